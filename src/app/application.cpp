@@ -1,0 +1,96 @@
+#include "app/application.h"
+#include "app/gradientbar.h"
+#include "app/mainwindow.h"
+#include "app/splashwindow.h"
+#include "app/startup.h"
+#include "app/texts.h"
+#include "app/windows.h"
+#include "platform/error.h"
+#include "platform/messages.h"
+#include "platform/webprofile.h"
+#include "readers/feature.h"
+#include "search/feature.h"
+#include "services/feature.h"
+#include "speech/feature.h"
+#include "store/stores.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QScreen>
+
+#include <unistd.h>
+
+namespace mc::app {
+namespace {
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("HanaMinA"),
+                                                       QStringLiteral("HanaMinB")});
+    QFont::insertSubstitutions(QStringLiteral("黑体"), {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("HanaMinA"),
+                                                       QStringLiteral("HanaMinB")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"),
+                                                        QStringLiteral("Noto Sans CJK SC")});
+}
+
+void centre(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->frameGeometry().center() + window->pos());
+}
+
+} // namespace
+
+Application::Application() = default;
+Application::~Application()
+{
+    BusyIndicator::setCurrent(nullptr);
+}
+
+bool Application::start()
+{
+    QApplication::setApplicationDisplayName(texts::kAppTitle);
+    installFontSubstitutes();
+    services::install(QStringLiteral("data"));
+    m_windows = std::make_unique<Windows>();
+    BusyIndicator::setCurrent(m_windows->splash);
+    search::install(m_windows->main, m_windows->radicalPicker);
+    speech::install(m_windows->main, m_windows->speechPrompt, m_windows->strokeViewer);
+    readers::install(m_windows->main, m_windows->result);
+
+    SplashWindow *splash = m_windows->splash;
+    splash->showNow();
+    DatasetMap datasets;
+    for (const store::StoreInfo &info : store::stores())
+        datasets.insert(info.datasetName, m_windows->main->dataset(info.datasetName));
+    try {
+        openStores(datasets, [this, splash](int value) {
+            splash->bar()->setPosition(value);
+            if (m_observer)
+                m_observer(value);
+        });
+    } catch (const Error &e) {
+        Messages::current().applicationError(errorReportText(e.text()));
+        return false;
+    }
+    splash->hideNow();
+    centre(m_windows->main);
+    m_windows->main->show();
+    return true;
+}
+
+int run(int &argc, char **argv)
+{
+    // Chromium's sandbox cannot run as root; the embedded views need it off there.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    web::registerSchemes();
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mingchuan"));
+    Application application;
+    if (!application.start())
+        return 1;
+    return QApplication::exec();
+}
+
+} // namespace mc::app

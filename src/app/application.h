@@ -1,0 +1,32 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+namespace mc::app {
+
+struct Windows;
+
+// The start-up sequence: creates every window, shows the splash, opens the stores, hides the
+// splash and shows the main window. Needs a QApplication.
+class Application final {
+public:
+    Application();
+    ~Application();
+
+    // Observes the splash bar's values while the stores open (for tests).
+    void setProgressObserver(std::function<void(int)> observer) { m_observer = std::move(observer); }
+
+    // False when a store could not be opened: the error has been reported as an application
+    // error and the process should end with exit code 1.
+    bool start();
+    Windows &windows() { return *m_windows; }
+
+private:
+    std::unique_ptr<Windows> m_windows;
+    std::function<void(int)> m_observer;
+};
+
+// The whole program: start-up, then the event loop. Returns the process exit code.
+int run(int &argc, char **argv);
+
+} // namespace mc::app

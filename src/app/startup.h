@@ -1,0 +1,18 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <functional>
+
+namespace mc::store {
+class Dataset;
+}
+
+namespace mc::app {
+
+using DatasetMap = QHash<QString, store::Dataset *>; // by dataset name, "ADOQuery2"
+
+// Gives each dataset its connection text and base query, then opens them in the fixed order,
+// reporting the progress reached after each. Throws mc::Error at the first store that fails.
+void openStores(const DatasetMap &datasets, const std::function<void(int)> &progress);
+
+} // namespace mc::app

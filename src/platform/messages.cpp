@@ -1,0 +1,98 @@
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace mc {
+namespace {
+
+const QString &appTitle()
+{
+    static const QString title = QStringLiteral("明川字典词典");
+    return title;
+}
+
+Messages *g_current = nullptr;
+
+QtMessages &qtMessages()
+{
+    static QtMessages instance;
+    return instance;
+}
+
+void showBox(QMessageBox::Icon icon, const QString &caption, const QString &text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+} // namespace
+
+Messages &Messages::current()
+{
+    return g_current ? *g_current : qtMessages();
+}
+
+void Messages::setCurrent(Messages *messages)
+{
+    g_current = messages;
+}
+
+QString errorReportText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (!trimmed.isEmpty() && trimmed.back().isPunct())
+        return text;
+    return text + QLatin1Char('.');
+}
+
+void QtMessages::information(const QString &text)
+{
+    showBox(QMessageBox::Information, appTitle(), text);
+}
+
+void QtMessages::plain(const QString &text)
+{
+    showBox(QMessageBox::NoIcon, appTitle(), text);
+}
+
+bool QtMessages::confirm(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtMessages::error(const QString &text)
+{
+    showBox(QMessageBox::Critical, appTitle(), text);
+}
+
+void QtMessages::applicationError(const QString &text)
+{
+    showBox(QMessageBox::Critical, QStringLiteral("Application Error"), text);
+}
+
+RecordingMessages::RecordingMessages() : m_previous(g_current)
+{
+    Messages::setCurrent(this);
+}
+
+RecordingMessages::~RecordingMessages()
+{
+    Messages::setCurrent(m_previous);
+}
+
+bool RecordingMessages::confirm(const QString &text)
+{
+    m_shown.append({Kind::Confirmation, text});
+    return m_answers.isEmpty() ? false : m_answers.takeFirst();
+}
+
+} // namespace mc

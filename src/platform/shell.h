@@ -1,0 +1,46 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace mc {
+
+// Stands in for the desktop shell: opening documents and addresses, starting a file and
+// waiting for it. Tests install a recorder.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens an address, mailto link or document with its default action; the result is ignored.
+    virtual void open(const QString &target, QWidget *owner) = 0;
+    // Starts a file with its type's default action and waits in 100 ms steps, processing events,
+    // until it ends or stop() says so. Throws mc::Error when it cannot be started.
+    virtual void runAndWait(const QString &file, const std::function<bool()> &stop) = 0;
+
+    static Shell &current();
+    static void setCurrent(Shell *shell); // not owned; nullptr restores the desktop one
+};
+
+class DesktopShell final : public Shell {
+public:
+    void open(const QString &target, QWidget *owner) override;
+    void runAndWait(const QString &file, const std::function<bool()> &stop) override;
+};
+
+class RecordingShell final : public Shell {
+public:
+    RecordingShell();
+    ~RecordingShell() override;
+    void open(const QString &target, QWidget *) override { m_opened.append(target); }
+    void runAndWait(const QString &file, const std::function<bool()> &) override { m_ran.append(file); }
+    const QStringList &opened() const { return m_opened; }
+    const QStringList &ran() const { return m_ran; }
+
+private:
+    QStringList m_opened;
+    QStringList m_ran;
+    Shell *m_previous;
+};
+
+} // namespace mc

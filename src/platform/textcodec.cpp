@@ -1,0 +1,54 @@
+#include "platform/textcodec.h"
+#include "platform/error.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace mc::textcodec {
+
+QByteArray encode(const QString &text)
+{
+    QStringEncoder encoder("GB18030");
+    return encoder.encode(text);
+}
+
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder decoder("GB18030");
+    return decoder.decode(bytes);
+}
+
+qsizetype byteLength(const QString &text)
+{
+    return encode(text).size();
+}
+
+QString truncateToBytes(const QString &text, qsizetype maxBytes)
+{
+    qsizetype used = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype step = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const qsizetype bytes = byteLength(text.mid(i, step));
+        if (used + bytes > maxBytes)
+            break;
+        used += bytes;
+        i += step;
+    }
+    return text.left(i);
+}
+
+void writeLines(const QString &path, const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += encode(line);
+        bytes += "\r\n";
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+}
+
+} // namespace mc::textcodec

@@ -1,0 +1,7 @@
+#include "platform/webprofile.h"
+
+namespace mc::web {
+
+void registerSchemes() {}
+
+} // namespace mc::web

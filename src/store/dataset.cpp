@@ -1,0 +1,240 @@
+#include "store/dataset.h"
+#include "platform/error.h"
+#include "store/connection.h"
+#include "store/dialect.h"
+#include "store/storefile.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QLocale>
+#include <algorithm>
+
+namespace mc::store {
+namespace {
+
+QString displayText(const QVariant &v)
+{
+    if (v.typeId() == QMetaType::LongLong)
+        return QString::number(v.toLongLong());
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble(), 'g', 15);
+    return v.toString();
+}
+
+bool isNumber(const QVariant &v)
+{
+    return v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double;
+}
+
+} // namespace
+
+Dataset::Dataset(const QString &objectName, QObject *parent) : QObject(parent)
+{
+    setObjectName(objectName);
+}
+
+Dataset::~Dataset() = default;
+
+void Dataset::setConnectionText(const QString &text)
+{
+    close();
+    m_store.reset();
+    m_connectionText = text;
+}
+
+void Dataset::setKeyColumns(const QStringList &columns)
+{
+    m_wantedKeys = columns;
+}
+
+void Dataset::clearQuery()
+{
+    close();
+    m_query.clear();
+}
+
+void Dataset::appendQuery(const QString &line)
+{
+    close();
+    m_query.append(line);
+}
+
+QString Dataset::storePath() const
+{
+    return m_store ? m_store->path() : QString();
+}
+
+void Dataset::ensureStore()
+{
+    if (m_store)
+        return;
+    const ConnectionSettings settings = parseConnectionText(m_connectionText);
+    m_store = std::make_unique<StoreFile>(settings.dataSource,
+                                          settings.shareDenyRead || settings.shareDenyWrite);
+}
+
+void Dataset::open()
+{
+    close();
+    ensureStore();
+    const TranslatedQuery query = translateQuery(m_query.join(QLatin1Char(' ')));
+    const QStringList tableColumns = m_store->columns(query.table);
+
+    QStringList keys;
+    for (const QString &wanted : std::as_const(m_wantedKeys)) {
+        for (const QString &present : tableColumns) {
+            if (present.compare(wanted, Qt::CaseInsensitive) == 0 && !keys.contains(present))
+                keys.append(present);
+        }
+    }
+
+    QString sql = QStringLiteral("SELECT rowid");
+    for (const QString &key : std::as_const(keys))
+        sql += QStringLiteral(", ") + quoteName(key);
+    sql += QStringLiteral(" FROM ") + quoteName(query.table);
+    if (!query.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + query.where;
+    sql += QStringLiteral(" ORDER BY rowid");
+
+    QList<Row> rows;
+    Statement statement(m_store->handle(), sql, query.params);
+    while (statement.next()) {
+        Row row{statement.integer(0), {}};
+        row.keys.reserve(keys.size());
+        for (int i = 0; i < keys.size(); ++i)
+            row.keys.append(statement.value(i + 1));
+        rows.append(std::move(row));
+    }
+
+    m_table = query.table;
+    m_keyColumns = keys;
+    m_rows = std::move(rows);
+    m_open = true;
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    loadCurrent();
+    emit reset();
+    emit currentChanged();
+}
+
+void Dataset::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_rows.clear();
+    m_current = -1;
+    m_currentColumns.clear();
+    m_currentValues.clear();
+    emit reset();
+    emit currentChanged();
+}
+
+void Dataset::requireOpen() const
+{
+    if (!m_open)
+        throw Error(QStringLiteral("数据集 %1 已关闭，无法进行此操作").arg(objectName()));
+}
+
+int Dataset::recordCount() const
+{
+    requireOpen();
+    return int(m_rows.size());
+}
+
+void Dataset::setCurrentRow(int row)
+{
+    if (!m_open || row < 0 || row >= m_rows.size() || row == m_current)
+        return;
+    m_current = row;
+    loadCurrent();
+    emit currentChanged();
+}
+
+void Dataset::loadCurrent()
+{
+    m_currentColumns.clear();
+    m_currentValues.clear();
+    if (m_current < 0)
+        return;
+    Statement statement(m_store->handle(),
+                        QStringLiteral("SELECT * FROM ") + quoteName(m_table) + QStringLiteral(" WHERE rowid = ?"),
+                        {QVariant(m_rows.at(m_current).rowid)});
+    if (!statement.next())
+        return;
+    for (int i = 0; i < statement.columnCount(); ++i) {
+        m_currentColumns.append(statement.columnName(i));
+        m_currentValues.append(displayText(statement.value(i)));
+    }
+}
+
+int Dataset::keyIndex(const QString &column) const
+{
+    for (int i = 0; i < m_keyColumns.size(); ++i) {
+        if (m_keyColumns.at(i).compare(column, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString Dataset::value(const QString &column) const
+{
+    for (int i = 0; i < m_currentColumns.size(); ++i) {
+        if (m_currentColumns.at(i).compare(column, Qt::CaseInsensitive) == 0)
+            return m_currentValues.at(i);
+    }
+    return QString();
+}
+
+QString Dataset::keyValue(int row, const QString &column) const
+{
+    const int key = keyIndex(column);
+    if (!m_open || key < 0 || row < 0 || row >= m_rows.size())
+        return QString();
+    return displayText(m_rows.at(row).keys.at(key));
+}
+
+void Dataset::setSort(const QString &sort)
+{
+    requireOpen();
+    const QStringList words = sort.simplified().split(QLatin1Char(' '));
+    const bool descending = words.size() > 1 && words.at(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+    const bool valid = words.size() == 1
+        || (words.size() == 2 && (descending || words.at(1).compare(QLatin1String("ASC"), Qt::CaseInsensitive) == 0));
+    const int key = valid ? keyIndex(words.value(0)) : -1;
+    if (key < 0)
+        throw Error(QStringLiteral("无法按“%1”排序").arg(sort));
+
+    // Chinese text in pinyin order; numbers numerically; numbers before text.
+    QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+    collator.setNumericMode(true);
+    QList<std::pair<int, QCollatorSortKey>> order;
+    order.reserve(m_rows.size());
+    for (int i = 0; i < m_rows.size(); ++i)
+        order.append({i, collator.sortKey(displayText(m_rows.at(i).keys.at(key)))});
+
+    auto less = [&](const std::pair<int, QCollatorSortKey> &a, const std::pair<int, QCollatorSortKey> &b) {
+        const QVariant &x = m_rows.at(a.first).keys.at(key);
+        const QVariant &y = m_rows.at(b.first).keys.at(key);
+        if (isNumber(x) && isNumber(y))
+            return x.toDouble() < y.toDouble();
+        if (isNumber(x) != isNumber(y))
+            return isNumber(x);
+        return a.second.compare(b.second) < 0;
+    };
+    if (descending)
+        std::stable_sort(order.begin(), order.end(), [&](const auto &a, const auto &b) { return less(b, a); });
+    else
+        std::stable_sort(order.begin(), order.end(), less);
+
+    QList<Row> sorted;
+    sorted.reserve(m_rows.size());
+    for (const auto &entry : std::as_const(order))
+        sorted.append(m_rows.at(entry.first));
+    m_rows = std::move(sorted);
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    loadCurrent();
+    emit reset();
+    emit currentChanged();
+}
+
+} // namespace mc::store

@@ -1,0 +1,53 @@
+#include "store/stores.h"
+#include "platform/error.h"
+
+namespace mc::store {
+namespace {
+
+// The character, idiom and xiehouyu stores share one password; the English store's is that one
+// followed by two letters. SQLite has no passwords: they travel in the connection text only.
+const QString kSharedPassword = QStringLiteral(u"mc\u0007明川\u0003");
+
+} // namespace
+
+const QList<StoreInfo> &stores()
+{
+    static const QList<StoreInfo> table = {
+        {QStringLiteral("ADOQuery2"), QStringLiteral("data/xhb.db"), QStringLiteral("hz"),
+         QStringLiteral("select * from hz"), kSharedPassword,
+         {QStringLiteral("name"), QStringLiteral("oldname"), QStringLiteral("strokes")}},
+        {QStringLiteral("ADOQuery3"), QStringLiteral("data/xhd.db"), QStringLiteral("xhy"),
+         QStringLiteral("select * from xhy"), kSharedPassword, {QStringLiteral("name")}},
+        {QStringLiteral("ADOQuery4"), QStringLiteral("data/xhe.db"), QStringLiteral("mylib"),
+         QStringLiteral("select * from mylib"), QStringLiteral(u"名言\u0002mc\u0005say"), {QStringLiteral("name")}},
+        {QStringLiteral("ADOQuery7"), QStringLiteral("data/xhk.db"), QStringLiteral(u"英语单词"),
+         QStringLiteral(u"select * from 英语单词"), kSharedPassword + QStringLiteral("en"),
+         {QStringLiteral(u"单词")}},
+        {QStringLiteral("ADOQuery1"), QStringLiteral("data/xhg.db"), QStringLiteral("cy"),
+         QStringLiteral("select * from cy"), kSharedPassword, {QStringLiteral("name")}},
+        {QStringLiteral("ADOQuery5"), QStringLiteral("data/xhi.db"), QStringLiteral("dict"),
+         QStringLiteral("select * from dict where ID>362993 and ID<363036"), QStringLiteral(u"词典mc#"),
+         {QStringLiteral("word")}},
+    };
+    return table;
+}
+
+const StoreInfo &storeFor(const QString &datasetName)
+{
+    for (const StoreInfo &info : stores()) {
+        if (info.datasetName == datasetName)
+            return info;
+    }
+    throw Error(QStringLiteral("没有数据集 %1").arg(datasetName));
+}
+
+const QList<OpenStep> &openingOrder()
+{
+    static const QList<OpenStep> order = {
+        {QStringLiteral("ADOQuery5"), 10}, {QStringLiteral("ADOQuery2"), 30}, {QStringLiteral("ADOQuery3"), 50},
+        {QStringLiteral("ADOQuery4"), 70}, {QStringLiteral("ADOQuery7"), 90}, {QStringLiteral("ADOQuery1"), 100},
+    };
+    return order;
+}
+
+} // namespace mc::store

@@ -1,0 +1,30 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace mc::store {
+
+// The six dictionary stores: file, dataset, table, base query, and the columns a dataset holds
+// for every row (what its list shows and sorts by).
+struct StoreInfo {
+    QString datasetName; // "ADOQuery2"
+    QString file;        // "data/xhb.db", relative to the working directory
+    QString table;
+    QString baseQuery;
+    QString password;
+    QStringList keyColumns;
+};
+
+// In the order the connection settings are given.
+const QList<StoreInfo> &stores();
+const StoreInfo &storeFor(const QString &datasetName);
+
+// The order in which start-up opens the datasets, with the progress reached after each.
+struct OpenStep {
+    QString datasetName;
+    int progress;
+};
+const QList<OpenStep> &openingOrder();
+
+} // namespace mc::store

@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+namespace mc::test {
+
+// Creates an SQLite store at path from one CREATE TABLE statement and rows of values.
+void makeStore(const QString &path, const QString &createTable, const QString &table,
+               const QList<QVariantList> &rows);
+
+// Folder of the stores built from tests/fixtures by the store builder.
+QString fixtureStores();
+
+// Copies the fixture stores into <dir>/data, as a program run from dir expects them.
+void copyFixtureStores(const QString &dir, const QStringList &except = {});
+
+} // namespace mc::test

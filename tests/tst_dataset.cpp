@@ -1,0 +1,198 @@
+#include "platform/error.h"
+#include "store/connection.h"
+#include "store/dataset.h"
+#include "store/datasetmodel.h"
+#include "support/testsupport.h"
+
+#include <QItemSelectionModel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mc;
+using store::Dataset;
+
+class TestDataset final : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+
+    std::unique_ptr<Dataset> openOn(const QString &query, const QString &path = {})
+    {
+        auto d = std::make_unique<Dataset>(QStringLiteral("ADOQuery2"));
+        d->setConnectionText(store::connectionText(path.isEmpty() ? m_path : path, QStringLiteral("pw")));
+        d->setKeyColumns({QStringLiteral("name"), QStringLiteral("strokes")});
+        d->appendQuery(query);
+        d->open();
+        return d;
+    }
+
+    static QStringList names(const Dataset &d)
+    {
+        QStringList out;
+        for (int i = 0; i < d.recordCount(); ++i)
+            out.append(d.keyValue(i, QStringLiteral("name")));
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_path = m_dir.filePath(QStringLiteral("hz.db"));
+        test::makeStore(m_path,
+                        QStringLiteral("CREATE TABLE hz(name TEXT COLLATE NOCASE, spell TEXT, strokes INTEGER, "
+                                       "content TEXT, part TEXT COLLATE NOCASE)"),
+                        QStringLiteral("hz"),
+                        {{QStringLiteral("中"), QStringLiteral("zhōng"), 4, QStringLiteral("中间"), QStringLiteral("丨")},
+                         {QStringLiteral("阿"), QStringLiteral("ā"), 7, QStringLiteral("阿姨"), QStringLiteral("阝")},
+                         {QStringLiteral("十"), QStringLiteral("shí"), 2, QStringLiteral("数目"), QStringLiteral("十")},
+                         {QStringLiteral("爸"), QStringLiteral("bà"), 8, QStringLiteral("父亲"), QStringLiteral("父")},
+                         {QStringLiteral("Ab"), QStringLiteral("ab"), 10, QString(), QStringLiteral("x")},
+                         {QStringLiteral("中"), QStringLiteral("zhòng"), 4, QStringLiteral("击中"), QStringLiteral("丨")}});
+    }
+
+    void opensOnFirstRowWithLazyFields()
+    {
+        auto d = openOn(QStringLiteral("select * from hz"));
+        QCOMPARE(d->recordCount(), 6);
+        QCOMPARE(d->currentRow(), 0);
+        QCOMPARE(d->value(QStringLiteral("spell")), QStringLiteral("zhōng"));
+        QCOMPARE(d->value(QStringLiteral("STROKES")), QStringLiteral("4")); // names ignore case
+        d->setCurrentRow(3);
+        QCOMPARE(d->value(QStringLiteral("content")), QStringLiteral("父亲"));
+        QVERIFY(!d->isKeyColumn(QStringLiteral("content"))); // read when current, not held
+        QCOMPARE(d->value(QStringLiteral("nosuchcolumn")), QString());
+    }
+
+    void searchesMatchLikeTheOriginalEngine_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("equality ignores case") << QStringLiteral("select * from hz where name = \"ab\"")
+                                               << QStringList{QStringLiteral("Ab")};
+        QTest::newRow("like with percent") << QStringLiteral("select * from hz where content like \"%阿%\"")
+                                           << QStringList{QStringLiteral("阿")};
+        QTest::newRow("full-width wildcard") << QStringLiteral("select * from hz where content like \"击？\"")
+                                             << QStringList{QStringLiteral("中")};
+        QTest::newRow("numeric") << QStringLiteral("select * from hz where strokes = 4")
+                                 << QStringList{QStringLiteral("中"), QStringLiteral("中")};
+        QTest::newRow("quote in keyword is data") << QStringLiteral("select * from hz where name like \"%中\"\"%\"")
+                                                  << QStringList{};
+        QTest::newRow("no match") << QStringLiteral("select * from hz where part = \"龠\"") << QStringList{};
+    }
+    void searchesMatchLikeTheOriginalEngine()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, expected);
+        auto d = openOn(query);
+        QCOMPARE(names(*d), expected);
+        QCOMPARE(d->currentRow(), expected.isEmpty() ? -1 : 0);
+        if (expected.isEmpty())
+            QCOMPARE(d->value(QStringLiteral("spell")), QString());
+    }
+
+    void sortsLoadedRowsStably_data()
+    {
+        QTest::addColumn<QString>("sort");
+        QTest::addColumn<QStringList>("expected");
+        // Pinyin order (ā < bà < shí < zhōng); the zh collation puts Han before Latin letters.
+        QTest::newRow("name ASC") << QStringLiteral("name ASC")
+                                  << QStringList{QStringLiteral("阿"), QStringLiteral("爸"), QStringLiteral("十"),
+                                                 QStringLiteral("中"), QStringLiteral("中"), QStringLiteral("Ab")};
+        QTest::newRow("name DESC") << QStringLiteral("name DESC")
+                                   << QStringList{QStringLiteral("Ab"), QStringLiteral("中"), QStringLiteral("中"),
+                                                  QStringLiteral("十"), QStringLiteral("爸"), QStringLiteral("阿")};
+        QTest::newRow("strokes ASC numerically") << QStringLiteral("strokes ASC")
+                                                 << QStringList{QStringLiteral("十"), QStringLiteral("中"), QStringLiteral("中"),
+                                                                QStringLiteral("阿"), QStringLiteral("爸"), QStringLiteral("Ab")};
+    }
+    void sortsLoadedRowsStably()
+    {
+        QFETCH(QString, sort);
+        QFETCH(QStringList, expected);
+        auto d = openOn(QStringLiteral("select * from hz"));
+        d->setSort(sort);
+        QCOMPARE(names(*d), expected);
+        // Ties keep their store order: the two 中 rows stay zhōng before zhòng.
+        const int first = int(names(*d).indexOf(QStringLiteral("中")));
+        d->setCurrentRow(first);
+        QCOMPARE(d->value(QStringLiteral("spell")), QStringLiteral("zhōng"));
+        d->setCurrentRow(first + 1);
+        QCOMPARE(d->value(QStringLiteral("spell")), QStringLiteral("zhòng"));
+        // Reopening restores the store's order.
+        d->open();
+        QCOMPARE(names(*d).first(), QStringLiteral("中"));
+        QCOMPARE(names(*d).last(), QStringLiteral("中"));
+    }
+
+    void closedDatasetRefusesCountAndSort()
+    {
+        auto d = openOn(QStringLiteral("select * from hz"));
+        d->clearQuery();
+        QVERIFY(!d->isOpen());
+        QVERIFY_THROWS_EXCEPTION(Error, d->recordCount());
+        QVERIFY_THROWS_EXCEPTION(Error, d->setSort(QStringLiteral("name ASC")));
+        QCOMPARE(d->value(QStringLiteral("name")), QString());
+        d->appendQuery(QStringLiteral("select * from nosuchtable"));
+        QVERIFY_THROWS_EXCEPTION(Error, d->open());
+        QVERIFY(!d->isOpen());
+        d->clearQuery();
+        d->appendQuery(QStringLiteral("select * from hz"));
+        d->open();
+        QVERIFY_THROWS_EXCEPTION(Error, d->setSort(QStringLiteral("content ASC")));
+        QVERIFY_THROWS_EXCEPTION(Error, d->setSort(QStringLiteral("name sideways")));
+    }
+
+    void storeIsHeldExclusively()
+    {
+        auto first = openOn(QStringLiteral("select * from hz"));
+        try {
+            openOn(QStringLiteral("select * from hz"));
+            QFAIL("second open of a held store succeeded");
+        } catch (const Error &e) {
+            QVERIFY(e.text().contains(m_path));
+        }
+        first.reset();
+        QCOMPARE(openOn(QStringLiteral("select * from hz"))->recordCount(), 6);
+    }
+
+    void missingOrInvalidStoreNamesTheFile()
+    {
+        const QString missing = m_dir.filePath(QStringLiteral("none.db"));
+        QVERIFY_THROWS_EXCEPTION(Error, openOn(QStringLiteral("select * from hz"), missing));
+        const QString junk = m_dir.filePath(QStringLiteral("junk.db"));
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        try {
+            openOn(QStringLiteral("select * from hz"), junk);
+            QFAIL("opened a file that is no store");
+        } catch (const Error &e) {
+            QVERIFY(e.text().contains(junk));
+        }
+    }
+
+    void modelAndSelectionFollowTheCurrentRow()
+    {
+        auto d = openOn(QStringLiteral("select * from hz"));
+        store::DatasetModel model(d.get(), {{QStringLiteral("name"), QStringLiteral("简体")}});
+        QItemSelectionModel selection(&model);
+        store::bindSelection(d.get(), &selection);
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("简体"));
+        QCOMPARE(selection.currentIndex().row(), 0);
+        selection.setCurrentIndex(model.index(2, 0), QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(d->currentRow(), 2);
+        d->setCurrentRow(4);
+        QCOMPARE(selection.currentIndex().row(), 4);
+        d->clearQuery();
+        d->appendQuery(QStringLiteral("select * from hz where name = \"none\""));
+        d->open();
+        QCOMPARE(model.rowCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataset)
+#include "tst_dataset.moc"
