@@ -94,7 +94,8 @@ void Dataset::open()
     sql += QStringLiteral(" FROM ") + quoteName(query.table);
     if (!query.where.isEmpty())
         sql += QStringLiteral(" WHERE ") + query.where;
-    sql += QStringLiteral(" ORDER BY rowid");
+    // No ORDER BY: it would steer SQLite away from a covering index on the searched column.
+    // The store's order is restored below by sorting the row identifiers.
 
     QList<Row> rows;
     Statement statement(m_store->handle(), sql, query.params);
@@ -105,6 +106,7 @@ void Dataset::open()
             row.keys.append(statement.value(i + 1));
         rows.append(std::move(row));
     }
+    std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
 
     m_table = query.table;
     m_keyColumns = keys;
