@@ -1,0 +1,57 @@
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless } = require('../lib/pinyin');
+
+test('pycode: each distinct toneless reading followed by one blank', () => {
+  const cases = [
+    [['mā'], 'ma '],
+    [['ma', 'má', 'mǎ'], 'ma '],
+    [['xíng', 'háng', 'hàng', 'héng'], 'xing hang heng '],
+    [['lǜ', 'lù'], 'lv lu '],
+    [['nǚ'], 'nv '],
+    [['bīnɡ'], 'bing '], // Latin small script g in the source
+    [['ê̄'], 'e '],
+    [[], ''],
+  ];
+  for (const [readings, expected] of cases) assert.equal(pycode(readings), expected, readings.join(','));
+});
+
+test('initials: first letter of every syllable', () => {
+  const cases = [
+    ['qiān fāng bǎi jì', 'qfbj'],
+    ['chéng qiān shàng wàn', 'cqsw'],
+    ['ài bù shì shǒu', 'abss'],
+    ['lǜ lín hǎo hàn', 'llhh'],
+    ['yī rén dé dào, jī quǎn shēng tiān', 'yrddjqst'],
+    ['ā Q', 'aq'],
+  ];
+  for (const [spell, expected] of cases) assert.equal(initials(spell), expected, spell);
+});
+
+test('citation tones of 一 and 不 are restored only where syllables line up', () => {
+  const cases = [
+    ['一心一意', 'yì xīn yí yì', 'yī xīn yī yì'],
+    ['不对', 'bú duì', 'bù duì'],
+    ['一下', 'yí xià', 'yī xià'],
+    ['差不多', 'chà bu duō', 'chà bu duō'],
+    ['一丁点儿', 'yì dīng diǎn er', 'yī dīng diǎn er'],
+    ['一点儿', 'yì diǎnr', 'yì diǎnr'], // two syllables for three characters: left alone
+  ];
+  for (const [word, spell, expected] of cases) assert.equal(citationTones(word, spell), expected, word);
+});
+
+test('word lists: comments dropped, first line of a word wins, ɡ normalised', () => {
+  const map = parseWordList('# header\n朋友: péng you # 轻声\n朋友: péng yǒu\n\n冰: bīnɡ\nbroken line\n');
+  assert.deepEqual([...map], [['朋友', 'péng you'], ['冰', 'bīng']]);
+  assert.equal(toneless('Lǜ'), 'lv');
+});
+
+test('spell lookup: lists in order, then the converter without tone change', () => {
+  const spells = new SpellLookup([new Map([['一帆风顺', 'yī fān fēng shùn']]), new Map([['一帆风顺', 'yī fán fēng shùn'], ['一下', 'yí xià']])]);
+  assert.equal(spells.spell('一帆风顺'), 'yī fān fēng shùn');
+  assert.equal(spells.spell('一下'), 'yī xià');
+  assert.equal(spells.spell('不要'), 'bù yào');
+  assert.equal(spells.spell('一人得道，鸡犬升天'), 'yī rén dé dào, jī quǎn shēng tiān');
+  assert.deepEqual(spells.counts, { list: 2, generated: 2 });
+});

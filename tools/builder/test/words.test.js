@@ -1,0 +1,84 @@
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const path = require('path');
+const { query } = require('./helpers');
+const { checkKey, assignIds, parseStartupWords, START_ID, START_COUNT } = require('../lib/words');
+
+const LATIN = new Map([['卡拉ok', '卡拉OK'], ['阿q', '阿Q']]);
+
+test('garbled keys are recognised, genuine entries kept', () => {
+  const cases = [
+    ['学习', true, '学习'],
+    ['一不做，二不休', true, '一不做，二不休'],
+    ['为山九仞﹐功亏一篑', true, '为山九仞﹐功亏一篑'],
+    ['德国--一个冬天的童话', true, '德国--一个冬天的童话'],
+    ['亚历山大·涅夫斯基', true, '亚历山大·涅夫斯基'],
+    ['卡拉ok', true, '卡拉OK'], // spelled as the Chinese-English dictionary spells it
+    ['阿q', true, '阿Q'],
+    ['中国sos儿童村协会', true, '中国sos儿童村协会'],
+    ['乌j', false], // a rare character turned into a letter
+    ['青霉素g', false], // indistinguishable from that damage, and not in the dictionary
+    ['不febf', false], // private code number
+    ['张fda1', false],
+    ['滟fdbe６', false],
+    ['眙■', false],
+    ['五二⊙案', false],
+    ['烂@@', false],
+    ['一。妫洌幔豹Ｍ', false],
+    ['ok', false], // no Chinese at all
+    ['', false],
+  ];
+  for (const [word, keep, fixed] of cases) {
+    const v = checkKey(word, LATIN);
+    assert.equal(v.keep, keep, word);
+    if (keep) assert.equal(v.word, fixed, word);
+  }
+});
+
+test('identifiers: start-up words take the reserved range, the others skip it', () => {
+  const words = [];
+  for (let i = 0; i < START_ID + 10; i++) words.push(`w${i}`);
+  const startup = ['w5', 'w0', 'w400000'];
+  const ids = assignIds(words, startup);
+  assert.equal(ids.get('w5'), START_ID);
+  assert.equal(ids.get('w0'), START_ID + 1);
+  assert.equal(ids.get('w1'), 1);
+  const values = [...ids.values()];
+  assert.equal(new Set(values).size, words.length);
+  const inRange = words.filter((w) => ids.get(w) >= START_ID && ids.get(w) < START_ID + START_COUNT);
+  assert.deepEqual(inRange.sort(), ['w0', 'w5']);
+  assert.throws(() => assignIds(words, new Array(START_COUNT + 1).fill('w1')));
+});
+
+test('the start-up list names 42 distinct words', () => {
+  const list = parseStartupWords(fs.readFileSync(path.join(__dirname, '..', 'startup-words.txt'), 'utf8'));
+  assert.equal(list.length, START_COUNT);
+  assert.equal(new Set(list).size, START_COUNT);
+});
+
+test('dict: the start-up query lists exactly the 42 chosen words in their order', () => {
+  const list = parseStartupWords(fs.readFileSync(path.join(__dirname, '..', 'startup-words.txt'), 'utf8'));
+  const rows = query('xhi.db', 'select * from dict where ID>362993 and ID<363036');
+  assert.deepEqual(rows.map((r) => r.word), list);
+  assert.ok(rows.every((r) => r.content && r.spell && r.ord));
+  const others = query('xhi.db', 'select ID from dict where not (ID>362993 and ID<363036)');
+  assert.ok(others.length > 0);
+  const all = query('xhi.db', 'select ID from dict').map((r) => r.ID);
+  assert.equal(new Set(all).size, all.length);
+});
+
+test('dict rows: garbled keys dropped, traditional form, citation-tone pinyin', () => {
+  const words = query('xhi.db', 'select word from dict').map((r) => r.word);
+  for (const bad of ['乌j', '不febf', '眙■', '一。妫洌幔豹Ｍ']) assert.ok(!words.includes(bad), bad);
+  const row = (w) => query('xhi.db', 'select * from dict where word = ?', w)[0];
+  assert.equal(row('卡拉OK').word, '卡拉OK');
+  assert.equal(row('马路').ord, '馬路');
+  assert.equal(row('一帆风顺').spell, 'yī fān fēng shùn'); // correction list beats the idiom list
+  assert.equal(row('一心一意').spell, 'yī xīn yī yì');
+  assert.equal(row('不对').spell, 'bù duì');
+  assert.equal(row('朋友').spell, 'péng you');
+  assert.equal(row('学习').content, '1.从阅读、听讲、研究和实践中获得知识或技能。\r\n2.效法。');
+  assert.equal(query('xhi.db', `select count(*) n from dict where word like '%学%'`)[0].n, 3);
+});
