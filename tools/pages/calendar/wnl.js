@@ -58,6 +58,15 @@ function clampMonth(year, month) {
   return { year: year, month: month };
 }
 
+// A month that holds the lunar new year belongs to two lunar years; both are named.
+function monthTitle(year, month) {
+  var first = dayInfo(year, month, 1);
+  var last = dayInfo(year, month, daysInMonth(year, month));
+  var text = year + '年' + month + '月　农历' + first.lunarYear + '年【' + first.zodiac + '年】';
+  if (last.lunarYear !== first.lunarYear) text += '至' + last.lunarYear + '年【' + last.zodiac + '年】';
+  return text;
+}
+
 function describe(info) {
   var text = info.year + '年' + info.month + '月' + info.day + '日　星期' + WNL_WEEK[info.week]
     + '<br>农历' + info.lunarYear + '年（' + info.zodiac + '年）' + info.lunarMonth + info.lunarDay;
@@ -102,8 +111,7 @@ function drawMonth(year, month) {
     if (i % 7 === 6) html += '</tr>';
   }
   document.getElementById('days').innerHTML = html;
-  var head = dayInfo(wnlYear, wnlMonth, 1);
-  document.getElementById('head').innerHTML = wnlYear + '年' + wnlMonth + '月　农历' + head.lunarYear + '年【' + head.zodiac + '年】';
+  document.getElementById('head').innerHTML = monthTitle(wnlYear, wnlMonth);
   showDay(todayHere ? now.getDate() : 1);
 }
 

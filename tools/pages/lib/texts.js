@@ -72,7 +72,7 @@ function bookPage(sources, spec) {
     const render = spec.layout === 'verse' ? verseLines : proseParagraphs;
     body = chaptered(book, render, ORDINAL_TITLES[spec.book]);
   }
-  return [pageHeader(spec.title, spec.byline || byline(book), spec.note), '<hr class="rule">', body].join('\n');
+  return [pageHeader(spec.title, spec.byline || byline(book), spec.note && escape(spec.note)), '<hr class="rule">', body].join('\n');
 }
 
 // 声律启蒙 opens with a table of its thirty rhymes that leads to each one.

@@ -87,3 +87,41 @@ test('the whole range 1900 to 2100 can be drawn', () => {
     }
   }
 });
+
+// Just enough of a document for the calendar's own event handlers.
+function fakeDocument() {
+  const elements = {};
+  const element = () => ({ value: '', innerHTML: '', options: [], getElementsByTagName: () => [] });
+  for (const id of ['SY', 'SM', 'days', 'head', 'detail']) elements[id] = element();
+  return { getElementById: (id) => elements[id], elements };
+}
+
+test('the boxes and buttons redraw the month they name', () => {
+  const doc = fakeDocument();
+  const context = pageContext();
+  context.document = doc;
+  context.Option = function Option(text, value) { this.text = text; this.value = value; };
+  context.initialize();
+  const { SY, SM, head, detail, days } = doc.elements;
+  assert.equal(SY.options.length, 201);
+  assert.equal(SY.options[0].value, '1900');
+  assert.equal(SM.options.length, 12);
+  const steps = [
+    [() => { SY.value = '2024'; SM.value = '2'; context.changeCalendar(); }, '2024年2月　农历癸卯年【兔年】至甲辰年【龙年】'],
+    [() => context.moveMonth(-1), '2024年1月　农历癸卯年【兔年】'],
+    [() => context.moveYear(1), '2025年1月　农历甲辰年【龙年】至乙巳年【蛇年】'],
+    [() => context.moveMonth(1), '2025年2月　农历乙巳年【蛇年】'],
+    [() => { SY.value = '1900'; SM.value = '1'; context.changeCalendar(); context.moveMonth(-1); }, '1900年1月　农历己亥年【猪年】至庚子年【鼠年】'],
+    [() => { SY.value = '2100'; SM.value = '12'; context.changeCalendar(); context.moveYear(1); }, '2100年12月　农历庚申年【猴年】'],
+  ];
+  for (const [step, expected] of steps) {
+    step();
+    assert.equal(head.innerHTML, expected);
+    assert.equal(`${SY.value}年${SM.value}月`, expected.split('　')[0]);
+  }
+  SY.value = '2024'; SM.value = '2'; context.changeCalendar();
+  assert.equal((days.innerHTML.match(/<td class="day/g) || []).length, 29);
+  assert.match(days.innerHTML, /data-day="10"[^>]*><span class="solar">10<\/span><span class="lunar mark">春节<\/span>/);
+  context.showDay(10);
+  assert.match(detail.innerHTML, /2024年2月10日　星期六<br>农历甲辰年（龙年）正月初一<br>节日：春节/);
+});
