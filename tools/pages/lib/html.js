@@ -65,7 +65,10 @@ function pageHeader(title, byline, note) {
 
 function table(headers, rows, className = 'ref') {
   const head = headers ? `<tr>${headers.map((h) => `<th>${escape(h)}</th>`).join('')}</tr>\n` : '';
-  const body = rows.map((r) => `<tr>${r.map((c) => `<td>${c}</td>`).join('')}</tr>`).join('\n');
+  // Short cells (names, dates, codes) keep to one line so that narrow columns do not break
+  // a word in two.
+  const td = (c) => (String(c).replace(/<[^>]*>/g, '').length <= 10 ? `<td class="nw">${c}</td>` : `<td>${c}</td>`);
+  const body = rows.map((r) => `<tr>${r.map(td).join('')}</tr>`).join('\n');
   return `<table class="${className}" cellspacing="0" cellpadding="0">\n${head}${body}\n</table>`;
 }
 
