@@ -97,17 +97,23 @@ function xingshi(sources) {
 }
 
 // --- 孔子弟子简表 -----------------------------------------------------------------------
+const TEN_WISE = {
+  颜渊: '颜回', 闵子骞: '闵损', 冉伯牛: '冉耕', 仲弓: '冉雍', 冉有: '冉求',
+  季路: '仲由', 宰我: '宰予', 子贡: '端沐赐', 子游: '言偃', 子夏: '卜商',
+};
+
 function dizi(sources) {
   const data = sources.json('confucius/kongzi_dizi.json');
+  // 四科 names the ten by their usual names; the table lists them by name as in the source.
   const ke = {};
-  for (const [k, names] of Object.entries(data.sike_shizhe)) for (const n of names) ke[n] = k;
-  // 四科 lists use the usual names (颜渊, 子贡 …); match them to the table by 字 as well.
-  const tag = (d) => {
-    for (const [n, k] of Object.entries(ke)) {
-      if (n === d.name || (d.zi && (n === d.zi || n.endsWith(d.zi) || `${d.name[0]}${d.zi}` === n))) return k;
+  for (const [k, names] of Object.entries(data.sike_shizhe)) {
+    for (const n of names) {
+      const name = TEN_WISE[n] || n;
+      if (!data.disciples.some((d) => d.name === name)) throw new Error(`disciple ${n} not in the table`);
+      ke[name] = k;
     }
-    return '';
-  };
+  }
+  const tag = (d) => ke[d.name] || '';
   const years = (d) => (d.years_younger_than_confucius == null ? '' : `${d.years_younger_than_confucius}`);
   const groups = [
     { title: '有年名及受业见于书传者（三十五人）', match: /^显有/ },

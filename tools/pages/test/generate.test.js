@@ -90,6 +90,11 @@ test('texts are simplified and whole', { skip }, () => {
   for (const n of [6, 7, 9, 10]) assert.doesNotMatch(text(n), /[趙錢學與為]/, `page ${n}`);
 });
 
+test('all ten of the four subjects are marked among the disciples', { skip }, () => {
+  const marks = pages[24].html.match(/<td>孔门十哲·(德行|言语|政事|文学)<\/td>|<td class="nw">孔门十哲·(德行|言语|政事|文学)<\/td>/g) || [];
+  assert.equal(marks.length, 10);
+});
+
 test('the opening page is an HTML page in GB18030', { skip }, () => {
   const h = decode(fs.readFileSync(path.join(out, 'xhm.db')));
   assert.match(h, /^<!DOCTYPE html>/);
