@@ -1,0 +1,252 @@
+#include "search/searchtable.h"
+#include "platform/textcodec.h"
+#include "search/texts.h"
+
+namespace mc::search {
+namespace {
+
+const QString kKeyword = QStringLiteral("{keyword}");
+const QString kRadical = QStringLiteral("{radical}");
+const QString kStrokes = QStringLiteral("{strokes}");
+
+QString asData(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return escaped;
+}
+
+} // namespace
+
+const QList<SectionInfo> &sections()
+{
+    static const QList<SectionInfo> table = {
+        {Section::Character, QStringLiteral("ADOQuery2"), QStringLiteral("select * from hz"), false},
+        {Section::Word, QStringLiteral("ADOQuery5"), QString(), true},
+        {Section::Idiom, QStringLiteral("ADOQuery1"), QStringLiteral("select * from cy"), false},
+        {Section::Xiehouyu, QStringLiteral("ADOQuery3"), QStringLiteral("select * from xhy"), false},
+        {Section::English, QStringLiteral("ADOQuery7"), QStringLiteral("select * from 英语单词"), false},
+        {Section::Sayings, QStringLiteral("ADOQuery4"), QStringLiteral("select * from mylib"), false},
+    };
+    return table;
+}
+
+const SectionInfo &sectionInfo(Section section)
+{
+    for (const SectionInfo &info : sections()) {
+        if (info.section == section)
+            return info;
+    }
+    Q_UNREACHABLE();
+}
+
+const QStringList &directions()
+{
+    static const QStringList list = {texts::kEnglishToChinese, texts::kChineseToEnglish};
+    return list;
+}
+
+const QList<SearchEntry> &searches()
+{
+    using S = Section;
+    const QString edit2 = QStringLiteral("edit2");
+    const QString button1 = QStringLiteral("PDJButton1");
+    const QString combo1 = QStringLiteral("combobox1");
+    const QString edit4 = QStringLiteral("Edit4");
+    const QString button3 = QStringLiteral("PDJButton3");
+    const QString combo2 = QStringLiteral("ComboBox2");
+    const QString edit1 = QStringLiteral("Edit1");
+    const QString button5 = QStringLiteral("PDJButton5");
+    const QString combo3 = QStringLiteral("ComboBox3");
+    const QString edit6 = QStringLiteral("Edit6");
+    const QString exact = QStringLiteral("PDJButton10");
+    const QString fuzzy = QStringLiteral("PDJButton15");
+    const QString direction = QStringLiteral("PDJButton9");
+    const QString en = texts::kEnglishToChinese;
+    const QString zh = texts::kChineseToEnglish;
+    const Fill q = Fill::Quoted;
+    const Report none = Report::None;
+    const NoResult busyReset = NoResult::ResetWithBusy;
+
+    static const QList<SearchEntry> table = {
+        {S::Character, edit2, button1, combo1, 0, texts::kByCharacter,
+         QStringLiteral(R"(select * from hz where name = "{keyword}")"), {}, q, none, busyReset, texts::kNoCharacter},
+        {S::Character, edit2, button1, combo1, 1, texts::kByRadical,
+         QStringLiteral(R"(select * from hz where part = "{radical}" and sum="{strokes}")"),
+         QStringLiteral(R"(select * from hz where part = "{keyword}")"), Fill::Radical, none, busyReset,
+         texts::kNoCharacter},
+        {S::Character, edit2, button1, combo1, 2, texts::kByRadicalStrokes,
+         QStringLiteral(R"(select * from hz where partstrokes = "{keyword}")"), {}, q, none, busyReset,
+         texts::kNoCharacter},
+        {S::Character, edit2, button1, combo1, 3, texts::kByStrokes,
+         QStringLiteral("select * from hz where strokes={keyword}"), {}, Fill::Number, none, busyReset,
+         texts::kNoCharacter},
+        {S::Character, edit2, button1, combo1, 4, texts::kByPinyinContains,
+         QStringLiteral(R"(select * from hz where pycode like "%{keyword}%")"), {}, q, none, busyReset,
+         texts::kNoCharacter},
+        {S::Character, edit2, button1, combo1, 5, texts::kByPinyinEquals,
+         QStringLiteral(R"(select * from hz where pycode = "{keyword} ")"), {}, q, none, busyReset,
+         texts::kNoCharacter},
+
+        {S::Idiom, edit4, button3, combo2, 0, texts::kByIdiomName,
+         QStringLiteral(R"(select * from cy where name like "%{keyword}%")"), {}, q, none, busyReset, texts::kNoIdiom},
+        {S::Idiom, edit4, button3, combo2, 1, texts::kByIdiomPinyin,
+         QStringLiteral(R"(select * from cy where pyjm like "%{keyword}%")"), {}, q, none, busyReset, texts::kNoIdiom},
+        {S::Idiom, edit4, button3, combo2, 2, texts::kByIdiomMeaning,
+         QStringLiteral(R"(select * from cy where content like "%{keyword}%")"), {}, q, none, busyReset,
+         texts::kNoIdiom},
+        {S::Idiom, edit4, button3, combo2, 3, texts::kByIdiomSource,
+         QStringLiteral(R"(select * from cy where derivation like "%{keyword}%")"), {}, q, none, busyReset,
+         texts::kNoIdiom},
+        {S::Idiom, edit4, button3, combo2, 4, texts::kByIdiomSample,
+         QStringLiteral(R"(select * from cy where samples like "%{keyword}%")"), {}, q, none, busyReset,
+         texts::kNoIdiom},
+
+        {S::Xiehouyu, edit1, button5, combo3, 0, texts::kByEitherHalf,
+         QStringLiteral(R"(select * from xhy where name like "%{keyword}%"or end1 like "%{keyword}%")"), {}, q, none,
+         busyReset, texts::kNoResult},
+        {S::Xiehouyu, edit1, button5, combo3, 1, texts::kByFirstHalf,
+         QStringLiteral(R"(select * from xhy where name like "%{keyword}%")"), {}, q, none, busyReset,
+         texts::kNoResult},
+        {S::Xiehouyu, edit1, button5, combo3, 2, texts::kBySecondHalf,
+         QStringLiteral(R"(select * from xhy where end1 like "%{keyword}%")"), {}, q, none, busyReset,
+         texts::kNoResult},
+
+        {S::English, edit6, exact, direction, 0, en, QStringLiteral(R"(select * from 英语单词 where 单词 = "{keyword}")"),
+         {}, q, Report::Matches, NoResult::Reset, texts::kNoResult},
+        {S::English, edit6, exact, direction, 1, zh, QStringLiteral(R"(select * from 英语单词 where 解释 = "{keyword}")"),
+         {}, q, Report::Matches, NoResult::Reset, texts::kNoResult},
+        {S::English, edit6, fuzzy, direction, 0, en,
+         QStringLiteral(R"(select * from 英语单词 where 单词 like "%{keyword}%")"), {}, q, Report::Matches,
+         NoResult::Reset, texts::kNoResult},
+        {S::English, edit6, fuzzy, direction, 1, zh,
+         QStringLiteral(R"(select * from 英语单词 where 解释 like "%{keyword}%")"), {}, q, Report::Matches,
+         NoResult::Reset, texts::kNoResult},
+
+        {S::Sayings, QStringLiteral("Edit8"), QStringLiteral("PDJButton21"), {}, 0, {},
+         QStringLiteral(R"(select * from mylib where name like "%{keyword}%")"), {}, q, none, NoResult::Reset,
+         texts::kNoResult},
+        {S::Sayings, QStringLiteral("Edit9"), QStringLiteral("PDJButton24"), {}, 0, {},
+         QStringLiteral(R"(select * from mylib where derivation like "%{keyword}%")"), {}, q, none, NoResult::Reset,
+         texts::kNoResult},
+
+        {S::Word, QStringLiteral("Edit10"), QStringLiteral("PDJButton27"), {}, 0, {},
+         QStringLiteral(R"(select * from dict where word like "%{keyword}%")"), {}, q, Report::Found, NoResult::Keep,
+         {}},
+    };
+    return table;
+}
+
+const SearchEntry *findSearch(const QString &button, int mode)
+{
+    for (const SearchEntry &entry : searches()) {
+        if (entry.button == button && entry.mode == mode)
+            return &entry;
+    }
+    return nullptr;
+}
+
+QString normaliseQuestionMarks(const QString &keyword)
+{
+    QString text = keyword;
+    text.replace(QLatin1Char('?'), QChar(0xFF1F));
+    return text;
+}
+
+bool readsAsNumber(const QString &text, const QLocale &locale)
+{
+    const QString separator = locale.decimalPoint();
+    qsizetype i = 0;
+    qsizetype end = text.size();
+    while (i < end && text.at(i) == QLatin1Char(' '))
+        ++i;
+    while (end > i && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    auto digits = [&] {
+        const qsizetype start = i;
+        while (i < end && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'))
+            ++i;
+        return i - start;
+    };
+    if (i < end && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    qsizetype mantissa = digits();
+    if (!separator.isEmpty() && QStringView(text).sliced(i, end - i).startsWith(separator)) {
+        i += separator.size();
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < end && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+        ++i;
+        if (i < end && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == end;
+}
+
+RadicalKeyword splitRadicalKeyword(const QString &keyword)
+{
+    const QByteArray bytes = textcodec::encode(keyword);
+    if (bytes.size() < 3)
+        return {keyword, std::nullopt};
+    return {textcodec::decode(bytes.left(2)), textcodec::decode(bytes.mid(2, 2))};
+}
+
+std::optional<QString> buildQuery(const SearchEntry &entry, const QString &keyword, const QLocale &locale)
+{
+    QString query;
+    switch (entry.fill) {
+    case Fill::Quoted:
+        query = entry.queryTemplate;
+        query.replace(kKeyword, asData(keyword));
+        return query;
+    case Fill::Number:
+        // Bare in the query: only a number may go there.
+        if (!readsAsNumber(keyword, locale))
+            return std::nullopt;
+        query = entry.queryTemplate;
+        query.replace(kKeyword, keyword);
+        return query;
+    case Fill::Radical: {
+        const RadicalKeyword split = splitRadicalKeyword(keyword);
+        if (!split.strokes) {
+            query = entry.shortTemplate;
+            query.replace(kKeyword, asData(keyword));
+            return query;
+        }
+        // Both parts go in at once, so the strokes text is never searched for placeholders.
+        const qsizetype at = entry.queryTemplate.indexOf(kRadical);
+        const qsizetype at2 = entry.queryTemplate.indexOf(kStrokes);
+        query = entry.queryTemplate.left(at) + asData(split.radical)
+            + entry.queryTemplate.mid(at + kRadical.size(), at2 - at - kRadical.size()) + asData(*split.strokes)
+            + entry.queryTemplate.mid(at2 + kStrokes.size());
+        return query;
+    }
+    }
+    return std::nullopt;
+}
+
+QString successReport(Report report, int count)
+{
+    switch (report) {
+    case Report::Matches:
+        return texts::kMatchesBefore + QString::number(count) + texts::kMatchesAfter;
+    case Report::Found:
+        return texts::kFoundBefore + QString::number(count) + texts::kFoundAfter;
+    case Report::None:
+        break;
+    }
+    return QString();
+}
+
+QString noResultMessage(const SearchEntry &entry, const QString &keyword)
+{
+    if (entry.noResult == NoResult::Keep)
+        return texts::kNoWordBefore + keyword + texts::kNoWordAfter;
+    return entry.noResultMessage;
+}
+
+} // namespace mc::search

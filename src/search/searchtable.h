@@ -1,0 +1,82 @@
+#pragma once
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace mc::search {
+
+enum class Section { Character, Word, Idiom, Xiehouyu, English, Sayings };
+
+// How the keyword goes into the query template.
+enum class Fill {
+    Quoted,  // inside double quotes, as data
+    Radical, // split into radical and strokes by its 8-bit bytes
+    Number,  // bare, and only when it reads as a number
+};
+
+enum class Report { None, Matches, Found };
+
+enum class NoResult {
+    ResetWithBusy, // message, then the whole table reloads behind the busy window
+    Reset,         // message, then the whole table reloads
+    Keep,          // message naming the keyword; the list stays empty
+};
+
+struct SectionInfo {
+    Section section;
+    QString dataset;   // objectName of the section's dataset
+    QString baseQuery; // what a reset or refresh reloads; empty where the section has none
+    bool busyWhileSearching;
+};
+
+// One search of the program: which box and button start it, in which mode, and what it does.
+struct SearchEntry {
+    Section section;
+    QString box;         // keyword box objectName
+    QString button;      // search button objectName
+    QString modeControl; // mode list or direction button; empty for a single search
+    int mode;            // item of the mode list, or the direction (0 英汉, 1 汉英)
+    QString modeCaption;
+    QString queryTemplate;        // {keyword}, or {radical} and {strokes}
+    QString shortTemplate;        // Fill::Radical without a stroke part
+    Fill fill;
+    Report report;
+    NoResult noResult;
+    QString noResultMessage;      // Keep builds its message from the keyword
+};
+
+const QList<SectionInfo> &sections();
+const SectionInfo &sectionInfo(Section section);
+const QList<SearchEntry> &searches();
+// The search a button starts in the given mode; nullptr when there is none.
+const SearchEntry *findSearch(const QString &button, int mode);
+
+// The captions of the English-Chinese direction, in mode order.
+const QStringList &directions();
+
+// The keyword with every half-width question mark made full-width.
+QString normaliseQuestionMarks(const QString &keyword);
+
+// Whether the text reads as a floating-point number: blanks around it, a sign, digits with the
+// locale's decimal separator, an exponent. Nothing else (no group separators, no inf/nan).
+bool readsAsNumber(const QString &text, const QLocale &locale = QLocale());
+
+// The radical keyword split by its 8-bit bytes: the first two bytes are the radical, bytes three
+// and four the strokes besides it. No strokes for a keyword of one or two bytes.
+struct RadicalKeyword {
+    QString radical;
+    std::optional<QString> strokes;
+};
+RadicalKeyword splitRadicalKeyword(const QString &keyword);
+
+// The query text of a search for a keyword (already normalised); nullopt when the search must
+// not run, that is a stroke count that is not a number. A keyword is always data: a double quote
+// in it is doubled, so it can never end the quoted text early.
+std::optional<QString> buildQuery(const SearchEntry &entry, const QString &keyword,
+                                  const QLocale &locale = QLocale());
+
+QString successReport(Report report, int count);
+QString noResultMessage(const SearchEntry &entry, const QString &keyword);
+
+} // namespace mc::search
