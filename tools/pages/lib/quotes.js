@@ -29,7 +29,7 @@ function citation(bookId, chapter) {
     return chapter.section ? `${chapter.section}《${title}》` : `《${title}》`;
   }
   const t = chapter.title;
-  if (!t || t === '全文' || t === name || /集$/.test(t) && bookId === 'zengguang') return `《${name}》`;
+  if (!t || t === '全文' || t === name || (bookId === 'zengguang' && /集$/.test(t))) return `《${name}》`;
   if (/^第.+[章则]$/.test(t)) return `《${name}》${t}`;
   if (bookId === 'xiaojing') return `《${name}·${t}章》`;
   return `《${name}·${t}》`;

@@ -9,6 +9,7 @@ test('known characters get their standard bytes', () => {
     ['𠀀', '95328236'], // CJK Extension B, supplementary plane
     ['汉', 'baba'],
     ['〇', 'a996'],
+    ['\u3000', 'a1a1'], // ideographic space, not the A3A0 some decoders also read as it
     ['“”', 'a1b0a1b1'],
     ['A1<', '41313c'],
   ];
