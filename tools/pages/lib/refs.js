@@ -205,9 +205,9 @@ function cipai(sources) {
     '<h2>常用词牌（用例百首以上）</h2>',
     table(['词牌', '宋词用例'], common.map((c) => [escape(c.name), `${c.count}首`])),
     '<h2>词牌名录</h2>',
-    grid(cipaiNames.map((c) => c.name), 6),
+    grid(cipaiNames.map((c) => c.name), 5),
     '<h2>元曲曲牌名录</h2>',
-    grid(qupaiNames.map((q) => q.name), 6),
+    grid(qupaiNames.map((q) => q.name), 5),
     '<p class="small">资料来源：chinese-poetry 数据集（MIT 许可）中的宋词与元曲。</p>',
   ].join('\n');
 }
