@@ -5,7 +5,7 @@
 
 namespace mc::web {
 
-class SilentPage;
+class ViewPage;
 
 // A web view that shows web pages, local files of any extension as HTML, and the pages compiled
 // into the program ("res://<program file name>/<n>"). When a document completes, its title, body
@@ -17,14 +17,17 @@ public:
     explicit HtmlView(QWidget *parent = nullptr);
     ~HtmlView() override;
 
-    // Returns at once; documentComplete or loadFailed follows.
+    // Returns at once; documentComplete or loadFailed follows. Throws mc::Error for an empty
+    // address.
     void navigate(const QString &address);
 
+    // Document access. Each throws mc::Error while the view holds no document (nothing
+    // completed yet, or the last load failed).
     QString title() const;    // of the last completed document
     QString bodyText() const; // rendered body text, lines joined by "\r\n"
     QString rootHtml() const; // innerHTML of the root element
-
     void setBodyOverflowHidden();
+
     void zoomMiddle();
     void setSilent(bool silent);
     void setScriptsEnabled(bool on);
@@ -37,16 +40,17 @@ signals:
     void loadFailed(const QUrl &url);
 
 private:
-    void onLoadFinished(bool ok);
-    void takeSnapshot(const QUrl &url, quint64 generation);
-    void applyOverflow();
+    void requireDocument() const;
+    void onLoadStarted();
+    void onLoadSucceeded(const QUrl &url);
+    void onLoadFailed(const QUrl &url);
 
-    SilentPage *m_page = nullptr;
+    ViewPage *m_page = nullptr;
     QString m_title;
     QString m_bodyText;
     QString m_rootHtml;
     bool m_hasDocument = false;
-    bool m_overflowHidden = false;
+    // Counts loads, so that a snapshot arriving after the next load started is dropped.
     quint64 m_generation = 0;
 };
 
