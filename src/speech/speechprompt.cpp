@@ -1,0 +1,122 @@
+#include "speech/speechprompt.h"
+#include "platform/messages.h"
+#include "platform/shell.h"
+#include "speech/texts.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace mc::speech {
+namespace {
+
+// Sees the quit request that closing the main window sends to the application.
+class QuitWatcher final : public QObject {
+public:
+    QuitWatcher() : QObject(QCoreApplication::instance())
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+        if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            connect(gui, &QGuiApplication::lastWindowClosed, this, [this] { m_requested = true; });
+    }
+    bool requested() const { return m_requested; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Quit && watched == QCoreApplication::instance())
+            m_requested = true;
+        return false;
+    }
+
+private:
+    bool m_requested = false;
+};
+
+} // namespace
+
+bool quitRequested()
+{
+    static QuitWatcher *watcher = QCoreApplication::instance() ? new QuitWatcher : nullptr;
+    return watcher ? watcher->requested() : true;
+}
+
+void loadSpeechEngine()
+{
+    quitRequested(); // start watching before the wait
+    if (!Messages::current().confirm(texts::kLoadEngineQuestion))
+        return;
+    // A bare file name: resolved against the working directory, like the stores.
+    Shell::current().runAndWait(texts::kInstallerFile, [] { return quitRequested(); });
+}
+
+SpeechPrompt::SpeechPrompt(QWidget *parent) : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(texts::kPromptCaption);
+
+    auto *icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    auto *text = new QLabel(texts::kPromptText, this);
+    auto *install = new QPushButton(texts::kPromptInstall, this);
+    install->setObjectName(QStringLiteral("PDJButton1"));
+    m_dontShow = new QCheckBox(texts::kPromptDontShow, this);
+    m_dontShow->setObjectName(QStringLiteral("CheckBox1"));
+    m_dontShow->setChecked(true);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(text, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(install);
+    layout->addWidget(m_dontShow);
+
+    // Opened, not waited for: the window stays as it is while the installer runs.
+    connect(install, &QPushButton::clicked, this, [this] { Shell::current().open(installerPath(), this); });
+}
+
+QString SpeechPrompt::settingsPath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(texts::kPromptSettingsFile);
+}
+
+QString SpeechPrompt::installerPath()
+{
+    const QDir folder(QCoreApplication::applicationDirPath());
+    const QStringList found = folder.entryList({texts::kPromptInstallerFile}, QDir::Files, QDir::Name);
+    return folder.filePath(found.isEmpty() ? texts::kPromptInstallerFile : found.constFirst());
+}
+
+bool SpeechPrompt::dontShowAgain() const
+{
+    const QSettings settings(settingsPath(), QSettings::IniFormat);
+    return settings.value(texts::kPromptSettingsKey).toString() == QLatin1String("1");
+}
+
+void SpeechPrompt::offer()
+{
+    if (dontShowAgain())
+        return;
+    show();
+    raise();
+    activateWindow();
+}
+
+void SpeechPrompt::closeEvent(QCloseEvent *event)
+{
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    settings.setValue(texts::kPromptSettingsKey, m_dontShow->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings.sync();
+    QWidget::closeEvent(event);
+}
+
+} // namespace mc::speech
