@@ -1,0 +1,113 @@
+#include "services/strokes.h"
+#include "platform/error.h"
+#include "store/storefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+namespace mc::services {
+namespace {
+
+const QString kPrefix = QStringLiteral("/chinese/hzxx/");
+const QString kSuffix = QStringLiteral(".swf");
+
+// The drawing library, compiled into the program.
+const QByteArray &writerScript()
+{
+    static const QByteArray script = [] {
+        QFile file(QStringLiteral(":/services/hanzi-writer.min.js"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    return script;
+}
+
+// Keeps text placed inside a <script> element from closing it.
+QByteArray scriptSafe(QByteArray json)
+{
+    return json.replace("</", "<\\/");
+}
+
+// The view is 473 x 377 and white patches cover (8, 8)-(57, 65) and (368, 312)-(433, 369) of it:
+// the character and its caption stay clear of both.
+const char *const kStyle = R"(
+html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #fff; }
+body { font-family: "Noto Sans CJK SC", "Noto Serif CJK SC", sans-serif; color: #804000; }
+#grid, #stage { position: absolute; left: 106px; top: 18px; width: 260px; height: 260px; }
+#grid line { stroke: #e6c8a8; stroke-dasharray: 6 6; }
+#grid rect { fill: none; stroke: #c89060; stroke-width: 2; }
+#caption { position: absolute; left: 70px; width: 290px; top: 292px; text-align: center; font-size: 18px; }
+#missing { position: absolute; left: 70px; width: 290px; top: 150px; text-align: center; font-size: 20px; }
+)";
+
+const char *const kGrid = R"(<svg id="grid" viewBox="0 0 260 260"><rect x="1" y="1" width="258" height="258"/>)"
+                          R"(<line x1="0" y1="0" x2="260" y2="260"/><line x1="260" y1="0" x2="0" y2="260"/>)"
+                          R"(<line x1="130" y1="0" x2="130" y2="260"/><line x1="0" y1="130" x2="260" y2="130"/></svg>)";
+
+const char *const kAnimate = R"(
+var writer = HanziWriter.create('stage', page.character, {
+  width: 260, height: 260, padding: 12, showOutline: true, showCharacter: false,
+  strokeColor: '#804000', radicalColor: '#c03000', outlineColor: '#e8e0d8',
+  strokeAnimationSpeed: 1, delayBetweenStrokes: 250, delayBetweenLoops: 1200,
+  charDataLoader: function (character, done) { done(page.data); }
+});
+writer.loopCharacterAnimation();
+)";
+
+QString strokeCount(const QJsonObject &data)
+{
+    return QString::number(data.value(QStringLiteral("strokes")).toArray().size());
+}
+
+} // namespace
+
+QByteArray strokeData(const QString &storePath, const QString &character)
+{
+    if (character.isEmpty())
+        return {};
+    try {
+        const store::StoreFile store(storePath, false);
+        store::Statement query(store.handle(), QStringLiteral("SELECT data FROM strokes WHERE name = ?"),
+                               {character});
+        return query.next() ? query.text(0).toUtf8() : QByteArray();
+    } catch (const Error &) {
+        return {}; // no store: every character is unknown
+    }
+}
+
+QByteArray strokePage(const QString &character, const QByteArray &data)
+{
+    const QJsonObject strokes = QJsonDocument::fromJson(data).object();
+    const QString shown = character.toHtmlEscaped();
+    QByteArray html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">";
+    if (strokes.value(QStringLiteral("strokes")).toArray().isEmpty()) {
+        html += "<title>" + QStringLiteral("汉字笔顺").toUtf8() + "</title><style>" + kStyle + "</style></head><body>"
+            + "<div id=\"missing\">" + QStringLiteral("暂无“%1”字的笔顺").arg(shown).toUtf8() + "</div></body></html>";
+        return html;
+    }
+    const QJsonObject page{{QStringLiteral("character"), character}, {QStringLiteral("data"), strokes}};
+    html += "<title>" + QStringLiteral("%1 - 汉字笔顺").arg(shown).toUtf8() + "</title><style>" + kStyle
+        + "</style></head><body>" + kGrid + "<div id=\"stage\"></div><div id=\"caption\">"
+        + QStringLiteral("“%1”字　共%2画").arg(shown, strokeCount(strokes)).toUtf8() + "</div>\n<script>"
+        + scriptSafe(writerScript()) + "</script>\n<script>var page = "
+        + scriptSafe(QJsonDocument(page).toJson(QJsonDocument::Compact)) + ";" + kAnimate + "</script></body></html>";
+    return html;
+}
+
+offline::Route strokesRoute(const QString &dataDir)
+{
+    const QString storePath = QDir(dataDir).filePath(QStringLiteral("strokes.db"));
+    return [storePath](const QUrl &url) -> std::optional<offline::Reply> {
+        QString character = url.path().mid(kPrefix.size());
+        if (character.endsWith(kSuffix))
+            character.chop(kSuffix.size());
+        offline::Reply reply;
+        reply.body = strokePage(character, strokeData(storePath, character));
+        return reply;
+    };
+}
+
+} // namespace mc::services
