@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QMainWindow>
 
 namespace mc::store {
@@ -6,6 +7,8 @@ class Dataset;
 }
 
 namespace mc::app {
+
+class TopBar;
 
 // The main window: section bar, menu and the eight pages. It owns the six datasets.
 class MainWindow final : public QMainWindow {
@@ -15,6 +18,28 @@ public:
     ~MainWindow() override;
 
     store::Dataset *dataset(const QString &name) const;
+
+    // Shows one page and hides the seven others; nothing else changes.
+    void showPage(QWidget *page);
+    const QList<QWidget *> &pages() const { return m_pages; }
+
+    // The secondary windows opened from the bar: "更多精彩" and "在线辞海".
+    void setSecondaryWindows(QWidget *more, QWidget *lexicon);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildPages(QWidget *pageArea);
+    void wireBar();
+    void startLoading();
+    void showLicences();
+
+    TopBar *m_topBar = nullptr;
+    QList<QWidget *> m_pages;
+    QWidget *m_more = nullptr;
+    QWidget *m_lexicon = nullptr;
 };
 
 } // namespace mc::app

@@ -1,0 +1,28 @@
+#include "app/wheelfilter.h"
+#include "app/grids.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+namespace mc::app {
+
+GridWheelFilter::GridWheelFilter(QWidget *window) : QObject(window), m_window(window) {}
+
+bool GridWheelFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Wheel || !m_window)
+        return QObject::eventFilter(watched, event);
+    auto *grid = qobject_cast<DataGrid *>(m_window->focusWidget());
+    if (!grid)
+        return QObject::eventFilter(watched, event);
+    const QPoint delta = static_cast<QWheelEvent *>(event)->angleDelta();
+    // A sideways wheel is another message; a touchpad's begin/end notices carry no movement.
+    if (delta.y() == 0)
+        return QObject::eventFilter(watched, event);
+    QKeyEvent press(QEvent::KeyPress, delta.y() > 0 ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid, &press);
+    return true;
+}
+
+} // namespace mc::app

@@ -1,0 +1,422 @@
+#include "app/application.h"
+#include "app/lexiconwindow.h"
+#include "app/mainwindow.h"
+#include "app/servicecommands.h"
+#include "app/windows.h"
+#include "platform/messages.h"
+#include "platform/shell.h"
+#include "platform/webprofile.h"
+#include "store/dataset.h"
+#include "support/testsupport.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace mc;
+
+namespace {
+
+// Six small stores whose rows the checks below know by heart.
+void makeStores(const QString &dir)
+{
+    QDir(dir).mkpath(QStringLiteral("data"));
+    auto path = [&dir](const char *file) { return dir + QStringLiteral("/data/") + QString::fromLatin1(file); };
+    test::makeStore(path("xhb.db"),
+                    QStringLiteral("CREATE TABLE hz(name, oldname, spell, part, sum, partstrokes, strokes INTEGER, "
+                                   "wbcode, areacode, pycode, content, url)"),
+                    QStringLiteral("hz"),
+                    {{QStringLiteral("一"), QStringLiteral("一"), QStringLiteral("yī"), QStringLiteral("一"),
+                      QStringLiteral("0"), QStringLiteral("1"), 1, QStringLiteral("ggll"), QStringLiteral("5027"),
+                      QStringLiteral("yi "), QStringLiteral("数目字。"), QStringLiteral("1")},
+                     {QStringLiteral("马"), QStringLiteral("馬"), QStringLiteral("mǎ"), QStringLiteral("马"),
+                      QStringLiteral("0"), QStringLiteral("3"), 3, QStringLiteral("cnng"), QStringLiteral("3475"),
+                      QStringLiteral("ma "), QStringLiteral("家畜。"), QString()},
+                     {QStringLiteral("口"), QStringLiteral("口"), QStringLiteral("kǒu"), QStringLiteral("口"),
+                      QStringLiteral("0"), QStringLiteral("3"), 3, QStringLiteral("kkkk"), QStringLiteral("3132"),
+                      QStringLiteral("kou "), QStringLiteral("嘴。"), QStringLiteral("1")}});
+    QList<QVariantList> words;
+    for (int id = 362994; id <= 362996; ++id)
+        words.append({id, QStringLiteral("词%1").arg(id), QStringLiteral("詞%1").arg(id), QStringLiteral("cí"),
+                      QStringLiteral("释义%1").arg(id)});
+    test::makeStore(path("xhi.db"), QStringLiteral("CREATE TABLE dict(ID INTEGER, word, ord, spell, content)"),
+                    QStringLiteral("dict"), words);
+    QList<QVariantList> idioms;
+    for (int i = 0; i < 5; ++i)
+        idioms.append({QStringLiteral("成语%1").arg(i), QStringLiteral("chéng yǔ %1").arg(i), QStringLiteral("cy"),
+                       QStringLiteral("意思%1").arg(i), QStringLiteral("出处%1").arg(i),
+                       QStringLiteral("示例%1").arg(i)});
+    test::makeStore(path("xhg.db"), QStringLiteral("CREATE TABLE cy(name, spell, pyjm, content, derivation, samples)"),
+                    QStringLiteral("cy"), idioms);
+    test::makeStore(path("xhd.db"), QStringLiteral("CREATE TABLE xhy(name, end1)"), QStringLiteral("xhy"),
+                    {{QStringLiteral("阿斗当皇帝"), QStringLiteral("有名无实")},
+                     {QStringLiteral("八仙过海"), QStringLiteral("各显神通")}});
+    test::makeStore(path("xhk.db"), QStringLiteral("CREATE TABLE 英语单词(单词, 解释)"), QStringLiteral("英语单词"),
+                    {{QStringLiteral("apple"), QStringLiteral("苹果")}, {QStringLiteral("book"), QStringLiteral("书")}});
+    test::makeStore(path("xhe.db"), QStringLiteral("CREATE TABLE mylib(name, derivation)"), QStringLiteral("mylib"),
+                    {{QStringLiteral("学而不厌，诲人不倦。"), QStringLiteral("孔子")},
+                     {QStringLiteral("知之为知之，不知为不知。"), QStringLiteral("孔子")}});
+}
+
+QStringList names(const char *spaced)
+{
+    return QString::fromLatin1(spaced).split(QLatin1Char(' '));
+}
+
+const QStringList kPages = {QStringLiteral("flatpanel16"), QStringLiteral("FlatPanel4"), QStringLiteral("FlatPanel1"),
+                            QStringLiteral("FlatPanel7"),  QStringLiteral("FlatPanel8"), QStringLiteral("FlatPanel2"),
+                            QStringLiteral("FlatPanel12"), QStringLiteral("FlatPanel14")};
+
+} // namespace
+
+class TestMainWindow final : public QObject {
+    Q_OBJECT
+private:
+    QString m_previousDir;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<RecordingMessages> m_messages;
+    std::unique_ptr<RecordingShell> m_shell;
+    std::unique_ptr<app::Application> m_application;
+    app::MainWindow *m_main = nullptr;
+
+    template <typename T = QWidget>
+    T *control(const QString &name, QWidget *in = nullptr) const
+    {
+        T *found = (in ? in : m_main)->findChild<T *>(name);
+        if (!found)
+            qWarning("missing control %s", qPrintable(name));
+        return found;
+    }
+    store::Dataset *dataset(const char *name) const { return m_main->dataset(QString::fromLatin1(name)); }
+    QStringList visiblePages() const
+    {
+        QStringList visible;
+        for (const QString &page : kPages) {
+            if (control(page)->isVisible())
+                visible.append(page);
+        }
+        return visible;
+    }
+    void click(const QString &name) { control<QAbstractButton>(name)->click(); }
+    void wheel(QWidget *target, int delta)
+    {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_previousDir = QDir::currentPath();
+        m_dir = std::make_unique<QTemporaryDir>();
+        makeStores(m_dir->path());
+        QDir::setCurrent(m_dir->path());
+        m_messages = std::make_unique<RecordingMessages>();
+        m_shell = std::make_unique<RecordingShell>();
+        m_application = std::make_unique<app::Application>();
+        QVERIFY(m_application->start());
+        m_main = m_application->windows().main;
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    }
+    void cleanupTestCase()
+    {
+        m_application.reset();
+        QDir::setCurrent(m_previousDir);
+    }
+    void init() { m_messages->clear(); }
+
+    void startsOnTheWelcomePage()
+    {
+        QCOMPARE(visiblePages(), QStringList{QStringLiteral("flatpanel16")});
+        QCOMPARE(m_main->centralWidget()->size(), QSize(794, 614));
+    }
+
+    void sectionButtonShowsOnlyItsPage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("明川字典") << "fltbtn4" << "FlatPanel4";
+        QTest::newRow("成语词典") << "fltbtn6" << "FlatPanel1";
+        QTest::newRow("歇后语典") << "fltbtn7" << "FlatPanel7";
+        QTest::newRow("英汉词典") << "fltbtn8" << "FlatPanel8";
+        QTest::newRow("名人名言") << "fltbtn12" << "FlatPanel2";
+        QTest::newRow("名句欣赏") << "fltbtn9" << "FlatPanel12";
+        QTest::newRow("明川词典") << "fltbtn5" << "FlatPanel14";
+    }
+    void sectionButtonShowsOnlyItsPage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, page);
+        click(button);
+        QCOMPARE(visiblePages(), QStringList{page});
+        QVERIFY(m_messages->shown().isEmpty());
+    }
+
+    void idiomPageKeepsItsStateAcrossSwitching()
+    {
+        click(QStringLiteral("fltbtn6"));
+        auto *grid = control<QTableView>(QStringLiteral("DBGrid1"));
+        grid->setCurrentIndex(grid->model()->index(3, 0));
+        control<QLineEdit>(QStringLiteral("Edit4"))->setText(QStringLiteral("成？"));
+        const int scroll = grid->verticalScrollBar()->value();
+        click(QStringLiteral("fltbtn7"));
+        click(QStringLiteral("fltbtn6"));
+        QCOMPARE(dataset("ADOQuery1")->currentRow(), 3);
+        QCOMPARE(grid->currentIndex().row(), 3);
+        QCOMPARE(grid->verticalScrollBar()->value(), scroll);
+        QCOMPARE(control<QLineEdit>(QStringLiteral("Edit4"))->text(), QStringLiteral("成？"));
+        QCOMPARE(dataset("ADOQuery1")->recordCount(), 5);
+    }
+
+    void movingThroughTheIdiomListUpdatesEveryView()
+    {
+        click(QStringLiteral("fltbtn6"));
+        auto *grid = control<QTableView>(QStringLiteral("DBGrid1"));
+        grid->setFocus();
+        for (int row : {1, 4, 0}) {
+            grid->setCurrentIndex(grid->model()->index(row, 0));
+            QCOMPARE(control<QLabel>(QStringLiteral("idiomViewName"))->text(), QStringLiteral("成语%1").arg(row));
+            QCOMPARE(control<QLabel>(QStringLiteral("idiomViewSpell"))->text(), QStringLiteral("chéng yǔ %1").arg(row));
+            QCOMPARE(control<QPlainTextEdit>(QStringLiteral("idiomMemoDerivation"))->toPlainText(),
+                     QStringLiteral("出处%1").arg(row));
+            QCOMPARE(control<QPlainTextEdit>(QStringLiteral("idiomMemoContent"))->toPlainText(),
+                     QStringLiteral("意思%1").arg(row));
+            QCOMPARE(control<QPlainTextEdit>(QStringLiteral("idiomMemoSamples"))->toPlainText(),
+                     QStringLiteral("示例%1").arg(row));
+        }
+    }
+
+    void wheelMovesOnlyStandardGrids_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("datasetName");
+        QTest::addColumn<QList<int>>("deltas");
+        QTest::addColumn<QList<int>>("rows");
+        // Towards the user (negative delta) moves down, away moves up, one row per notch.
+        QTest::newRow("idiom grid") << "fltbtn6" << "DBGrid1" << "DBGrid1" << "ADOQuery1"
+                                    << QList<int>{-120, -120, 120} << QList<int>{1, 2, 1};
+        QTest::newRow("xiehouyu grid") << "fltbtn7" << "DBGrid3" << "DBGrid3" << "ADOQuery3"
+                                       << QList<int>{-120, -120, 120} << QList<int>{1, 1, 0};
+        QTest::newRow("character grid") << "fltbtn4" << "dxDBGrid1" << "dxDBGrid1" << "ADOQuery2"
+                                        << QList<int>{-120, -120} << QList<int>{0, 0};
+        QTest::newRow("keyword box") << "fltbtn6" << "Edit4" << "DBGrid1" << "ADOQuery1"
+                                     << QList<int>{-120, 120} << QList<int>{0, 0};
+    }
+    void wheelMovesOnlyStandardGrids()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, focus);
+        QFETCH(QString, target);
+        QFETCH(QString, datasetName);
+        QFETCH(QList<int>, deltas);
+        QFETCH(QList<int>, rows);
+        click(section);
+        store::Dataset *data = m_main->dataset(datasetName);
+        data->setCurrentRow(0);
+        control(focus)->setFocus();
+        QCOMPARE(m_main->focusWidget(), control(focus));
+        auto *view = control<QTableView>(target);
+        for (int i = 0; i < deltas.size(); ++i) {
+            wheel(view->viewport(), deltas.at(i));
+            QCOMPARE(data->currentRow(), rows.at(i));
+        }
+    }
+
+    void emptyResultEmptiesEveryView_data()
+    {
+        QTest::addColumn<QString>("datasetName");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QStringList>("views");
+        QTest::newRow("character") << "ADOQuery2" << "select * from hz where name = \"无\"" << "dxDBGrid1"
+                                   << names("charViewSpell charViewName charViewPart charViewWbcode charViewPartstrokes charViewStrokes charViewAreacode dbtxturl dbmemocontent");
+        QTest::newRow("word") << "ADOQuery5" << "select * from dict where word like \"%无%\"" << "DBGrid5"
+                              << names("wordViewWord wordViewOrd wordViewSpell wordMemoContent");
+        QTest::newRow("idiom") << "ADOQuery1" << "select * from cy where name like \"%无%\"" << "DBGrid1"
+                               << names("idiomViewName idiomViewSpell idiomMemoDerivation idiomMemoContent idiomMemoSamples");
+        QTest::newRow("xiehouyu") << "ADOQuery3" << "select * from xhy where name like \"%无%\"" << "DBGrid3"
+                                  << names("DBText11 DBText12");
+        QTest::newRow("english") << "ADOQuery7" << "select * from 英语单词 where 单词 = \"none\"" << "DBGrid7"
+                                 << names("englishViewWord englishViewExplanation");
+        QTest::newRow("sayings") << "ADOQuery4" << "select * from mylib where name like \"%无%\"" << "DBGrid4"
+                                 << names("sayingsViewPerson sayingsViewSaying");
+    }
+    void emptyResultEmptiesEveryView()
+    {
+        QFETCH(QString, datasetName);
+        QFETCH(QString, query);
+        QFETCH(QString, grid);
+        QFETCH(QStringList, views);
+        store::Dataset *data = m_main->dataset(datasetName);
+        const QString base = data->queryText();
+        auto text = [this](const QString &name) {
+            QWidget *view = control(name);
+            if (auto *memo = qobject_cast<QPlainTextEdit *>(view))
+                return memo->toPlainText();
+            return qobject_cast<QLabel *>(view)->text();
+        };
+        for (const QString &view : views)
+            QVERIFY2(!text(view).isEmpty(), qPrintable(view));
+        data->clearQuery();
+        data->appendQuery(query);
+        data->open();
+        QCOMPARE(control<QTableView>(grid)->model()->rowCount(), 0);
+        for (const QString &view : views)
+            QVERIFY2(text(view).isEmpty(), qPrintable(view));
+        data->clearQuery();
+        data->appendQuery(base);
+        data->open();
+        QVERIFY(!text(views.constFirst()).isEmpty());
+    }
+
+    void confirmedCommandsOpenTheirAddress_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("address");
+        const QString site = app::service::siteUrl();
+        const QString mail = app::service::mailUrl();
+        QTest::newRow("软件升级") << "fltbtn14" << "是否确认？\r\n\r\n访问软件网站？" << site;
+        QTest::newRow("联系作者") << "fltbtn23" << "是否确认？\r\n\r\n联系软件作者？" << mail;
+        QTest::newRow("访问软件网站") << "mniVisitSite" << "是否确认？\r\n\r\n访问软件网站？" << site;
+        QTest::newRow("联系软件作者") << "mniContactAuthor" << "是否确认？\r\n\r\n联系软件作者？" << mail;
+        QTest::newRow("QQ line") << "lblQQ" << "是否确认？\r\n\r\n启动QQ，与作者会话？" << app::service::chatUrl();
+        QTest::newRow("web line") << "lblWeb" << "是否确认？\r\n\r\n访问软件网站？" << site;
+        QTest::newRow("e-mail line") << "lblEmail" << "是否确认？\r\n\r\n联系软件作者？" << mail;
+        QTest::newRow("studio line") << "lblStudio" << "是否确认？\r\n\r\n访问软件网站？" << site;
+        QTest::newRow("more: program") << "TForm5/btnProgram3" << "是否确认？\r\n\r\n访问老青禾工作室软件网站？" << site;
+        QTest::newRow("more: footer text") << "TForm5/lblFooter2" << "是否确认？\r\n\r\n访问老青禾工作室软件网站？"
+                                           << site;
+        QTest::newRow("more: header panel") << "TForm5/pnlHeader" << "是否确认？\r\n\r\n访问老青禾工作室软件网站？"
+                                            << site;
+    }
+    void confirmedCommandsOpenTheirAddress()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(QString, question);
+        QFETCH(QString, address);
+        auto fire = [&] {
+            QWidget *in = m_main;
+            QString name = trigger;
+            if (trigger.startsWith(QStringLiteral("TForm5/"))) {
+                in = m_application->windows().more;
+                name = trigger.mid(7);
+            }
+            if (auto *action = m_main->findChild<QAction *>(name))
+                action->trigger();
+            else if (auto *button = in->findChild<QAbstractButton *>(name))
+                button->click();
+            else
+                QTest::mouseClick(control(name, in), Qt::LeftButton);
+        };
+        for (const bool yes : {false, true}) {
+            m_messages->clear();
+            const qsizetype opened = m_shell->opened().size();
+            m_messages->answerNext(yes);
+            fire();
+            QCOMPARE(m_messages->shown().size(), 1);
+            QCOMPARE(m_messages->lastKind(), Messages::Kind::Confirmation);
+            QCOMPARE(m_messages->lastText(), question);
+            if (yes)
+                QCOMPARE(m_shell->opened().mid(opened), QStringList{address});
+            else
+                QCOMPARE(m_shell->opened().size(), opened);
+            QVERIFY(m_main->isVisible());
+        }
+    }
+
+    void serviceBarComesOutAsTheWindowWidens()
+    {
+        QWidget *topBar = control(QStringLiteral("FlatPanel5"));
+        auto reachable = [&](const char *name) {
+            QWidget *button = control(QString::fromLatin1(name));
+            const QPoint centre = button->mapTo(topBar, button->rect().center());
+            return topBar->childAt(centre) == button;
+        };
+        const QSize designed = m_main->size();
+        for (const char *name : {"fltbtn22", "fltbtn14", "fltbtn23"})
+            QVERIFY(!reachable(name));
+        m_main->resize(1025, designed.height());
+        QTRY_COMPARE(m_main->centralWidget()->width(), 1025);
+        for (const char *name : {"fltbtn22", "fltbtn14", "fltbtn23"})
+            QVERIFY2(reachable(name), name);
+        // Only "在线辞海" is reachable where the online dictionary button lies.
+        QVERIFY(reachable("FlatButton1"));
+        m_main->resize(designed);
+        QTRY_COMPARE(m_main->centralWidget()->width(), 794);
+    }
+
+    void extensionNoteIsAPlainMessage()
+    {
+        control<QAction>(QStringLiteral("mniExtensionNote"))->trigger();
+        QCOMPARE(m_messages->shown().size(), 1);
+        QCOMPARE(m_messages->lastKind(), Messages::Kind::Plain);
+        QVERIFY(m_messages->lastText().startsWith(QStringLiteral("词汇巨量，不断添加！\r\n")));
+    }
+
+    void secondaryWindowsOpenFromTheBar()
+    {
+        QWidget *more = m_application->windows().more;
+        click(QStringLiteral("fltbtn22"));
+        QVERIFY(more->isVisible());
+        click(QStringLiteral("fltbtn22"));
+        QVERIFY(more->isVisible());
+        more->close();
+        QVERIFY(!more->isVisible());
+
+        QWidget *lexicon = m_application->windows().lexicon;
+        click(QStringLiteral("FlatButton1"));
+        QVERIFY(lexicon->isVisible());
+        QCOMPARE(lexicon->pos(), m_main->frameGeometry().topLeft() + app::LexiconWindow::offsetFromMainWindow());
+        QCOMPARE(control<QAbstractButton>(QStringLiteral("btnClose"), lexicon)->toolTip(), QStringLiteral("关闭"));
+        QTest::mouseClick(control(QStringLiteral("pnlUpperOverlay"), lexicon), Qt::LeftButton);
+        QVERIFY(m_messages->shown().isEmpty());
+        QTest::mouseClick(control(QStringLiteral("pnlLowerOverlay"), lexicon), Qt::LeftButton);
+        QCOMPARE(m_messages->shown().size(), 1);
+        QCOMPARE(m_messages->lastText(), QStringLiteral("功能未启用-青禾工作室"));
+        control<QAbstractButton>(QStringLiteral("btnClose"), lexicon)->click();
+        QVERIFY(!lexicon->isVisible());
+    }
+
+    void closeBoxEndsWithoutAsking()
+    {
+        QVERIFY(m_main->close());
+        QVERIFY(m_messages->shown().isEmpty());
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    }
+
+    void exitAsksAndEndsOnlyOnYes()
+    {
+        m_messages->answerNext(false);
+        click(QStringLiteral("fltbtn13"));
+        QCOMPARE(m_messages->lastText(), QStringLiteral("是否确认？\r\n\r\n马上退出软件！"));
+        QVERIFY(m_main->isVisible());
+        m_messages->answerNext(true);
+        click(QStringLiteral("fltbtn13"));
+        QVERIFY(!m_main->isVisible());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    web::registerSchemes();
+    QApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
