@@ -121,8 +121,10 @@ void wireHelpAndDirection(QWidget *mainWindow)
     }
     if (auto *direction = control<QAbstractButton>(mainWindow, QStringLiteral("PDJButton9"))) {
         QObject::connect(direction, &QAbstractButton::clicked, direction, [direction] {
-            direction->setText(direction->text() == texts::kEnglishToChinese ? texts::kChineseToEnglish
-                                                                             : texts::kEnglishToChinese);
+            guarded([&] {
+                direction->setText(direction->text() == texts::kEnglishToChinese ? texts::kChineseToEnglish
+                                                                                 : texts::kEnglishToChinese);
+            });
         });
     }
 }
@@ -159,12 +161,20 @@ void wireRadicalPicker(QWidget *mainWindow, RadicalPicker *picker)
     auto *keyword = control<QLineEdit>(mainWindow, QStringLiteral("edit2"));
     if (!modes || !keyword)
         return;
-    const int radicalMode = findSearch(QStringLiteral("PDJButton1"), 1) ? 1 : -1;
+    // The radical search's item opens the picker.
+    int radicalMode = -1;
+    for (const SearchEntry &entry : searches()) {
+        if (entry.modeControl == modes->objectName() && entry.fill == Fill::Radical)
+            radicalMode = entry.mode;
+    }
     QObject::connect(modes, &QComboBox::activated, picker, [mainWindow, picker, radicalMode](int index) {
-        if (index == radicalMode)
-            picker->showOver(mainWindow);
+        guarded([&] {
+            if (index == radicalMode)
+                picker->showOver(mainWindow);
+        });
     });
-    QObject::connect(picker, &RadicalPicker::confirmed, keyword, &QLineEdit::setText);
+    QObject::connect(picker, &RadicalPicker::confirmed, keyword,
+                     [keyword](const QString &text) { guarded([&] { keyword->setText(text); }); });
 }
 
 } // namespace
