@@ -1,6 +1,7 @@
 #include "app/artwork.h"
 
 #include <QLinearGradient>
+#include <QStringList>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -208,17 +209,21 @@ QPixmap scroll(const QSize &size, const QString &text, const QColor &ink)
     p.setBrush(QColor(120, 80, 40));
     p.drawRoundedRect(QRectF(0, 2, size.width(), 10), 4, 4);
     p.drawRoundedRect(QRectF(0, size.height() - 12, size.width(), 10), 4, 4);
-    // Vertical columns of text, right to left, as on a hanging scroll.
-    const int columns = qMax(1, int(text.size() + 5) / 6);
-    const double columnWidth = paper.width() / (columns + 1);
-    const int glyph = int(qMin(columnWidth * 0.8, paper.height() / 7.5));
+    // Vertical columns of text, right to left, as on a hanging scroll; "|" starts a new column.
+    const QStringList columns = text.split(QLatin1Char('|'));
+    qsizetype longest = 1;
+    for (const QString &column : columns)
+        longest = qMax(longest, column.size());
+    const double columnWidth = paper.width() / (columns.size() + 1);
+    const int glyph = int(qMin(columnWidth * 0.8, (paper.height() - 44) / (longest * 1.15)));
     p.setFont(glyphFont(glyph, false));
     p.setPen(ink);
-    for (int i = 0; i < text.size(); ++i) {
-        const int column = i / 6;
-        const double x = paper.right() - columnWidth * (column + 1) - glyph / 2.0;
-        const double y = paper.top() + 10 + (i % 6) * glyph * 1.15;
-        p.drawText(QRectF(x, y, glyph, glyph * 1.1), Qt::AlignCenter, text.mid(i, 1));
+    for (int c = 0; c < columns.size(); ++c) {
+        const double x = paper.right() - columnWidth * (c + 1) - glyph / 2.0;
+        for (int i = 0; i < columns.at(c).size(); ++i) {
+            const double y = paper.top() + 10 + i * glyph * 1.15;
+            p.drawText(QRectF(x, y, glyph, glyph * 1.1), Qt::AlignCenter, columns.at(c).mid(i, 1));
+        }
     }
     drawSeal(p, QRectF(paper.left() + 8, paper.bottom() - 30, 22, 22), QStringLiteral("明川"));
     return pixmap;

@@ -50,7 +50,7 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     art->setObjectName(QStringLiteral("imgCharacter"));
     art->setFixedSize(228, 152);
     art->setPixmap(art::scene(art->size(), {QColor(255, 255, 255), QColor(232, 240, 246), QColor(120, 150, 170),
-                                            QString(), true, true, true, 255}));
+                                            QString(), true, false, true, 255}));
     detailLayout->addWidget(art);
     layout->addWidget(detail);
 

@@ -30,7 +30,7 @@ EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
                                                 QString(), false, false, true, 120}));
 
     picture(panel, QStringLiteral("imgEnglish"),
-            art::scroll(QSize(148, 222), QStringLiteral("书山有路勤为径学海无涯苦作舟"), QColor(40, 60, 90)), 396,
+            art::scroll(QSize(148, 222), QStringLiteral("书山有路勤为径|学海无涯苦作舟"), QColor(40, 60, 90)), 396,
             195);
     const QColor green = ui::kDarkGreen;
     ui::textButton(panel, QStringLiteral("PDJButton9"), texts::kEnglishDirection, QRect(24, 16, 75, 36), ui::song(16),

@@ -21,7 +21,7 @@ SayingsPage::SayingsPage(store::Dataset *dataset, QWidget *parent)
 
     // The controls lie directly on the page, placed in page coordinates.
     picture(this, QStringLiteral("imgSayings"),
-            art::scroll(QSize(150, 208), QStringLiteral("读书破万卷下笔如有神"), QColor(90, 40, 10)), 583, 262);
+            art::scroll(QSize(150, 208), QStringLiteral("读书破万卷|下笔如有神"), QColor(90, 40, 10)), 583, 262);
     const QColor brown(155, 78, 0);
     ui::caption(this, texts::kSayingSearch, 264, 21, ui::song(16, true), brown);
     ui::keywordBox(this, QStringLiteral("Edit8"), QRect(360, 17, 209, 24), ui::song(16), brown);

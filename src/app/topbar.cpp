@@ -10,14 +10,17 @@ namespace mc::app {
 namespace {
 
 constexpr int kHeight = 107;
+const QColor kBandTop(250, 252, 253);
+const QColor kBandMiddle(226, 236, 242);
+const QColor kBandBottom(206, 220, 230);
 
 void paintBand(QWidget *widget, int offsetY)
 {
     QPainter p(widget);
     QLinearGradient band(0, -offsetY, 0, kHeight - offsetY);
-    band.setColorAt(0, QColor(250, 252, 253));
-    band.setColorAt(0.7, QColor(226, 236, 242));
-    band.setColorAt(1, QColor(206, 220, 230));
+    band.setColorAt(0, kBandTop);
+    band.setColorAt(0.7, kBandMiddle);
+    band.setColorAt(1, kBandBottom);
     p.fillRect(widget->rect(), band);
 }
 
@@ -81,6 +84,18 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
                                       art::barIcon(QString::fromUtf16(b.glyph), b.colour), m_sectionBar);
         button->move(1 + 76 * qMin(slot++, 7), 1);
     }
+    // "在线辞海" hides the button beneath it completely.
+    auto *lexicon = m_sectionBar->findChild<QWidget *>(QStringLiteral("FlatButton1"));
+    QLinearGradient band(0, -lexicon->y() - m_sectionBar->y(), 0, kHeight - lexicon->y() - m_sectionBar->y());
+    band.setColorAt(0, kBandTop);
+    band.setColorAt(0.7, kBandMiddle);
+    band.setColorAt(1, kBandBottom);
+    QPalette palette = lexicon->palette();
+    palette.setBrush(QPalette::Window, band);
+    palette.setBrush(QPalette::Button, band);
+    lexicon->setPalette(palette);
+    lexicon->setAutoFillBackground(true);
+
     auto *exit = new FlatButton(QStringLiteral("fltbtn13"), texts::kExitButton,
                                 art::barIcon(QStringLiteral("退"), QColor(170, 40, 40)), m_sectionBar);
     exit->move(685, 1);

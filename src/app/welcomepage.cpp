@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace mc::app {
@@ -55,6 +56,16 @@ private:
     QPixmap m_cache;
 };
 
+// The site as people write it: without the scheme and the closing slash.
+QString siteForDisplay()
+{
+    const QUrl site(QStringLiteral(MC_MAKER_SITE));
+    QString path = site.path();
+    if (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return site.host() + path;
+}
+
 LinkLabel *contactLine(QWidget *parent, QVBoxLayout *layout, const QString &name, const QString &text)
 {
     auto *line = new LinkLabel(text, parent);
@@ -100,7 +111,7 @@ WelcomePage::WelcomePage(QWidget *parent) : PagePanel(QStringLiteral("flatpanel1
                                   QStringLiteral("QQ:") + QStringLiteral(MC_MAKER_ACCOUNT));
     connect(chat, &LinkLabel::clicked, this, [owner] { guarded([owner] { service::chatWithAuthor(owner->window()); }); });
     LinkLabel *web = contactLine(column, columnLayout, QStringLiteral("lblWeb"),
-                                 QStringLiteral("WEB:") + QStringLiteral(MC_MAKER_SITE));
+                                 QStringLiteral("WEB:") + siteForDisplay());
     connect(web, &LinkLabel::clicked, this, [owner] { guarded([owner] { service::visitSite(owner->window()); }); });
     LinkLabel *mail = contactLine(column, columnLayout, QStringLiteral("lblEmail"),
                                   QStringLiteral("EMAIL:") + QStringLiteral(MC_MAKER_EMAIL));

@@ -36,7 +36,7 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
     restLayout->addWidget(detail);
 
     picture(detail, QStringLiteral("imgWord"),
-            art::scroll(QSize(167, 160), QStringLiteral("学而时习之不亦说乎"), QColor(60, 40, 20)), 364, 24);
+            art::scroll(QSize(167, 160), QStringLiteral("学而时习之|不亦说乎"), QColor(60, 40, 20)), 364, 24);
     const QColor brown(128, 64, 0);
     ui::keywordBox(detail, QStringLiteral("Edit10"), QRect(40, 28, 177, 27), ui::song(19), brown);
     ui::textButton(detail, QStringLiteral("PDJButton27"), texts::kSearch, QRect(230, 25, 83, 30), ui::hei(15), brown);
