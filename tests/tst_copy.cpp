@@ -92,11 +92,8 @@ private slots:
         QTest::newRow("character") << u"PDJButton32"_s << u"ADOQuery2"_s << u"name"_s << u"永"_s << u"永 yǒng"_s;
         QTest::newRow("word forms") << u"PDJButton30"_s << u"ADOQuery5"_s << u"word"_s << u"母亲"_s
                                     << u"母亲\r\n母親\r\nmǔ qīn"_s;
-        QTest::newRow("xiehouyu button") << u"PDJButton35"_s << u"ADOQuery3"_s << u"name"_s << u"阿斗当皇帝"_s
-                                         << u"阿斗当皇帝------无能"_s;
         QTest::newRow("xiehouyu second half") << u"DBText12"_s << u"ADOQuery3"_s << u"name"_s << u"阿斗当皇帝"_s
                                               << u"阿斗当皇帝    无能"_s;
-        QTest::newRow("English") << u"PDJButton38"_s << u"ADOQuery7"_s << u"单词"_s << u"cat"_s << u"|cat| n. 猫"_s;
         QTest::newRow("saying") << u"PDJButton37"_s << u"ADOQuery4"_s << u"derivation"_s << u"Steve Jobs"_s
                                 << u"Stay hungry, stay foolish.(Steve Jobs)"_s;
     }

@@ -35,6 +35,21 @@ QWidget *pageWidget(web::HtmlView *view)
     return children.isEmpty() ? view : children.constFirst();
 }
 
+// Pixels in the page's stroke colours: brown strokes, red radical strokes.
+int strokePixels(const QPixmap &shot)
+{
+    const QImage image = shot.toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 100 && c.green() < 90 && c.blue() < 40)
+                ++count;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 class TestStrokeViewer final : public QObject {
@@ -130,6 +145,8 @@ private slots:
         QVERIFY2(viewer->view()->bodyText().contains(u"“永”字　共5画"_s), qPrintable(viewer->view()->bodyText()));
         QCOMPARE(viewer->progress(), 100);
         QVERIFY(program.messages.shown().isEmpty());
+        // The strokes are drawn (in the stroke colours) inside the writing box.
+        QTRY_VERIFY_WITH_TIMEOUT(strokePixels(viewer->grab(QRect(122, 34, 260, 260))) > 500, 20000);
     }
 
     void unknownCharacterPage()

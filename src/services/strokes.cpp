@@ -84,8 +84,9 @@ QByteArray strokePage(const QString &character, const QByteArray &data)
     const QString shown = character.toHtmlEscaped();
     QByteArray html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">";
     if (strokes.value(QStringLiteral("strokes")).toArray().isEmpty()) {
-        html += "<title>" + QStringLiteral("汉字笔顺").toUtf8() + "</title><style>" + kStyle + "</style></head><body>"
-            + "<div id=\"missing\">" + QStringLiteral("暂无“%1”字的笔顺").arg(shown).toUtf8() + "</div></body></html>";
+        html += "<title>" + QStringLiteral("汉字笔顺").toUtf8() + "</title><style>" + kStyle
+            + "</style></head><body><div id=\"missing\">" + QStringLiteral("暂无“%1”字的笔顺").arg(shown).toUtf8()
+            + "</div></body></html>";
         return html;
     }
     const QJsonObject page{{QStringLiteral("character"), character}, {QStringLiteral("data"), strokes}};

@@ -18,35 +18,44 @@ namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
 
+QString col(const char16_t *name)
+{
+    return QString::fromUtf16(name);
+}
+
 } // namespace
 
+// Fields joined with the literal pieces, in the order given; nothing is trimmed or escaped.
 const QList<CopyCommand> &copyCommands()
 {
+    using F = const FieldReader &;
     static const QList<CopyCommand> commands = {
         {{QStringLiteral("PDJButton32")}, QStringLiteral("ADOQuery2"),
-         [](const FieldReader &f) { return f(QStringLiteral("name")) + QLatin1Char(' ') + f(QStringLiteral("spell")); }},
+         [](F f) { return f(col(u"name")) + QLatin1Char(' ') + f(col(u"spell")); }},
         {{QStringLiteral("PDJButton33")}, QStringLiteral("ADOQuery2"),
-         [](const FieldReader &f) {
-             return QStringLiteral("\u201C") + f(QStringLiteral("name")) + QStringLiteral("\u201D汉字释义\uFF1A") + kBreak + kBreak + f(QStringLiteral("content"));
+         [](F f) {
+             return QStringLiteral("\u201C") + f(col(u"name")) + QStringLiteral("\u201D汉字释义\uFF1A") + kBreak
+                 + kBreak + f(col(u"content"));
          }},
         {{QStringLiteral("PDJButton30")}, QStringLiteral("ADOQuery5"),
-         [](const FieldReader &f) { return f(QStringLiteral("word")) + kBreak + f(QStringLiteral("ord")) + kBreak + f(QStringLiteral("spell")); }},
+         [](F f) { return f(col(u"word")) + kBreak + f(col(u"ord")) + kBreak + f(col(u"spell")); }},
         {{QStringLiteral("PDJButton31")}, QStringLiteral("ADOQuery5"),
-         [](const FieldReader &f) { return f(QStringLiteral("word")) + kBreak + kBreak + f(QStringLiteral("content")); }},
+         [](F f) { return f(col(u"word")) + kBreak + kBreak + f(col(u"content")); }},
         {{QStringLiteral("PDJButton34")}, QStringLiteral("ADOQuery1"),
-         [](const FieldReader &f) {
+         [](F f) {
              // Meaning before source here, unlike the page, which shows the source first.
-             return QStringLiteral("\u3016成语\u3017") + f(QStringLiteral("name")) + kBreak + QStringLiteral("\u3016拼音\u3017") + f(QStringLiteral("spell")) + kBreak
-                 + f(QStringLiteral("content")) + kBreak + f(QStringLiteral("derivation")) + kBreak + f(QStringLiteral("samples"));
+             return QStringLiteral("\u3016成语\u3017") + f(col(u"name")) + kBreak
+                 + QStringLiteral("\u3016拼音\u3017") + f(col(u"spell")) + kBreak + f(col(u"content")) + kBreak
+                 + f(col(u"derivation")) + kBreak + f(col(u"samples"));
          }},
         {{QStringLiteral("PDJButton35")}, QStringLiteral("ADOQuery3"),
-         [](const FieldReader &f) { return f(QStringLiteral("name")) + QStringLiteral("------") + f(QStringLiteral("end1")); }},
+         [](F f) { return f(col(u"name")) + QStringLiteral("------") + f(col(u"end1")); }},
         {{QStringLiteral("DBText11"), QStringLiteral("DBText12")}, QStringLiteral("ADOQuery3"),
-         [](const FieldReader &f) { return f(QStringLiteral("name")) + QStringLiteral("    ") + f(QStringLiteral("end1")); }},
+         [](F f) { return f(col(u"name")) + QStringLiteral("    ") + f(col(u"end1")); }},
         {{QStringLiteral("PDJButton38")}, QStringLiteral("ADOQuery7"),
-         [](const FieldReader &f) { return QStringLiteral("|") + f(QStringLiteral("单词")) + QStringLiteral("| ") + f(QStringLiteral("解释")); }},
+         [](F f) { return QLatin1Char('|') + f(col(u"单词")) + QStringLiteral("| ") + f(col(u"解释")); }},
         {{QStringLiteral("PDJButton37")}, QStringLiteral("ADOQuery4"),
-         [](const FieldReader &f) { return f(QStringLiteral("name")) + QStringLiteral("(") + f(QStringLiteral("derivation")) + QStringLiteral(")"); }},
+         [](F f) { return f(col(u"name")) + QLatin1Char('(') + f(col(u"derivation")) + QLatin1Char(')'); }},
     };
     return commands;
 }
