@@ -136,12 +136,16 @@ StoreFile::~StoreFile()
 
 QStringList StoreFile::columns(const QString &table) const
 {
+    const auto cached = m_columns.constFind(table);
+    if (cached != m_columns.cend())
+        return *cached;
     QStringList names;
     Statement info(m_db, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
     while (info.next())
         names.append(info.text(0));
     if (names.isEmpty())
         throw Error(QStringLiteral("数据库 %1 中没有表 %2").arg(m_path, table));
+    m_columns.insert(table, names);
     return names;
 }
 

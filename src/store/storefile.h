@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -42,12 +43,14 @@ public:
 
     const QString &path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
-    QStringList columns(const QString &table) const; // throws when the table does not exist
+    // Throws when the table does not exist. Cached: the store is read-only while it is open.
+    QStringList columns(const QString &table) const;
 
 private:
     QString m_path;
     int m_lockFd = -1;
     sqlite3 *m_db = nullptr;
+    mutable QHash<QString, QStringList> m_columns;
 };
 
 } // namespace mc::store
