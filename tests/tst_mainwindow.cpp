@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTableView>
@@ -242,11 +244,13 @@ private slots:
         QTest::addColumn<QString>("grid");
         QTest::addColumn<QStringList>("views");
         QTest::newRow("character") << "ADOQuery2" << "select * from hz where name = \"无\"" << "dxDBGrid1"
-                                   << names("charViewSpell charViewName charViewPart charViewWbcode charViewPartstrokes charViewStrokes charViewAreacode dbtxturl dbmemocontent");
+                                   << names("charViewSpell charViewName charViewPart charViewWbcode charViewPartstrokes "
+                                            "charViewStrokes charViewAreacode dbtxturl dbmemocontent");
         QTest::newRow("word") << "ADOQuery5" << "select * from dict where word like \"%无%\"" << "DBGrid5"
                               << names("wordViewWord wordViewOrd wordViewSpell wordMemoContent");
         QTest::newRow("idiom") << "ADOQuery1" << "select * from cy where name like \"%无%\"" << "DBGrid1"
-                               << names("idiomViewName idiomViewSpell idiomMemoDerivation idiomMemoContent idiomMemoSamples");
+                               << names("idiomViewName idiomViewSpell idiomMemoDerivation idiomMemoContent "
+                                        "idiomMemoSamples");
         QTest::newRow("xiehouyu") << "ADOQuery3" << "select * from xhy where name like \"%无%\"" << "DBGrid3"
                                   << names("DBText11 DBText12");
         QTest::newRow("english") << "ADOQuery7" << "select * from 英语单词 where 单词 = \"none\"" << "DBGrid7"
@@ -357,6 +361,117 @@ private slots:
         QVERIFY(reachable("FlatButton1"));
         m_main->resize(designed);
         QTRY_COMPARE(m_main->centralWidget()->width(), 794);
+    }
+
+    void pagesFollowTheWindowWhileFixedControlsStay()
+    {
+        click(QStringLiteral("fltbtn6"));
+        QWidget *page = control(QStringLiteral("FlatPanel1"));
+        QWidget *grid = control(QStringLiteral("DBGrid1"));
+        const QSize pageBefore = page->size();
+        const QSize gridBefore = grid->size();
+        const QRect boxBefore = control(QStringLiteral("Edit4"))->geometry();
+        QCOMPARE(pageBefore, QSize(762, 491));
+        const QSize designed = m_main->size();
+        m_main->resize(designed + QSize(200, 100));
+        QTRY_COMPARE(page->size(), pageBefore + QSize(200, 100));
+        QCOMPARE(grid->width(), gridBefore.width());
+        QCOMPARE(grid->height(), gridBefore.height() + 100);
+        QCOMPARE(control(QStringLiteral("Edit4"))->geometry(), boxBefore);
+        m_main->resize(designed);
+        QTRY_COMPARE(page->size(), pageBefore);
+    }
+
+    void controlsCarryTheirTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("edit2") << "edit2" << "这里输入搜索关键字" << "";
+        QTest::newRow("Edit6") << "Edit6" << "这里输入搜索关键字" << "";
+        QTest::newRow("Edit9") << "Edit9" << "这里输入搜索关键字" << "";
+        QTest::newRow("PDJButton1") << "PDJButton1" << "搜索" << "";
+        QTest::newRow("PDJButton4") << "PDJButton4" << "说明" << "";
+        QTest::newRow("PDJButton9") << "PDJButton9" << "英汉模式" << "";
+        QTest::newRow("PDJButton15") << "PDJButton15" << "模糊查找" << "";
+        QTest::newRow("PDJButton24") << "PDJButton24" << "模糊搜索" << "";
+        QTest::newRow("pdjbtn1") << "pdjbtn1" << "查笔顺" << "";
+        QTest::newRow("PDJButton8") << "PDJButton8" << "按字母表顺序排列" << "";
+        QTest::newRow("PDJButton19") << "PDJButton19" << "【按照升序排列】" << "";
+        QTest::newRow("PDJButton20") << "PDJButton20" << "按字母升序排列" << "";
+        QTest::newRow("btnRefreshHz") << "btnRefreshHz" << "刷新显示全部汉字" << "";
+        QTest::newRow("btnRefreshCy") << "btnRefreshCy" << "【刷新显示全部】" << "";
+        QTest::newRow("btnRefreshXhy") << "btnRefreshXhy" << "刷新全部歇后语" << "";
+        QTest::newRow("PDJButton33") << "PDJButton33" << "" << "复制解释";
+        QTest::newRow("PDJButton26") << "PDJButton26" << "" << "读音";
+        QTest::newRow("PDJButton23") << "PDJButton23" << "" << "";
+        QTest::newRow("DBText12") << "DBText12" << "有名无实" << "点下复制";
+        QTest::newRow("fltbtn11") << "fltbtn11" << "在线辞典-暂时隐藏" << "";
+        QTest::newRow("fltbtn13") << "fltbtn13" << "退出软件" << "";
+    }
+    void controlsCarryTheirTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, hint);
+        QWidget *widget = control(name);
+        QVERIFY(widget);
+        QString shown;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            shown = button->text();
+        else if (auto *box = qobject_cast<QLineEdit *>(widget))
+            shown = box->text();
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            shown = label->text();
+        QCOMPARE(shown, text);
+        QCOMPARE(widget->toolTip(), hint);
+    }
+
+    void modeListsHoldTheirItems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("items");
+        QTest::newRow("combobox1") << "combobox1"
+                                   << "直接输入汉字检索 按部首检索 按部首笔划数 按全字笔划数 按拼音字母精确检索 "
+                                      "按拼音字母模糊检索";
+        QTest::newRow("ComboBox2") << "ComboBox2"
+                                   << "按成语名称检索 按成语拼音检索 按成语释义检索 按成语出处检索 按成语示例检索";
+        QTest::newRow("ComboBox3") << "ComboBox3" << "按模糊查询 按前段查询 按后段查询";
+    }
+    void modeListsHoldTheirItems()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, items);
+        auto *list = control<QComboBox>(name);
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown.append(list->itemText(i));
+        QCOMPARE(shown, items.split(QLatin1Char(' ')));
+        QCOMPARE(list->currentIndex(), 0);
+        QVERIFY(!list->isEditable());
+    }
+
+    void classicsListsAndViewsLieInTheirOrder()
+    {
+        click(QStringLiteral("fltbtn9"));
+        auto *titles = control<QListWidget>(QStringLiteral("FlatListBoxExt1"));
+        auto *buttons = control<QListWidget>(QStringLiteral("DCOutBarVertListView7"));
+        for (QListWidget *list : {titles, buttons}) {
+            QCOMPARE(list->count(), 37);
+            QCOMPARE(list->item(0)->text(), QStringLiteral("国学经典名句一"));
+            QCOMPARE(list->item(36)->text(), QStringLiteral("万年历"));
+        }
+        // The title list covers the button-style list, the reader view the loader view.
+        QWidget *group = control(QStringLiteral("DCOutBarGroup7"));
+        QWidget *top = group->childAt(group->rect().center());
+        QVERIFY(top == titles || titles->isAncestorOf(top));
+        QWidget *reader = control(QStringLiteral("WebBrowser2"));
+        QWidget *loader = control(QStringLiteral("WebBrowser1"));
+        QVERIFY(reader->isVisible());
+        QWidget *area = reader->parentWidget();
+        const QPoint inLoader = loader->geometry().center();
+        QWidget *shown = area->childAt(inLoader);
+        QVERIFY(shown == reader || reader->isAncestorOf(shown));
     }
 
     void extensionNoteIsAPlainMessage()
