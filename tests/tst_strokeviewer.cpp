@@ -1,4 +1,5 @@
 #include "mc/config.h"
+#include "platform/error.h"
 #include "platform/htmlview.h"
 #include "platform/offlineroutes.h"
 #include "services/strokes.h"
@@ -75,6 +76,9 @@ private slots:
         auto *strip = viewer.findChild<QProgressBar *>(u"GradProgress1"_s);
         QVERIFY(strip);
         QCOMPARE(viewer.progress(), 0);
+        // A refused address leaves the viewer as it was.
+        QVERIFY_THROWS_EXCEPTION(Error, viewer.open(QString(), nullptr));
+        QVERIFY(!viewer.isVisible());
         for (int i = 0; i < 19; ++i)
             emit viewer.view()->progressChanged(i, 100);
         QCOMPARE(viewer.progress(), 95);
@@ -85,6 +89,8 @@ private slots:
         viewer.open(u"about:blank"_s, nullptr);
         QCOMPARE(viewer.progress(), 0);
         emit viewer.view()->documentComplete(QUrl());
+        QCOMPARE(viewer.progress(), 100);
+        QVERIFY_THROWS_EXCEPTION(Error, viewer.open(QString(), nullptr));
         QCOMPARE(viewer.progress(), 100);
     }
 
