@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/lexiconwindow.h"
+#include "app/licencedialog.h"
 #include "app/mainwindow.h"
 #include "app/servicecommands.h"
 #include "app/windows.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
@@ -480,6 +482,14 @@ private slots:
         QCOMPARE(m_messages->shown().size(), 1);
         QCOMPARE(m_messages->lastKind(), Messages::Kind::Plain);
         QVERIFY(m_messages->lastText().startsWith(QStringLiteral("词汇巨量，不断添加！\r\n")));
+    }
+
+    void licenceNoticeIsCompiledIn()
+    {
+        QFile notice(app::LicenceDialog::noticePath());
+        QVERIFY(notice.open(QIODevice::ReadOnly));
+        QVERIFY(notice.size() > 0);
+        QVERIFY(m_main->findChild<QAction *>(QStringLiteral("mniLicences")));
     }
 
     void secondaryWindowsOpenFromTheBar()
