@@ -1,7 +1,97 @@
 #include "readers/feature.h"
+#include "mc/config.h"
+#include "platform/guard.h"
+#include "platform/htmlview.h"
+#include "readers/classicsreader.h"
+#include "readers/historypage.h"
+#include "readers/keywordprompt.h"
+#include "readers/onlinelookup.h"
+#include "readers/pageloader.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QWidget>
+
+// The compiled pages live in this static library; a static initialiser alone would be dropped
+// by the linker, so they are registered when the feature is installed.
+static void initialisePages()
+{
+    Q_INIT_RESOURCE(pages);
+}
 
 namespace mc::readers {
+namespace {
 
-void install(QWidget *, QWidget *) {}
+// Long enough for a slow service, short enough that a page that never completes does not hang
+// the lookup.
+constexpr std::chrono::seconds kLookupWait{30};
+
+template <typename T>
+T *child(QWidget *window, const char *name)
+{
+    return window ? window->findChild<T *>(QLatin1StringView(name)) : nullptr;
+}
+
+void installHistory(web::HtmlView *loader, web::HtmlView *reader, const QString &folder)
+{
+    QObject::connect(loader, &web::HtmlView::documentComplete, reader, [loader, reader, folder] {
+        guarded([&] {
+            const QString path = HistoryPage(folder).handle(loader->title(), loader->bodyText());
+            if (!path.isEmpty())
+                reader->navigate(path);
+        });
+    });
+}
+
+void installLookup(QAbstractButton *button, web::HtmlView *loader, QWidget *resultWindow, const QString &folder)
+{
+    auto *resultView = child<web::HtmlView>(resultWindow, "webbrowser1");
+    if (!button || !resultView)
+        return;
+    // The answer page comes from elsewhere: no scripts, and no reach into our files.
+    resultView->setScriptsEnabled(false);
+    resultView->setLocalFilesIsolated(true);
+
+    OnlineLookup::Steps steps;
+    steps.ask = [button] { return askKeyword(button->window()); };
+    steps.fetch = [loader](const QString &address) { return loadRootHtml(loader, address, kLookupWait); };
+    steps.show = [resultWindow, resultView](const QString &path) {
+        resultView->navigate(path);
+        resultWindow->show();
+        resultWindow->raise();
+        resultWindow->activateWindow();
+        resultView->setSilent(true);
+    };
+    auto lookup = std::make_shared<OnlineLookup>(std::move(steps), folder, QStringLiteral(MC_LOOKUP_BASE));
+    auto running = std::make_shared<bool>(false);
+    QObject::connect(button, &QAbstractButton::clicked, button, [lookup, running] {
+        // The wait for the answer page keeps events flowing; a second click then must not start
+        // a second lookup inside the first.
+        if (*running)
+            return;
+        *running = true;
+        guarded([&] { lookup->run(); });
+        *running = false;
+    });
+}
+
+} // namespace
+
+void install(QWidget *mainWindow, QWidget *resultWindow)
+{
+    initialisePages();
+    if (!mainWindow)
+        return;
+    auto *reader = child<web::HtmlView>(mainWindow, "WebBrowser2");
+    auto *loader = child<web::HtmlView>(mainWindow, "WebBrowser1");
+    if (!reader || !loader)
+        return;
+    const QString folder = QCoreApplication::applicationDirPath();
+    new ClassicsReader(child<QAbstractItemView>(mainWindow, "FlatListBoxExt1"),
+                       child<QAbstractItemView>(mainWindow, "DCOutBarVertListView7"), reader, reader);
+    installHistory(loader, reader, folder);
+    installLookup(child<QAbstractButton>(mainWindow, "fltbtn11"), loader, resultWindow, folder);
+}
 
 } // namespace mc::readers

@@ -1,0 +1,34 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class QAbstractItemView;
+
+namespace mc::web {
+class HtmlView;
+}
+
+namespace mc::readers {
+
+// Address of compiled page n: "res://<program file name>/<n>".
+QString pageAddress(int n);
+
+// Shows the page of the picked title in the reader view and fits every page the view completes:
+// no horizontal scroll bar, middle text size.
+class ClassicsReader final : public QObject {
+    Q_OBJECT
+public:
+    // Either list may be null; list row i shows page i + 1.
+    ClassicsReader(QAbstractItemView *titleList, QAbstractItemView *buttonList, web::HtmlView *reader,
+                   QObject *parent = nullptr);
+
+    void showPageOf(const QAbstractItemView *list);
+
+private:
+    void follow(QAbstractItemView *list);
+    void fitPage();
+
+    web::HtmlView *m_reader;
+};
+
+} // namespace mc::readers

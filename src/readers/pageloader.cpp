@@ -1,0 +1,54 @@
+#include "readers/pageloader.h"
+#include "platform/error.h"
+#include "platform/htmlview.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+namespace mc::readers {
+
+QString loadRootHtml(web::HtmlView *view, const QString &address, std::chrono::milliseconds limit)
+{
+    enum class Outcome { Waiting, Complete, Failed };
+    Outcome outcome = Outcome::Waiting;
+    bool started = false;
+    QPointer<web::HtmlView> guard(view);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
+    // A completion still on its way from the previous page must not count as this one.
+    QObject::connect(view, &QWebEngineView::loadStarted, &loop, [&started] { started = true; });
+    QObject::connect(view, &web::HtmlView::documentComplete, &loop, [&] {
+        if (!started)
+            return;
+        outcome = Outcome::Complete;
+        loop.quit();
+    });
+    QObject::connect(view, &web::HtmlView::loadFailed, &loop, [&] {
+        if (!started)
+            return;
+        outcome = Outcome::Failed;
+        loop.quit();
+    });
+    view->navigate(address);
+    timer.start(limit);
+    if (outcome == Outcome::Waiting)
+        loop.exec();
+    if (!guard)
+        throw Error(QStringLiteral("网页视图已关闭"));
+    QObject::disconnect(view, nullptr, &loop, nullptr);
+    switch (outcome) {
+    case Outcome::Complete:
+        return view->rootHtml();
+    case Outcome::Failed:
+        throw Error(QStringLiteral("无法打开网页 %1").arg(address));
+    case Outcome::Waiting:
+        break;
+    }
+    throw Error(QStringLiteral("网页 %1 未能按时载入").arg(address));
+}
+
+} // namespace mc::readers

@@ -1,0 +1,10 @@
+# Writes numbered stand-in pages, their resource list and an opening page into OUT.
+file(MAKE_DIRECTORY ${OUT})
+set(qrc "<RCC>\n  <qresource prefix=\"/pages\">\n")
+foreach(n RANGE 1 37)
+    file(WRITE ${OUT}/${n}.html "<html><head><title>${n}</title></head><body><p>${n}</p></body></html>\n")
+    string(APPEND qrc "    <file alias=\"${n}\">${n}.html</file>\n")
+endforeach()
+string(APPEND qrc "  </qresource>\n</RCC>\n")
+file(WRITE ${OUT}/pages.qrc "${qrc}")
+file(WRITE ${OUT}/xhm.db "<html><body></body></html>\n")

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+// The classics reader's and the online lookup's own texts.
+namespace mc::readers::texts {
+
+inline const QString kHistoryTitle = QStringLiteral("历史上的今天");
+inline const QString kDateSelectionLine = QStringLiteral(
+    "选择日期查询： 123456789101112月 12345678910111213141516171819202122232425262728293031日\u3000");
+inline const QString kKeywordLine = QStringLiteral("输入关键字查询：");
+inline const QString kHistoryFile = QStringLiteral("lsjt.dat");
+
+// The generated today-in-history page, before and after its event lines.
+inline const QString kHistoryPageHead[] = {
+    QStringLiteral("<html> "),
+    QStringLiteral("<Body bgcolor=\"white\">"),
+    QStringLiteral("<p align=\"center\" style=\"margin-top: 0; margin-bottom: 0\"><b><font size=\"5\" "
+                   "color=\"#0000FF\">历史上的今天</font></b></p><hr size=\"1\" align=\"left\"  color=\"#FF0000\">"),
+    QStringLiteral("<p style=\"margin-bottom: 0\" align=\"center\"><span style=\"font-size:12pt\">"),
+    QString(),
+};
+inline const QString kHistoryPageTail = QStringLiteral("</span>");
+
+inline const QString kLookupCaption = QStringLiteral("在线字典词典 ");
+inline const QString kLookupPrompt = QStringLiteral("请输入关键字词           ");
+inline const QString kLookupSuffix = QStringLiteral("&from=poem#detailmean");
+inline const QString kLookupFile = QStringLiteral("temp.html");
+inline const QString kNotCollected = QStringLiteral("该词条暂未收录！");
+inline const QString kNetworkError = QStringLiteral("网络暂时出错，请稍后再试！");
+
+} // namespace mc::readers::texts
