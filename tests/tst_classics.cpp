@@ -1,0 +1,250 @@
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "app/windows.h"
+#include "platform/htmlview.h"
+#include "platform/messages.h"
+#include "platform/textcodec.h"
+#include "platform/webprofile.h"
+#include "readers/classicsreader.h"
+#include "services/history.h"
+#include "support/testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWebEngineScript>
+
+using namespace mc;
+using web::HtmlView;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+// Runs the event loop until the condition holds (checked on a timer, never by sleeping, so the
+// browser's own tasks keep moving) or the time is up.
+bool waitUntil(const std::function<bool()> &condition)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    QTimer::singleShot(kTimeout, &loop, &QEventLoop::quit);
+    check.start(20);
+    if (!condition())
+        loop.exec();
+    return condition();
+}
+
+QVariant evaluate(HtmlView *view, const QString &script)
+{
+    QVariant value;
+    bool answered = false;
+    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+        value = v;
+        answered = true;
+    });
+    waitUntil([&] { return answered; });
+    return value;
+}
+
+QString programFile(const QString &name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+// Answers the lookup's input box with the text once it opens.
+void answerPrompt(const QString &text)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, text] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QInputDialog *>(w);
+            if (dialog && dialog->isVisible()) {
+                dialog->setTextValue(text);
+                dialog->accept();
+                timer->deleteLater();
+                return;
+            }
+        }
+    });
+    timer->start(20);
+}
+
+} // namespace
+
+class TestClassics final : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    QDateTime m_started;
+    std::unique_ptr<RecordingMessages> m_messages;
+    std::unique_ptr<app::Application> m_app;
+    HtmlView *m_reader = nullptr;
+
+    QWidget *main() const { return m_app->windows().main; }
+
+private slots:
+    void initTestCase()
+    {
+        test::copyFixtureStores(m_dir.path());
+        m_previousDir = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        QFile::remove(programFile(QStringLiteral("lsjt.dat")));
+        m_started = QDateTime::currentDateTime().addSecs(-1);
+        m_messages = std::make_unique<RecordingMessages>();
+        m_app = std::make_unique<app::Application>();
+        QVERIFY(m_app->start());
+        m_reader = main()->findChild<HtmlView *>(QStringLiteral("WebBrowser2"));
+        QVERIFY(m_reader);
+        main()->findChild<QAbstractButton *>(QStringLiteral("fltbtn9"))->click();
+        // The today-in-history page arrives once at start and replaces the opening page.
+        QVERIFY(waitUntil([this] {
+            return m_reader->url().path().endsWith(QStringLiteral("/lsjt.dat")) && m_reader->hasDocument()
+                && m_reader->rootHtml().contains(QStringLiteral("#0000FF\">历史上的今天"));
+        }));
+    }
+
+    void cleanupTestCase()
+    {
+        m_app.reset();
+        m_messages.reset();
+        QDir::setCurrent(m_previousDir);
+    }
+
+    void historyPageIsWrittenBesideTheProgram()
+    {
+        const QFileInfo file(programFile(QStringLiteral("lsjt.dat")));
+        QVERIFY(file.lastModified() >= m_started);
+        const QDate today = QDate::currentDate();
+        QStringList events = services::HistoryEvents::fromFile(QStringLiteral("data/history.json"))
+                                 .linesOn(today.month(), today.day());
+        if (events.isEmpty())
+            events << QStringLiteral("这一天暂无收录的历史事件。");
+        QFile lsjt(file.filePath());
+        QVERIFY(lsjt.open(QIODevice::ReadOnly));
+        const QStringList lines = textcodec::decode(lsjt.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 5 + events.size() + 2); // head, events, "</span>", after the last CR LF
+        for (int i = 0; i < events.size(); ++i)
+            QCOMPARE(lines.at(5 + i), QStringLiteral("<p>") + events.at(i).toHtmlEscaped() + QStringLiteral("</p>"));
+        QCOMPARE(evaluate(m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
+    }
+
+    void titlesShowTheirPages_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("first title") << QStringLiteral("FlatListBoxExt1") << 0 << QStringLiteral("国学经典名句一");
+        QTest::newRow("last title") << QStringLiteral("FlatListBoxExt1") << 36 << QStringLiteral("万年历");
+        QTest::newRow("button list") << QStringLiteral("DCOutBarVertListView7") << 8 << QStringLiteral("三字经");
+    }
+
+    void titlesShowTheirPages()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(QString, title);
+        auto *view = main()->findChild<QListWidget *>(list);
+        QVERIFY(view);
+        m_reader->setZoomFactor(2.0);
+        QSignalSpy done(m_reader, &HtmlView::documentComplete);
+        QListWidgetItem *item = view->item(row);
+        view->scrollToItem(item);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(item).center());
+        QVERIFY(waitUntil([&] { return !done.isEmpty(); }));
+        const QString address = QStringLiteral("res://%1/%2").arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName()).arg(row + 1);
+        QCOMPARE(readers::pageAddress(row + 1), address);
+        QCOMPARE(done.first().at(0).toUrl(), QUrl(address));
+        QCOMPARE(m_reader->title(), title);
+        QCOMPARE(evaluate(m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
+        QCOMPARE(m_reader->zoomFactor(), 1.0);
+        QCOMPARE(view->currentRow(), row);
+    }
+
+    void calendarShowsLunarDates_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("new year 2024") << 2024 << 2 << 10
+                                       << QStringList{QStringLiteral("甲辰"), QStringLiteral("正月初一"), QStringLiteral("春节")};
+        QTest::newRow("winter solstice 2026") << 2026 << 12 << 22 << QStringList{QStringLiteral("冬至")};
+        QTest::newRow("new year 1900") << 1900 << 1 << 31 << QStringList{QStringLiteral("庚子"), QStringLiteral("正月初一")};
+    }
+
+    void calendarShowsLunarDates()
+    {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(QStringList, shown);
+        if (m_reader->title() != QStringLiteral("万年历")) {
+            QSignalSpy done(m_reader, &HtmlView::documentComplete);
+            m_reader->navigate(readers::pageAddress(37));
+            QVERIFY(waitUntil([&] { return !done.isEmpty(); }));
+        }
+        // Through the page's own year and month boxes, then a click on the day.
+        const QString text = evaluate(m_reader, QStringLiteral(
+            "(function () {"
+            "  var sy = document.getElementById('SY'), sm = document.getElementById('SM');"
+            "  sy.value = '%1'; sy.dispatchEvent(new Event('change'));"
+            "  sm.value = '%2'; sm.dispatchEvent(new Event('change'));"
+            "  document.querySelector('td[data-day=\"%3\"]').click();"
+            "  return document.getElementById('detail').innerText;"
+            "})()").arg(year).arg(month).arg(day)).toString();
+        QVERIFY2(text.startsWith(QStringLiteral("%1年%2月%3日").arg(year).arg(month).arg(day)), qPrintable(text));
+        for (const QString &part : std::as_const(shown))
+            QVERIFY2(text.contains(part), qPrintable(text));
+    }
+
+    void lookupShowsTheCleanedAnswer()
+    {
+        auto *button = main()->findChild<QAbstractButton *>(QStringLiteral("fltbtn11"));
+        QWidget *result = m_app->windows().result;
+        auto *resultView = result->findChild<HtmlView *>(QStringLiteral("webbrowser1"));
+        const QDateTime historyWritten = QFileInfo(programFile(QStringLiteral("lsjt.dat"))).lastModified();
+
+        // Spaces only: nothing is shown.
+        m_messages->clear();
+        answerPrompt(QStringLiteral("   "));
+        button->click();
+        QVERIFY(m_messages->shown().isEmpty());
+        QVERIFY(!result->isVisible());
+
+        QSignalSpy shownPage(resultView, &HtmlView::documentComplete);
+        answerPrompt(QStringLiteral(" 一 "));
+        button->click();
+        QCOMPARE(m_messages->shown().size(), 1);
+        QCOMPARE(m_messages->lastText(), QStringLiteral("%E4%B8%80"));
+        QVERIFY(result->isVisible());
+        QVERIFY(waitUntil([&] { return !shownPage.isEmpty(); }));
+        QCOMPARE(shownPage.first().at(0).toUrl().path(), programFile(QStringLiteral("temp.html")));
+        QVERIFY2(resultView->bodyText().contains(QStringLiteral("一帆风顺")), qPrintable(resultView->bodyText()));
+        // The answer page in the loader view did not rebuild the history page.
+        QCOMPARE(QFileInfo(programFile(QStringLiteral("lsjt.dat"))).lastModified(), historyWritten);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    web::registerSchemes();
+    QApplication app(argc, argv);
+    TestClassics test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_classics.moc"
