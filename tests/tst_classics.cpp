@@ -234,6 +234,13 @@ private slots:
         QVERIFY(waitUntil([&] { return !shownPage.isEmpty(); }));
         QCOMPARE(shownPage.first().at(0).toUrl().path(), programFile(QStringLiteral("temp.html")));
         QVERIFY2(resultView->bodyText().contains(QStringLiteral("一帆风顺")), qPrintable(resultView->bodyText()));
+        // The same lookup again reuses the window and rewrites the file.
+        QVERIFY(QFile::remove(programFile(QStringLiteral("temp.html"))));
+        answerPrompt(QStringLiteral("一"));
+        button->click();
+        QCOMPARE(m_messages->shown().size(), 2);
+        QVERIFY(QFile::exists(programFile(QStringLiteral("temp.html"))));
+        QCOMPARE(QApplication::topLevelWidgets().count(result), 1);
         // The answer page in the loader view did not rebuild the history page.
         QCOMPARE(QFileInfo(programFile(QStringLiteral("lsjt.dat"))).lastModified(), historyWritten);
     }
