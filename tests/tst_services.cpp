@@ -118,20 +118,6 @@ private slots:
         QCOMPARE(page.mid(5, page.size() - 6), expected);
     }
 
-    void historyPageShowsTodayByDefault()
-    {
-        const QDate today = QDate::currentDate();
-        const services::HistoryEvents events = services::HistoryEvents::fromFile(m_dir.filePath(QStringLiteral("history.json")));
-        QStringList expected = events.linesOn(today.month(), today.day());
-        if (expected.isEmpty())
-            expected << QStringLiteral("这一天暂无收录的历史事件。");
-        HtmlView &view = *m_view;
-        QVERIFY(load(view, QStringLiteral(MC_HISTORY_URL)));
-        const QStringList page = readers::HistoryPage::pageLines(readers::HistoryPage::sourceLines(view.bodyText()));
-        QCOMPARE(page.size(), 6 + expected.size());
-        QVERIFY(page.at(5).contains(expected.first().toHtmlEscaped()));
-    }
-
     void lookupPageReadsStoresTheProgramHolds()
     {
         // The program holds its stores exclusively while it runs.
