@@ -8,6 +8,9 @@
 #include <QThread>
 #include <QUrl>
 
+#include <cerrno>
+#include <csignal>
+
 namespace mc {
 namespace {
 Shell *g_shell = nullptr;
@@ -31,8 +34,13 @@ void Shell::setCurrent(Shell *shell)
 
 void DesktopShell::open(const QString &target, QWidget *)
 {
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath())
-                                               : QUrl(target);
+    const QFileInfo info(target);
+    if (info.isFile() && info.isExecutable()) {
+        // A program opens by running it, as the desktop's default action would.
+        QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath());
+        return;
+    }
+    const QUrl url = info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl(target);
     QDesktopServices::openUrl(url);
 }
 
@@ -41,19 +49,18 @@ void DesktopShell::runAndWait(const QString &file, const std::function<bool()> &
     const QFileInfo info(file);
     if (!info.exists())
         throw Error(QStringLiteral("找不到文件 %1").arg(file));
-    // A file that can run itself is started directly; anything else goes to its default opener.
-    QProcess process;
-    if (info.isExecutable())
-        process.start(info.absoluteFilePath(), {});
-    else
-        process.start(QStringLiteral("xdg-open"), {info.absoluteFilePath()});
-    if (!process.waitForStarted(5000))
-        throw Error(QStringLiteral("无法运行 %1：%2").arg(file, process.errorString()));
-    while (process.state() != QProcess::NotRunning) {
+    // Started detached: when the wait stops because the program closes, the started file goes on
+    // by itself. A file that can run itself is started directly, anything else by its opener.
+    const QString program = info.isExecutable() ? info.absoluteFilePath() : QStringLiteral("xdg-open");
+    const QStringList arguments = info.isExecutable() ? QStringList() : QStringList{info.absoluteFilePath()};
+    qint64 pid = 0;
+    if (!QProcess::startDetached(program, arguments, info.absolutePath(), &pid) || pid <= 0)
+        throw Error(QStringLiteral("无法运行 %1").arg(file));
+    while (::kill(pid_t(pid), 0) == 0 || errno == EPERM) {
         if (stop && stop())
             break;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-        process.waitForFinished(100);
+        QThread::msleep(100);
     }
 }
 
