@@ -47,18 +47,6 @@ bool waitUntil(const std::function<bool()> &condition)
     return condition();
 }
 
-QVariant evaluate(HtmlView *view, const QString &script)
-{
-    QVariant value;
-    bool answered = false;
-    view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        value = v;
-        answered = true;
-    });
-    waitUntil([&] { return answered; });
-    return value;
-}
-
 QString programFile(const QString &name)
 {
     return QDir(QCoreApplication::applicationDirPath()).filePath(name);
@@ -139,7 +127,7 @@ private slots:
         QCOMPARE(lines.size(), 5 + events.size() + 2); // head, events, "</span>", after the last CR LF
         for (int i = 0; i < events.size(); ++i)
             QCOMPARE(lines.at(5 + i), QStringLiteral("<p>") + events.at(i).toHtmlEscaped() + QStringLiteral("</p>"));
-        QCOMPARE(evaluate(m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
+        QCOMPARE(mc::test::evaluate(*m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
     }
 
     void titlesShowTheirPages_data()
@@ -169,7 +157,7 @@ private slots:
         QCOMPARE(readers::pageAddress(row + 1), address);
         QCOMPARE(done.first().at(0).toUrl(), QUrl(address));
         QCOMPARE(m_reader->title(), title);
-        QCOMPARE(evaluate(m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
+        QCOMPARE(mc::test::evaluate(*m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
         QCOMPARE(m_reader->zoomFactor(), 1.0);
         QCOMPARE(view->currentRow(), row);
     }
@@ -198,7 +186,7 @@ private slots:
             QVERIFY(waitUntil([&] { return !done.isEmpty(); }));
         }
         // Through the page's own year and month boxes, then a click on the day.
-        const QString text = evaluate(m_reader, QStringLiteral(
+        const QString text = mc::test::evaluate(*m_reader, QStringLiteral(
             "(function () {"
             "  var sy = document.getElementById('SY'), sm = document.getElementById('SM');"
             "  sy.value = '%1'; sy.dispatchEvent(new Event('change'));"

@@ -4,6 +4,7 @@
 #include "platform/offlineroutes.h"
 #include "platform/textcodec.h"
 #include "platform/webprofile.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,8 @@ using namespace mc;
 using mc::web::HtmlView;
 
 namespace {
+
+using mc::test::evaluate;
 
 constexpr int kLoadTimeout = 30000;
 
@@ -61,19 +64,6 @@ int load(HtmlView &view, const QString &address, QList<QUrl> *completed = nullpt
             completed->append(args.at(0).toUrl());
     }
     return int(done.count());
-}
-
-QVariant evaluate(HtmlView &view, const QString &script)
-{
-    QVariant value;
-    QEventLoop loop;
-    QTimer::singleShot(kLoadTimeout, &loop, &QEventLoop::quit);
-    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        value = v;
-        loop.quit();
-    });
-    loop.exec();
-    return value;
 }
 
 } // namespace

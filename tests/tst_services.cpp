@@ -25,6 +25,8 @@ using web::HtmlView;
 
 namespace {
 
+using mc::test::evaluate;
+
 constexpr int kLoadTimeout = 30000;
 
 // Waits in a real event loop: polling with sleeps holds the browser's own tasks back.
@@ -38,19 +40,6 @@ bool load(HtmlView &view, const QString &address)
     view.navigate(address);
     loop.exec();
     return !done.isEmpty();
-}
-
-QVariant evaluate(HtmlView &view, const QString &script)
-{
-    QVariant value;
-    QEventLoop loop;
-    QTimer::singleShot(kLoadTimeout, &loop, &QEventLoop::quit);
-    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        value = v;
-        loop.quit();
-    });
-    loop.exec();
-    return value;
 }
 
 QString offlineAddress(const QString &pathAndQuery)

@@ -1,6 +1,11 @@
 #include "support/testsupport.h"
 
+#include "platform/htmlview.h"
+
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEngineScript>
 #include <QFile>
 #include <QTest>
 #include <sqlite3.h>
@@ -56,6 +61,19 @@ void copyFixtureStores(const QString &dir, const QStringList &except)
         QFile::remove(target);
         QVERIFY(QFile::copy(source.filePath(file), target));
     }
+}
+
+QVariant evaluate(web::HtmlView &view, const QString &script)
+{
+    QVariant value;
+    QEventLoop loop;
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+        value = v;
+        loop.quit();
+    });
+    loop.exec();
+    return value;
 }
 
 } // namespace mc::test

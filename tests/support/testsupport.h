@@ -3,6 +3,10 @@
 #include <QStringList>
 #include <QVariantList>
 
+namespace mc::web {
+class HtmlView;
+}
+
 namespace mc::test {
 
 // Creates an SQLite store at path from one CREATE TABLE statement and rows of values.
@@ -14,5 +18,8 @@ QString fixtureStores();
 
 // Copies the fixture stores into <dir>/data, as a program run from dir expects them.
 void copyFixtureStores(const QString &dir, const QStringList &except = {});
+
+// Runs a script in the view's page and waits for its answer, processing events (30 s at most).
+QVariant evaluate(web::HtmlView &view, const QString &script);
 
 } // namespace mc::test
