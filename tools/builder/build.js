@@ -9,6 +9,10 @@ const path = require('path');
 const { STORES } = require('./lib/schema');
 const { writeStore } = require('./lib/store');
 const { collect, STARTUP_FILE } = require('./lib/pipeline');
+const { countArtefacts, KINDS } = require('./lib/clean');
+
+// Columns that hold data rather than text a reader sees.
+const NOT_TEXT = { strokes: ['data'] };
 
 function parseArgs(argv) {
   const args = {};
@@ -31,6 +35,12 @@ function reportText(sourceDir, results, notes) {
   for (const r of results) {
     lines.push(`${r.file}  ${r.table}: ${r.total} rows`);
     lines.push('  filled: ' + Object.entries(r.counts).map(([c, n]) => `${c} ${n}`).join(', '));
+    const rate = (n) => (r.total ? ((100 * n) / r.total).toFixed(1) : '0.0');
+    lines.push('  fill rate %: ' + Object.entries(r.counts).map(([c, n]) => `${c} ${rate(n)}`).join(', '));
+    lines.push('  artefacts (rows): ' + KINDS.map((k) => `${k} ${r.artefacts.counts[k]}`).join(', '));
+    for (const k of KINDS) {
+      if (r.artefacts.counts[k]) lines.push(`    ${k}, e.g. ${r.artefacts.examples[k].join(' / ')}`);
+    }
   }
   lines.push('', ...notes, '');
   return lines.join('\n');
@@ -45,7 +55,8 @@ function build(sourceDir, outDir, { startupText = fs.readFileSync(STARTUP_FILE, 
     const results = [];
     for (const spec of STORES) {
       const { total, counts } = writeStore(path.join(tmp, spec.file), spec, tables[spec.table]);
-      results.push({ file: spec.file, table: spec.table, total, counts });
+      const artefacts = countArtefacts(tables[spec.table], NOT_TEXT[spec.table] || []);
+      results.push({ file: spec.file, table: spec.table, total, counts, artefacts });
     }
     fs.writeFileSync(path.join(tmp, 'history.json'), JSON.stringify(history) + '\n');
     const report = reportText(sourceDir, results, notes);

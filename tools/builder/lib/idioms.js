@@ -1,9 +1,11 @@
 'use strict';
 // Rows of the idiom table `cy`.
-const { initials } = require('./pinyin');
-const { explanationText } = require('./words');
+const { initials, citationTones, normalizeSyllables } = require('./pinyin');
+const { explanationText, withoutSelfReferences } = require('./words');
 
 const SOURCE_START = /^(\d+[.．])?((?:语出|语本|典出|语见)[\s\S]*)$/;
+// A source named inside the text, after a sentence or the lozenge the sources use as a break.
+const SOURCE_INSIDE = /(^|[。；◇])((?:语出|语本|典出|语见)《)/;
 // Text between two quotations that only introduces the next one (又《易．履》, 何晏集解引郑玄曰).
 const LEADS_TO_QUOTE = /^[^。；;]{0,40}(曰|云|注|笺|疏|说|》)$/;
 
@@ -36,19 +38,38 @@ function sourceEnd(body) {
 }
 
 // "1.语出《孟子》"……"后以"X"谓……" -> source 语出《孟子》"……", rest "1.后以"X"谓……".
-// Only the first line is looked at; null when it does not begin with a source.
+// A source may also stand later in a line (……。语出《庄子》"……"); null when no line has one.
 function splitSource(explanation) {
   const lines = String(explanation || '').split(/\r?\n/);
-  const m = SOURCE_START.exec(lines[0].trim());
-  if (!m) return null;
-  const prefix = m[1] || '';
-  const body = m[2];
-  const end = sourceEnd(body);
-  if (end < 0) return null;
-  const source = body.slice(0, end).trim();
-  const rest = body.slice(end).replace(/^[\s◇]+/, '').trim();
-  if (!rest) return null;
-  return { source, rest: [prefix + rest, ...lines.slice(1)].join('\n') };
+  for (let i = 0; i < lines.length; i++) {
+    const line = lines[i].trim();
+    let before;
+    let body;
+    let prefix = '';
+    const m = SOURCE_START.exec(line);
+    if (m) {
+      prefix = m[1] || '';
+      before = '';
+      body = m[2];
+    } else {
+      const inside = SOURCE_INSIDE.exec(line);
+      if (!inside) continue;
+      const at = inside.index + inside[1].length;
+      before = line.slice(0, at).replace(/◇$/, '');
+      body = line.slice(at);
+    }
+    const end = sourceEnd(body);
+    if (end < 0) continue;
+    const source = body.slice(0, end).trim();
+    const after = body.slice(end).replace(/^[\s◇]+/, '').trim();
+    const rest = (before ? before + after : prefix + after).trim();
+    if (!rest && !lines.some((l, j) => j !== i && l.trim())) return null;
+    const kept = lines.slice();
+    if (rest) kept[i] = before ? rest : prefix + after;
+    else kept.splice(i, 1);
+    return { source, rest: kept.join('\n') };
+  }
+  return null;
 }
 
 const PLACEHOLDER = '无';
@@ -64,18 +85,43 @@ function sampleText(example, name) {
   return v.replace(/～/g, name).replace(/★/g, '——');
 }
 
-function buildIdioms(names, { explanations, extra, spells }) {
+// Readings of the idiom data ("ài shǒu ài jiǎo"), for idioms none of the word lists has.
+function xinhuaSpell(name, pinyin) {
+  const spell = normalizeSyllables(String(pinyin || '').replace(/\u3000/g, ' '));
+  return spell ? citationTones(name, spell) : '';
+}
+
+// `names`: the idiom list; `xinhua`: idiom records by name (source, example, reading), which
+// also add the idioms the list lacks; `extra`: the older partial copy of the same records.
+function buildIdioms(names, { explanations, xinhua = new Map(), extra = new Map(), spells }) {
   const rows = [];
-  const counts = { split: 0, extraDerivation: 0, samples: 0, explanationFromExtra: 0 };
-  for (const name of names) {
-    const x = extra.get(name);
+  const counts = { split: 0, derivation: 0, samples: 0, explanationFromXinhua: 0, selfReferences: 0, added: 0, readingFromXinhua: 0 };
+  const all = [...names];
+  const listed = new Set(names);
+  for (const name of xinhua.keys()) {
+    if (!listed.has(name)) {
+      all.push(name);
+      counts.added++;
+    }
+  }
+  for (const name of all) {
+    const x = xinhua.get(name) || extra.get(name);
     let text = explanations.get(name);
+    if (text) {
+      const cleaned = withoutSelfReferences(name, text);
+      if (cleaned.removed) counts.selfReferences++;
+      text = cleaned.text;
+    }
+    // an explanation that only points to another spelling of the idiom (见“重岩迭嶂”)
+    if (text && /^(?:\d+[.．])?\s*见\s*["“][^"”]+["”]\s*[。．.]?$/.test(text.trim()) && x && extraField(x.explanation)) {
+      text = '';
+    }
     if (!text && x && extraField(x.explanation)) {
       text = extraField(x.explanation);
-      counts.explanationFromExtra++;
+      counts.explanationFromXinhua++;
     }
     let derivation = x ? extraField(x.derivation) : '';
-    if (derivation) counts.extraDerivation++;
+    if (derivation) counts.derivation++;
     const split = splitSource(text);
     if (split) {
       counts.split++;
@@ -84,7 +130,13 @@ function buildIdioms(names, { explanations, extra, spells }) {
     }
     const samples = x ? sampleText(x.example, name) : '';
     if (samples) counts.samples++;
-    const spell = spells.spell(name);
+    let spell;
+    if (!listed.has(name) && x && xinhuaSpell(name, x.pinyin) && !spells.has(name)) {
+      spell = xinhuaSpell(name, x.pinyin);
+      counts.readingFromXinhua++;
+    } else {
+      spell = spells.spell(name);
+    }
     rows.push({ name, spell, pyjm: initials(spell), content: explanationText(text), derivation, samples });
   }
   return { rows, counts };

@@ -57,6 +57,28 @@ function citationTones(word, spell) {
     .join(' ');
 }
 
+// Nouns whose final 儿 is a syllable of its own (女儿 nǚ ér), not the r of a rhotic final.
+const SYLLABIC_ER = new Set([...'婴孤女男健幼胎宠弃孩妻侄犬豚乳育产运潮能血形生']);
+
+// 一点儿 "yī diǎn er" -> "yī diǎnr": a final 儿 read as a rhotic final joins the syllable
+// before it. `syllabic(word)` says true where a dictionary reads the 儿 as its own syllable,
+// false where it reads it as r, undefined where none knows the word.
+function finalEr(word, spell, syllabic = () => undefined) {
+  const chars = [...word];
+  const syls = spell.split(' ');
+  if (chars.length < 2 || chars[chars.length - 1] !== '儿' || chars.length !== syls.length) return spell;
+  const last = syls[syls.length - 1];
+  if (!/^(er|ér|ěr|èr|ēr|r)$/.test(last)) return spell;
+  let rhotic;
+  if (last === 'er' || last === 'r') rhotic = syllabic(word) !== true;
+  else {
+    const known = syllabic(word);
+    rhotic = known === undefined ? !SYLLABIC_ER.has(chars[chars.length - 2]) : !known;
+  }
+  if (!rhotic) return spell;
+  return [...syls.slice(0, -2), syls[syls.length - 2] + 'r'].join(' ');
+}
+
 // "词语: pīn yīn" lines with '#' comments; the first line for a word wins.
 function parseWordList(text) {
   const map = new Map();
@@ -75,9 +97,14 @@ function parseWordList(text) {
 // Pinyin of words and idioms: the word lists in order of trust, then the converter with the
 // tone change of 一/不 turned off.
 class SpellLookup {
-  constructor(lists) {
+  constructor(lists, { syllabicEr } = {}) {
     this.lists = lists;
+    this.syllabicEr = syllabicEr;
     this.counts = { list: 0, generated: 0 };
+  }
+
+  has(word) {
+    return this.lists.some((list) => list.has(word));
   }
 
   spell(word) {
@@ -85,11 +112,11 @@ class SpellLookup {
       const s = list.get(word);
       if (s) {
         this.counts.list++;
-        return citationTones(word, s);
+        return finalEr(word, citationTones(word, s), this.syllabicEr);
       }
     }
     this.counts.generated++;
-    return generatedSpell(word);
+    return finalEr(word, generatedSpell(word), this.syllabicEr);
   }
 }
 
@@ -103,4 +130,4 @@ function generatedSpell(word) {
   return normalizeSyllables(out);
 }
 
-module.exports = { toneless, pycode, initials, citationTones, parseWordList, SpellLookup, generatedSpell, normalizeSyllables };
+module.exports = { finalEr, toneless, pycode, initials, citationTones, parseWordList, SpellLookup, generatedSpell, normalizeSyllables };

@@ -5,13 +5,18 @@ const OpenCC = require('opencc-js');
 const { Source } = require('./source');
 const { parseWordList, SpellLookup } = require('./pinyin');
 const { CharacterTable } = require('./characters');
-const { buildWords, latinHeadwords, parseStartupWords } = require('./words');
+const { buildWords, latinHeadwords, parseStartupWords, frequentWords, englishGlosses } = require('./words');
 const { buildIdioms } = require('./idioms');
-const { buildXiehouyu, wordnetEntries, cedictIndexEntries, buildEnglish, buildSayings } = require('./others');
+const { buildXiehouyu } = require('./xiehouyu');
+const { indexMoedict, entryFor, syllabicEr } = require('./moedict');
+const { cleanTables } = require('./clean');
+const { wordnetEntries, cedictIndexEntries, buildEnglish, buildSayings } = require('./others');
 const { strokeRows, buildHistory } = require('./offline');
 
 const STARTUP_FILE = path.join(__dirname, '..', 'startup-words.txt');
 const PINYIN_DIR = 'pinyin/phrase-pinyin-data';
+// How many of the most frequent words must be in the word table when any source explains them.
+const FREQUENT_WORDS = 20000;
 
 function converters() {
   const toTw = OpenCC.Converter({ from: 'cn', to: 'tw' });
@@ -45,31 +50,56 @@ function collect(sourceDir, startupText) {
   );
   const idiomList = lists[3];
 
-  const wordSpells = new SpellLookup(lists);
+  const moedict = indexMoedict(src.has('moedict/revised_dict.jsonl') ? src.jsonLines('moedict/revised_dict.jsonl') : []);
+  const moedictEntry = (word) => entryFor(moedict, word, toTraditional(word));
+  const spellOptions = { syllabicEr: (word) => syllabicEr(moedictEntry(word)) };
+  const wordSpells = new SpellLookup(lists, spellOptions);
   const startup = parseStartupWords(startupText);
+  const frequent = src.has('frequency/jieba_dict.txt') ? frequentWords(src.text('frequency/jieba_dict.txt'), FREQUENT_WORDS) : [];
   const words = buildWords(src.jsonLines('cnchar/word_explanations.jsonl'), {
     latinWords: latinHeadwords(src),
     startup,
     spells: wordSpells,
     toTraditional,
+    moedictEntry,
+    english: src.has('english/cc_cedict.tsv') ? englishGlosses(src.tsv('english/cc_cedict.tsv', { header: true })) : new Map(),
+    frequent,
   });
+  const wc = words.counts;
   notes.push(`dict: dropped ${words.dropped.length} garbled keys: ${words.dropped.join(' ')}`);
   notes.push(`dict spell: from word lists ${wordSpells.counts.list}, generated ${wordSpells.counts.generated}`);
+  notes.push(
+    `dict: of the ${frequent.length} most frequent words, ${wc.moedict} added with the 國語辭典 text, ${wc.englishOnly} with ` +
+      `an English gloss only, ${wc.frequentMissing} explained by no source; self-references: ${wc.selfReferences} words, ` +
+      `${wc.selfReferenceReplaced} replaced by the 國語辭典 text, ${wc.selfReferenceDropped} dropped (no other explanation)`
+  );
   if (words.missingStartup.length) notes.push(`dict: start-up words missing from the data: ${words.missingStartup.join(' ')}`);
 
   const extra = new Map();
   if (src.has('idiom-extra/xinhua_idiom_partial.jsonl')) {
     for (const r of src.jsonLines('idiom-extra/xinhua_idiom_partial.jsonl')) if (!extra.has(r.word)) extra.set(r.word, r);
   }
-  const idiomSpells = new SpellLookup(lists);
-  const idioms = buildIdioms([...idiomList.keys()], { explanations: words.explanations, extra, spells: idiomSpells });
+  const xinhua = new Map();
+  if (src.has('xinhua/idiom.jsonl')) {
+    for (const r of src.jsonLines('xinhua/idiom.jsonl')) if (!xinhua.has(r.word)) xinhua.set(r.word, r);
+  }
+  const idiomSpells = new SpellLookup(lists, spellOptions);
+  const idioms = buildIdioms([...idiomList.keys()], { explanations: words.explanations, xinhua, extra, spells: idiomSpells });
   const c = idioms.counts;
   notes.push(
-    `cy: source moved out of the explanation ${c.split}; derivation from idiom-extra ${c.extraDerivation}; ` +
-      `samples ${c.samples}; explanation taken from idiom-extra ${c.explanationFromExtra}`
+    `cy: ${c.added} idioms added from the xinhua idiom data; source moved out of the explanation ${c.split}; ` +
+      `derivation from the idiom data ${c.derivation}; samples ${c.samples}; explanation taken from the idiom data ` +
+      `${c.explanationFromXinhua}; self-references removed ${c.selfReferences}; reading from the idiom data ${c.readingFromXinhua}`
   );
 
-  const xhy = buildXiehouyu(src.json('xinhua/xiehouyu.json'));
+  const xiehouyu = buildXiehouyu(src.json('xinhua/xiehouyu.json'));
+  const xhy = xiehouyu.rows;
+  if (xiehouyu.rejoined.length) {
+    notes.push(
+      `xhy: ${xiehouyu.rejoined.length} pairs split inside a pinyin gloss, their answers lost upstream, left out: ` +
+        xiehouyu.rejoined.slice(0, 5).join(' / ') + (xiehouyu.rejoined.length > 5 ? ' …' : '')
+    );
+  }
 
   const english = buildEnglish(
     wordnetEntries(src.tsv('english/wordnet_cow_en_zh.tsv', { header: true })),
@@ -90,11 +120,20 @@ function collect(sourceDir, startupText) {
   const h = history.counts;
   notes.push(`history.json: ${h.days} days (${h.chineseDays} Chinese, ${h.englishDays} English only), ${h.events} events`);
 
-  return {
-    tables: { hz, dict: words.rows, cy: idioms.rows, xhy, 英语单词: english.rows, mylib: sayings.rows, strokes },
-    history: history.history,
-    notes,
-  };
+  const tables = { hz, dict: words.rows, cy: idioms.rows, xhy, 英语单词: english.rows, mylib: sayings.rows, strokes };
+  // Restored opening quotes go around a known word: the words and idioms are the known ones.
+  const known = new Set([...words.rows.map((r) => r.word), ...idioms.rows.map((r) => r.name)]);
+  const cleaning = cleanTables(tables, { known: (w) => known.has(w), skip: new Set(['strokes.data', 'strokes.name']) });
+  for (const [table, st] of Object.entries(cleaning)) {
+    if (!st.values) continue;
+    notes.push(
+      `clean-up ${table}: ${st.values} values changed; damaged sentences left out ${st.damagedSentences}; opening quotes ` +
+        `restored ${st.quotesRestored}, stray closing quotes dropped ${st.quotesDropped}, quotes closed ${st.quotesClosed}; ` +
+        `unpaired parentheses dropped ${st.parensDropped}`
+    );
+  }
+
+  return { tables, history: history.history, notes };
 }
 
 module.exports = { collect, STARTUP_FILE };

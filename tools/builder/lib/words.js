@@ -4,6 +4,8 @@ const HAN = /\p{Script=Han}/u;
 // Punctuation that genuine multi-clause entries carry (一不做，二不休; 德国--一个冬天的童话).
 const PHRASE_PUNCT = new Set([...'，﹐·、…”;-()（）']);
 
+const { moedictLines } = require('./moedict');
+
 const START_ID = 362994;
 const START_COUNT = 42;
 
@@ -76,9 +78,55 @@ function assignIds(words, startup) {
   return ids;
 }
 
-function buildWords(entries, { latinWords, startup, spells, toTraditional }) {
+// The most frequent words of a "word count tag" list: multi-character words of Chinese
+// characters only, by count, ties in list order.
+function frequentWords(text, limit) {
+  const all = [];
+  text.split(/\r?\n/).forEach((line, i) => {
+    const [word, count] = line.trim().split(/\s+/);
+    if (!word || [...word].length < 2 || ![...word].every((c) => HAN.test(c))) return;
+    all.push({ word, count: Number(count) || 0, i });
+  });
+  all.sort((a, b) => b.count - a.count || a.i - b.i);
+  const seen = new Set();
+  const out = [];
+  for (const { word } of all) {
+    if (seen.has(word)) continue;
+    seen.add(word);
+    out.push(word);
+    if (out.length === limit) break;
+  }
+  return out;
+}
+
+// English glosses of the Chinese-English dictionary by simplified headword, without the
+// measure-word notes ("bank / CL:家[jia1]" -> "bank").
+function englishGlosses(rows) {
+  const map = new Map();
+  for (const [, simp, , english] of rows) {
+    if (!simp || !english || map.has(simp)) continue;
+    const text = english.split(' / ').map((p) => p.trim()).filter((p) => p && !/^(CL:|also pr\.)/.test(p)).join('; ');
+    if (text) map.set(simp, text);
+  }
+  return map;
+}
+
+const SELF_REFERENCE = /^(?:\d+[.．])?\s*见\s*["“]?([^"”。]+)["”]?\s*[。．.]?\s*$/;
+
+// Sense lines that only send the reader to the word itself (喜欢: 1.见"喜欢"。) are removed.
+function withoutSelfReferences(word, text) {
+  const lines = explanationText(text).split('\r\n').filter(Boolean);
+  const kept = lines.filter((l) => {
+    const m = SELF_REFERENCE.exec(l);
+    return !(m && m[1].trim() === word);
+  });
+  return { text: kept.join('\r\n'), removed: lines.length - kept.length };
+}
+
+function buildWords(entries, { latinWords, startup, spells, toTraditional, moedict = new Map(), english = new Map(), frequent = [], moedictEntry }) {
   const dropped = [];
   const seen = new Map();
+  const counts = { selfReferences: 0, selfReferenceReplaced: 0, selfReferenceDropped: 0, moedict: 0, englishOnly: 0, frequentMissing: 0 };
   for (const e of entries) {
     const verdict = checkKey(e.word, latinWords);
     if (!verdict.keep) {
@@ -87,18 +135,59 @@ function buildWords(entries, { latinWords, startup, spells, toTraditional }) {
     }
     if (!seen.has(verdict.word)) seen.set(verdict.word, e.explanation);
   }
+  const ord = new Map();
+  // An explanation that only pointed at itself is replaced by the modern dictionary's or dropped.
+  for (const [word, text] of [...seen]) {
+    const { text: rest, removed } = withoutSelfReferences(word, text);
+    if (!removed) continue;
+    counts.selfReferences++;
+    if (rest) {
+      seen.set(word, rest);
+      continue;
+    }
+    const entry = moedictEntry(word);
+    if (entry) {
+      seen.set(word, moedictContent(word, entry, english).join('\r\n'));
+      ord.set(word, entry.title);
+      counts.selfReferenceReplaced++;
+    } else if (!startup.includes(word)) {
+      seen.delete(word);
+      counts.selfReferenceDropped++;
+    }
+  }
+  // Frequent modern words the Chinese word list lacks.
+  for (const word of frequent) {
+    if (seen.has(word)) continue;
+    const entry = moedictEntry(word);
+    if (entry) {
+      seen.set(word, moedictContent(word, entry, english).join('\r\n'));
+      ord.set(word, entry.title);
+      counts.moedict++;
+    } else if (english.has(word)) {
+      seen.set(word, `【英文】${english.get(word)}`);
+      counts.englishOnly++;
+    } else {
+      counts.frequentMissing++;
+    }
+  }
   const words = [...seen.keys()].sort();
   const missingStartup = startup.filter((w) => !seen.has(w));
   const ids = assignIds(words, startup);
   const rows = words.map((word) => ({
     ID: ids.get(word),
     word,
-    ord: toTraditional(word),
+    ord: ord.get(word) || toTraditional(word),
     spell: spells.spell(word),
     content: explanationText(seen.get(word)),
   }));
   rows.sort((a, b) => a.ID - b.ID);
-  return { rows, dropped, missingStartup, explanations: seen };
+  return { rows, dropped, missingStartup, explanations: seen, counts };
 }
 
-module.exports = { checkKey, latinHeadwords, explanationText, parseStartupWords, assignIds, buildWords, START_ID, START_COUNT };
+function moedictContent(word, entry, english) {
+  const lines = [];
+  if (english.has(word)) lines.push(`【英文】${english.get(word)}`);
+  return lines.concat(moedictLines(entry));
+}
+
+module.exports = { frequentWords, englishGlosses, withoutSelfReferences, checkKey, latinHeadwords, explanationText, parseStartupWords, assignIds, buildWords, START_ID, START_COUNT };

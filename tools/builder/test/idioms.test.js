@@ -51,7 +51,7 @@ test('cy rows: spell, initials, derivation and samples', () => {
   assert.equal(row('千方百计').pyjm, 'qfbj');
   assert.equal(row('成千上万').pyjm, 'cqsw');
   assert.equal(row('一帆风顺').spell, 'yī fān fēng shùn');
-  assert.equal(row('一介不取').derivation, '语出《孟子．万章上》"一介不以与人，一介不以取诸人。"');
+  assert.equal(row('一介不取').derivation, '语出《孟子．万章上》“一介不以与人，一介不以取诸人。”'); // quote pairs written as in Chinese print
   assert.ok(row('一介不取').content.startsWith('1.后以'));
   assert.ok(row('成千上万').derivation.startsWith('老舍《神拳》'), 'idiom-extra derivation');
   assert.equal(row('成千上万').samples, '成千上万的人来到广场。');

@@ -1,0 +1,303 @@
+'use strict';
+// One clean-up pass over the text of every store, and the detectors that count what it is meant
+// to remove. The pass runs after the tables are built, so it knows nothing about their meaning:
+// it sees text columns line by line.
+//
+// Text quoted verbatim under a no-derivatives licence sits after PROTECTED_MARK on its own
+// line; from there to the end of the value nothing is changed or counted.
+
+const PROTECTED_MARK = '【國語辭典】';
+
+const HAN = /\p{Script=Han}/u;
+const HAN_G = '\\p{Script=Han}';
+
+// Small-form punctuation of the scraped sources, written as the ordinary full-width marks.
+const SMALL_FORMS = { '﹐': '，', '﹑': '、', '﹔': '；', '﹕': '：', '﹖': '？', '﹗': '！', '﹝': '〔', '﹞': '〕', '﹙': '（', '﹚': '）' };
+const SMALL_RE = new RegExp(`[${Object.keys(SMALL_FORMS).join('')}]`, 'g');
+
+// Kinds of damage a reader would see. Each is a pattern over one line of text.
+const DAMAGE = {
+  // private code numbers the scrape wrote for characters it could not encode (耿fda4４)
+  scrapeCode: new RegExp(`(?<=[${HAN_G}\\uff00-\\uffef》《，。])f[de][0-9a-f]{2}|f[de][0-9a-f]{2}(?=[${HAN_G}\\uff00-\\uffef])`, 'u'),
+  // GBK text decoded with the wrong table: box drawing, kana, enclosed numbers, the geta mark,
+  // replacement characters and full-width Latin letters glued to Chinese (ｇ铩⒌坂贰)
+  mojibake: new RegExp(
+    `[\\u2500-\\u257f\\u3040-\\u30ff\\u2474-\\u249b〓¤￠\\ufffd■『』]|(?<=${HAN_G})[\\uff21-\\uff3a\\uff41-\\uff5a\\uff10-\\uff19＜＞＠＃]|[\\uff21-\\uff3a\\uff41-\\uff5a＜＞＠＃](?=${HAN_G})`,
+    'u'
+  ),
+  // ASCII symbols standing between Chinese characters (眼_更, 刊@字)
+  straySymbol: new RegExp(`(?<=${HAN_G})[_@^\`\\\\|~#$&*{}\\[\\]]+(?=${HAN_G})|(?<=${HAN_G})[_@^\`\\\\]|[_@^\`\\\\](?=${HAN_G})`, 'u'),
+  privateUse: /[\ue000-\uf8ff]/u,
+};
+
+// Sentences that carry damage are left out: the characters lost upstream cannot be recovered,
+// and guessing them would print words the sources never had.
+function dropDamaged(line, stats, stripOnly) {
+  if (!Object.values(DAMAGE).some((re) => re.test(line))) return line;
+  if (stripOnly) {
+    // nothing would be left: only the damage itself goes
+    stats.damagedSentences++;
+    let out = line;
+    for (const re of Object.values(DAMAGE)) out = out.replace(new RegExp(re.source, 'gu'), '');
+    return out;
+  }
+  // a code left alone after the last sentence
+  line = line.replace(/(?<=[。；！？”])f[de][0-9a-f]{2}[\uff10-\uff5a]?\s*$/u, '');
+  // a sentence keeps the quote marks that close it
+  const pieces = line.split(/(?<=[。；！？!?])(?![”’])|(?<=[。；！？!?][”’]+)(?![”’])/);
+  let kept = '';
+  const depth = { '“': 0, '‘': 0 };
+  for (const p of pieces) {
+    const damaged = Object.values(DAMAGE).some((re) => re.test(p));
+    if (!damaged) {
+      kept += p;
+      for (const c of p) {
+        if (c === '“' || c === '‘') depth[c]++;
+        else if (c === '”' && depth['“'] > 0) depth['“']--;
+        else if (c === '’' && depth['‘'] > 0) depth['‘']--;
+      }
+      continue;
+    }
+    stats.damagedSentences++;
+    // closing marks of a quotation opened before the dropped sentence stay
+    const tail = /[”’]*$/.exec(p)[0];
+    for (const c of tail) {
+      const open = c === '”' ? '“' : '‘';
+      const net = [...p].filter((x) => x === c).length - [...p].filter((x) => x === open).length;
+      if (net > 0 && depth[open] > 0) {
+        kept += c;
+        depth[open]--;
+      }
+    }
+  }
+  return kept;
+}
+
+// Words that introduce a quotation when the opening mark is lost (宝钗因说道咱们……。”).
+const SPEECH = /(说道|问道|笑道|叹道|答道|骂道|喊道|叫道|曰|云|道)/;
+const INTRODUCER = /(说道|问道|笑道|叹道|答道|骂道|喊道|叫道|曰|云|道|称作|叫作|称为|叫做|称|叫|作|为|同|见|即|谓|如|：|:)/g;
+
+// Where the lost opening mark of an unmatched ” at `end` belongs, searching back to `start`.
+function openingAt(line, start, end, known) {
+  const seg = line.slice(start, end);
+  const colon = Math.max(seg.lastIndexOf('：'), seg.lastIndexOf(':'));
+  const title = seg.indexOf('》');
+  const sentence = /[。！？!?…][’』]*$/.test(seg);
+  if (sentence) {
+    if (colon >= 0) return start + colon + 1;
+    if (title >= 0 && title < seg.length - 1) {
+      // a chapter named after the title precedes the quotation (《初刻拍案惊奇》第三十二卷)
+      const chapter = /^第[一二三四五六七八九十百千零〇\d]+[卷回章折出篇节段]/.exec(seg.slice(title + 1));
+      return start + title + 1 + (chapter ? chapter[0].length : 0);
+    }
+    const m = SPEECH.exec(seg);
+    if (m && m.index + m[0].length < seg.length - 1) return start + m.index + m[0].length;
+    return start + seg.search(/[^\s，,。；、]|$/);
+  }
+  // A quoted word: the longest known word or phrase that ends at the mark.
+  if (known) {
+    for (let len = Math.min(seg.length, 12); len >= 2; len--) {
+      const w = seg.slice(seg.length - len);
+      if (HAN.test(w[0]) && known(w)) return end - len;
+    }
+  }
+  if (colon >= 0 && colon < seg.length - 1) return start + colon + 1;
+  let best = -1;
+  INTRODUCER.lastIndex = 0;
+  for (let m; (m = INTRODUCER.exec(seg)); ) if (m.index + m[0].length < seg.length) best = m.index + m[0].length;
+  if (best >= 0) return start + best;
+  return start + seg.search(/[^\s，,。；、]|$/);
+}
+
+// Pairs of ASCII quotes inside Chinese text become “” and ‘’, so that one rule balances them.
+function curlyQuotes(line) {
+  if (!HAN.test(line)) return line;
+  let open = true;
+  let out = line.replace(/"/g, () => {
+    const q = open ? '“' : '”';
+    open = !open;
+    return q;
+  });
+  let single = true;
+  out = out.replace(/(?<=[\p{Script=Han}，。：；！？“”、]|^)'|'(?=[\p{Script=Han}，。：；！？“”、]|$)/gu, () => {
+    const q = single ? '‘' : '’';
+    single = !single;
+    return q;
+  });
+  return out;
+}
+
+// Balances one kind of quote mark: a closing mark whose opening was lost gets it back where the
+// text shows it began; an opening mark never closed is closed at the end of the line.
+function balanceQuotes(line, openMark, closeMark, known, stats) {
+  if (!line.includes(openMark) && !line.includes(closeMark)) return line;
+  let out = '';
+  let depth = 0;
+  let segStart = 0;
+  for (const c of line) {
+    if (c === openMark) {
+      depth++;
+      out += c;
+      segStart = out.length;
+    } else if (c === closeMark) {
+      if (depth > 0) {
+        depth--;
+        out += c;
+      } else {
+        const at = openingAt(out, segStart, out.length, known);
+        if (at >= out.length) {
+          stats.quotesDropped++;
+        } else {
+          out = out.slice(0, at) + openMark + out.slice(at) + c;
+          stats.quotesRestored++;
+        }
+      }
+      segStart = out.length;
+    } else {
+      out += c;
+      if (c === '\n') segStart = out.length;
+    }
+  }
+  if (depth > 0) {
+    stats.quotesClosed += depth;
+    out += closeMark.repeat(depth);
+  }
+  return out;
+}
+
+// Parentheses left without a partner are dropped: the scrape lost one side of them.
+function balanceParens(line, open, close, stats) {
+  if (!line.includes(open) && !line.includes(close)) return line;
+  const chars = [...line];
+  const stack = [];
+  const drop = new Set();
+  chars.forEach((c, i) => {
+    if (c === open) stack.push(i);
+    else if (c === close) {
+      if (stack.length) stack.pop();
+      else drop.add(i);
+    }
+  });
+  for (const i of stack) drop.add(i);
+  if (!drop.size) return line;
+  stats.parensDropped += drop.size;
+  return chars.filter((_, i) => !drop.has(i)).join('');
+}
+
+function cleanLine(line, known, stats, stripOnly) {
+  let l = line.replace(SMALL_RE, (c) => SMALL_FORMS[c]);
+  // ㄧ (a bopomofo letter) stands where the sources separated examples with a bar.
+  l = l.replace(/ㄧ/g, '｜');
+  l = curlyQuotes(l);
+  l = dropDamaged(l, stats, stripOnly);
+  if (!HAN.test(l)) return l;
+  l = balanceQuotes(l, '“', '”', known, stats);
+  l = balanceQuotes(l, '‘', '’', known, stats);
+  l = balanceParens(l, '（', '）', stats);
+  l = balanceParens(l, '(', ')', stats);
+  return l;
+}
+
+function newStats() {
+  return { values: 0, damagedSentences: 0, quotesRestored: 0, quotesDropped: 0, quotesClosed: 0, parensDropped: 0 };
+}
+
+// Cleans one value. `known(text)` tells whether a text is a known word, which places restored
+// opening quotes around a quoted word (称其地为中国” -> 称其地为“中国”). A value that would be
+// left empty by dropping its damaged sentences loses only the damaged characters instead.
+function cleanText(value, known, stats = newStats()) {
+  if (typeof value !== 'string' || !value) return value;
+  const trial = newStats();
+  let cleaned = cleanValue(value, known, trial, false);
+  if (!cleaned.trim() && value.trim()) {
+    Object.keys(trial).forEach((k) => (trial[k] = 0));
+    cleaned = cleanValue(value, known, trial, true);
+  }
+  for (const k of Object.keys(trial)) stats[k] += trial[k];
+  if (cleaned !== value) stats.values++;
+  return cleaned;
+}
+
+function cleanValue(value, known, stats, stripOnly) {
+  const mark = value.indexOf(PROTECTED_MARK);
+  const head = mark >= 0 ? value.slice(0, mark) : value;
+  const tail = mark >= 0 ? value.slice(mark) : '';
+  const parts = head.split(/(\r?\n)/);
+  const out = [];
+  let dropped = false;
+  for (let i = 0; i < parts.length; i += 2) {
+    const line = cleanLine(parts[i], known, stats, stripOnly);
+    // a line emptied by the pass goes; a value's own blanks (the "ma " codes) stay
+    if (line.trim() || !parts[i].trim()) out.push(line, parts[i + 1] || '');
+    else dropped = true;
+  }
+  let cleaned = out.join('');
+  if (dropped) cleaned = cleaned.replace(/(\r?\n)+$/, '');
+  if (tail) cleaned = cleaned ? `${cleaned}\r\n${tail}` : tail;
+  return cleaned;
+}
+
+// Counts of every kind of artefact in one value (outside the protected part).
+const KINDS = ['smallComma', 'bopomofoSeparator', 'scrapeCode', 'mojibake', 'straySymbol', 'privateUse', 'unbalancedQuotes', 'unbalancedParens'];
+
+function unbalanced(text, open, close) {
+  let depth = 0;
+  for (const c of text) {
+    if (c === open) depth++;
+    else if (c === close && --depth < 0) return true;
+  }
+  return depth !== 0;
+}
+
+function artefacts(value) {
+  const found = [];
+  if (typeof value !== 'string' || !value) return found;
+  const mark = value.indexOf(PROTECTED_MARK);
+  const text = mark >= 0 ? value.slice(0, mark) : value;
+  if (text.includes('﹐')) found.push('smallComma');
+  if (text.includes('ㄧ')) found.push('bopomofoSeparator');
+  for (const kind of ['scrapeCode', 'mojibake', 'straySymbol', 'privateUse']) {
+    if (text.split(/\r?\n/).some((l) => DAMAGE[kind].test(l))) found.push(kind);
+  }
+  const lines = text.split(/\r?\n/).filter((l) => HAN.test(l));
+  if (lines.some((l) => unbalanced(l, '“', '”') || unbalanced(l, '‘', '’') || (l.split('"').length - 1) % 2)) found.push('unbalancedQuotes');
+  if (lines.some((l) => unbalanced(l, '（', '）') || unbalanced(l, '(', ')'))) found.push('unbalancedParens');
+  return found;
+}
+
+// Applies the pass to every text column of every table; returns per-table statistics.
+// Columns named in `skip` (`table.column`) hold data that is not prose (stroke paths).
+function cleanTables(tables, { known, skip = new Set() } = {}) {
+  const report = {};
+  for (const [table, rows] of Object.entries(tables)) {
+    const stats = newStats();
+    for (const row of rows) {
+      for (const [col, v] of Object.entries(row)) {
+        if (typeof v !== 'string' || skip.has(`${table}.${col}`)) continue;
+        row[col] = cleanText(v, known, stats);
+      }
+    }
+    report[table] = stats;
+  }
+  return report;
+}
+
+// Counts, per table and kind, the rows that still carry an artefact.
+function countArtefacts(rows, skipColumns = []) {
+  const counts = Object.fromEntries(KINDS.map((k) => [k, 0]));
+  const examples = Object.fromEntries(KINDS.map((k) => [k, []]));
+  for (const row of rows) {
+    const kinds = new Set();
+    for (const [col, v] of Object.entries(row)) {
+      if (skipColumns.includes(col)) continue;
+      for (const k of artefacts(v)) kinds.add(k);
+    }
+    for (const k of kinds) {
+      counts[k]++;
+      if (examples[k].length < 3) examples[k].push(String(Object.values(row).find((v) => typeof v === 'string')).slice(0, 20));
+    }
+  }
+  return { counts, examples };
+}
+
+module.exports = { PROTECTED_MARK, KINDS, cleanText, cleanTables, artefacts, countArtefacts, balanceQuotes, curlyQuotes, newStats };
