@@ -233,7 +233,10 @@ function cleanValue(value, known, stats, stripOnly) {
   }
   let cleaned = out.join('');
   if (dropped) cleaned = cleaned.replace(/(\r?\n)+$/, '');
-  if (tail) cleaned = cleaned ? `${cleaned}\r\n${tail}` : tail;
+  if (tail) {
+    cleaned = cleaned.replace(/(\r?\n)+$/, '');
+    cleaned = cleaned ? `${cleaned}\r\n${tail}` : tail;
+  }
   return cleaned;
 }
 

@@ -30,6 +30,9 @@ test('a leading source is moved out of the explanation', () => {
     ],
     ['语出《左传·襄公二十六年》。公元前547年，楚国进攻郑国。', '语出《左传·襄公二十六年》。', '公元前547年，楚国进攻郑国。'],
     ['1.语本《论语．子路》"则民无所措手足。"形容不知道该怎么办才好。', '语本《论语．子路》"则民无所措手足。"', '1.形容不知道该怎么办才好。'],
+    // a source named after the meaning
+    ['比喻从细微的迹象推知大势。语出《淮南子》"见一叶落而知岁之将暮。"', '语出《淮南子》"见一叶落而知岁之将暮。"', '比喻从细微的迹象推知大势。'],
+    ['比喻多此一举◇语本《战国策》"蛇固无足。"后用以讽刺。\n2.泛指。', '语本《战国策》"蛇固无足。"', '比喻多此一举后用以讽刺。\n2.泛指。'],
   ];
   for (const [text, source, rest] of cases) assert.deepEqual(splitSource(text), { source, rest }, text);
 });
@@ -61,4 +64,12 @@ test('cy rows: spell, initials, derivation and samples', () => {
   assert.equal(query('xhg.db', `select name from cy where pyjm like '%q_b_%'`)[0].name, '千方百计');
   assert.equal(query('xhg.db', `select count(*) n from cy where name = '一叶知秋'`)[0].n, 1);
   assert.equal(query('xhg.db', `select count(*) n from cy where spell = ''`)[0].n, 0);
+  // the complete idiom data: sources with their opening quote, examples, idioms the list lacks
+  assert.equal(row('画蛇添足').derivation, '《战国策·齐策二》“蛇固无足，子安能为之足。”');
+  assert.equal(row('画蛇添足').samples, '这句话是画蛇添足，删掉吧。');
+  assert.equal(row('阿鼻地狱').derivation, '《法华经·法师功德品》“下至阿鼻地狱。”');
+  assert.deepEqual(
+    { ...row('重岩叠嶂') },
+    { name: '重岩叠嶂', spell: 'chóng yán dié zhàng', pyjm: 'cydz', content: '山峰重重叠叠。', derivation: '北魏·郦道元《水经注·江水二》“两岸连山，略无阙处。”', samples: '' }
+  );
 });

@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless } = require('../lib/pinyin');
+const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless, finalEr } = require('../lib/pinyin');
 
 test('pycode: each distinct toneless reading followed by one blank', () => {
   const cases = [
@@ -54,4 +54,25 @@ test('spell lookup: lists in order, then the converter without tone change', () 
   assert.equal(spells.spell('不要'), 'bù yào');
   assert.equal(spells.spell('一人得道，鸡犬升天'), 'yī rén dé dào, jī quǎn shēng tiān');
   assert.deepEqual(spells.counts, { list: 2, generated: 2 });
+});
+
+test('a final 儿 read as r joins the syllable before it', () => {
+  const cases = [
+    // word, spell, what a dictionary says of the 儿 (true: own syllable), expected
+    ['一点儿', 'yī diǎn er', undefined, 'yī diǎnr'],
+    ['一会儿', 'yī huì ér', false, 'yī huìr'],
+    ['哪儿', 'nǎ ér', undefined, 'nǎr'],
+    ['小孩儿', 'xiǎo hái er', undefined, 'xiǎo háir'],
+    ['女儿', 'nǚ ér', undefined, 'nǚ ér'],
+    ['婴儿', 'yīng ér', undefined, 'yīng ér'],
+    ['孩儿', 'hái ér', true, 'hái ér'],
+    ['混血儿', 'hùn xuè ér', undefined, 'hùn xuè ér'],
+    ['儿', 'ér', undefined, 'ér'],
+    ['儿子', 'ér zi', undefined, 'ér zi'],
+    ['一丁点儿', 'yī dīng diǎnr', undefined, 'yī dīng diǎnr'], // already joined: syllables do not line up
+  ];
+  for (const [word, spell, syllabic, expected] of cases) assert.equal(finalEr(word, spell, () => syllabic), expected, word);
+  const spells = new SpellLookup([new Map([['一点儿', 'yī diǎn er']])]);
+  assert.equal(spells.spell('一点儿'), 'yī diǎnr');
+  assert.equal(spells.spell('这儿'), 'zhèr'); // generated readings too
 });

@@ -4,7 +4,7 @@ const assert = require('node:assert/strict');
 const fs = require('fs');
 const path = require('path');
 const { query } = require('./helpers');
-const { checkKey, assignIds, parseStartupWords, START_ID, START_COUNT } = require('../lib/words');
+const { checkKey, assignIds, parseStartupWords, withoutSelfReferences, frequentWords, englishGlosses, START_ID, START_COUNT } = require('../lib/words');
 
 const LATIN = new Map([['卡拉ok', '卡拉OK'], ['阿q', '阿Q']]);
 
@@ -81,4 +81,48 @@ test('dict rows: garbled keys dropped, traditional form, citation-tone pinyin', 
   assert.equal(row('朋友').spell, 'péng you');
   assert.equal(row('学习').content, '1.从阅读、听讲、研究和实践中获得知识或技能。\r\n2.效法。');
   assert.equal(query('xhi.db', `select count(*) n from dict where word like '%学%'`)[0].n, 3);
+});
+
+test('self-references are found and removed, other references kept', () => {
+  const cases = [
+    ['喜欢', '1.见"喜欢"。', '', 1],
+    ['女儿', '1.女孩子。\n2.见“女儿”。', '1.女孩子。', 1],
+    ['一哄', '见"一哄"', '', 1],
+    ['重岩叠嶂', '1.见"重岩迭嶂"。', '1.见"重岩迭嶂"。', 0],
+    ['学习', '1.效法。', '1.效法。', 0],
+  ];
+  for (const [word, text, rest, removed] of cases) assert.deepEqual(withoutSelfReferences(word, text), { text: rest, removed }, word);
+});
+
+test('frequent words: multi-character Chinese words by count, then list order', () => {
+  const list = '的 900 uj\n银行 50 n\nAT&T 99 nz\n学生 70 n\n国家 50 n\n学生 10 n\nB超 80 n\n';
+  assert.deepEqual(frequentWords(list, 10), ['学生', '银行', '国家']);
+  assert.deepEqual(frequentWords(list, 1), ['学生']);
+  const english = englishGlosses([['銀行', '银行', 'yin2 hang2', 'bank / CL:家[jia1]'], ['一會兒', '一会儿', 'yi1 hui4 r5', 'a moment / also pr. [yi1 hui3 r5]']]);
+  assert.deepEqual([...english], [['银行', 'bank'], ['一会儿', 'a moment']]);
+});
+
+test('dict rows: modern words from the 國語辭典, verbatim and credited; self-references and readings', () => {
+  const row = (w) => query('xhi.db', 'select * from dict where word = ?', w)[0];
+  const cases = [
+    // word, column, expected start, text it must contain
+    ['银行', 'content', '【英文】bank\r\n【國語辭典】\r\n1.試驗用的釋義：辦理存款放款的機構。如：「試驗例句。」', '——教育部《重編國語辭典修訂本》，CC BY-ND 3.0 TW'],
+    ['银行', 'ord', '銀行', ''],
+    ['喜欢', 'content', '【國語辭典】\r\n試驗用：愛好﹐高興。', '重編國語辭典'], // replaced; its ﹐ stays as printed
+    ['女儿', 'content', '1.女孩子。', ''],
+    ['女儿', 'spell', 'nǚ ér', ''],
+    ['一点儿', 'spell', 'yī diǎnr', ''],
+    ['便宜', 'content', '【國語辭典】\r\n〔pián yi〕\r\n試驗用：價錢低。\r\n〔biàn yí〕', ''],
+    ['今天', 'content', '【英文】today', ''],
+    ['东京回合', 'content', '尼克松发起，故又称“尼克松回合”，是一次谈判｜贸易。', ''],
+    ['坏词', 'content', '1.好的一句。\r\n2.第二义。', ''],
+  ];
+  for (const [word, col, start, inside] of cases) {
+    const r = row(word);
+    assert.ok(r, word);
+    assert.ok(r[col].startsWith(start), `${word}.${col}: ${r[col]}`);
+    assert.ok(r[col].includes(inside), `${word}.${col}: ${r[col]}`);
+  }
+  for (const absent of ['自己人', '无解释词']) assert.equal(row(absent), undefined, absent);
+  assert.equal(row('女儿').content.includes('女儿'), false);
 });

@@ -1,0 +1,75 @@
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const { cleanText, artefacts, countArtefacts, PROTECTED_MARK } = require('../lib/clean');
+const { isSplitGloss, rejoin } = require('../lib/xiehouyu');
+
+const KNOWN = new Set(['中国', '无间', '为所欲为', '尼克松回合']);
+const known = (w) => KNOWN.has(w);
+
+test('clean-up pass: each artefact mended or its sentence left out', () => {
+  const cases = [
+    ['small-form punctuation', '如临深渊﹐如履薄冰﹔不可﹑不能', '如临深渊，如履薄冰；不可、不能'],
+    ['bopomofo letter as separator', '环佩～ㄧ铁马～', '环佩～｜铁马～'],
+    ['quoted word after 为', '因称其地为中国”，与中原相同。', '因称其地为“中国”，与中原相同。'],
+    ['quoted word after 同', '同为所欲为”。', '同“为所欲为”。'],
+    ['unknown word after an introducer', '意译为无常”，即变化。', '意译为“无常”，即变化。'],
+    ['quotation after a book title', '语出《法华经》下至阿鼻地狱。”', '语出《法华经》“下至阿鼻地狱。”'],
+    ['chapter after the title stays outside', '《初刻拍案惊奇》第三十二卷后边有些嫌忌。”', '《初刻拍案惊奇》第三十二卷“后边有些嫌忌。”'],
+    ['speech verb opens a quotation', '宝钗因说道咱们别在这里。”说着走了。', '宝钗因说道“咱们别在这里。”说着走了。'],
+    ['quotation ending in a single quote', '《左传》臣对曰‘好以暇。’”', '《左传》“臣对曰‘好以暇。’”'],
+    ['ASCII quote pairs', '后以"一介不取"谓不苟取。', '后以“一介不取”谓不苟取。'],
+    ['opening never closed', '亦作“一月九迁。', '亦作“一月九迁。”'],
+    ['unpaired parentheses', '中国(在亚洲东部。面积)大)。', '中国(在亚洲东部。面积)大。'],
+    ['scrape code: its sentence goes', '做一件事。语出《东观汉记·耿fda4４》吾得临淄。', '做一件事。'],
+    ['code alone after the last sentence', '北边立着一个大影壁。fdaa', '北边立着一个大影壁。'],
+    ['mojibake: its sentence goes', '传说中的帝王。有说法(1)指黄帝、fdb1ｇ铩⒌坂。(4)指伏羲。', '传说中的帝王。(4)指伏羲。'],
+    ['stray symbol', '一句好话。何眼_更改作。', '一句好话。'],
+    ['geta mark for a lost character', '免官〓县三老上书。见《汉书》。', '见《汉书》。'],
+    ['quote closing a dropped sentence stays', '郑玄曰“仍，因也。何眼_更改作。”后以此。', '郑玄曰“仍，因也。”后以此。'],
+    ['nothing but damage: only the damage goes', '刊@字', '刊字'],
+    ['damaged line of several goes, the others stay', '1.好。\r\n2.坏fda4４。\r\n3.中。', '1.好。\r\n3.中。'],
+    ['search codes keep their blank', 'ma ', 'ma '],
+    ['English text left alone', "it's (a) test", "it's (a) test"],
+  ];
+  for (const [what, input, expected] of cases) assert.equal(cleanText(input, known), expected, what);
+});
+
+test('clean-up pass: the protected part is neither changed nor counted', () => {
+  const verbatim = `${PROTECTED_MARK}\r\n辦理存款﹐放款ㄧ的機構。」\r\n——出處`;
+  assert.equal(cleanText(verbatim, known), verbatim);
+  assert.equal(cleanText(`好﹐\r\n${verbatim}`, known), `好，\r\n${verbatim}`);
+  assert.deepEqual(artefacts(verbatim), []);
+});
+
+test('artefact detectors', () => {
+  const cases = [
+    ['为山九仞﹐功亏一篑', ['smallComma']],
+    ['环佩～ㄧ铁马～', ['bopomofoSeparator']],
+    ['耿fda4４传', ['scrapeCode']],
+    ['黄帝、ｇ铩⒌坂', ['mojibake']],
+    ['眼_更', ['straySymbol']],
+    ['私\ue000字', ['privateUse']],
+    ['称其地为中国”', ['unbalancedQuotes']],
+    ['同"啊', ['unbalancedQuotes']],
+    ['中国(在亚洲', ['unbalancedParens']],
+    ['称其地为“中国”(亚洲)。', []],
+    ['fda4 is hex in English', []],
+  ];
+  for (const [text, kinds] of cases) assert.deepEqual(artefacts(text), kinds, text);
+  const { counts } = countArtefacts([{ a: '好﹐好', b: '坏﹐' }, { a: '好' }]);
+  assert.equal(counts.smallComma, 1, 'rows are counted, not values');
+});
+
+test('xiehouyu split inside a pinyin gloss: recognised and rejoined', () => {
+  const cases = [
+    ['攥（zu', 'n握）着金条进棺材', '攥（zuàn握）着金条进棺材'],
+    ['坐飞机撵（ni', 'n追赶）西北风', '坐飞机撵（niǎn追赶）西北风'],
+    ['种马见了牝马（pin m', '雌马）', '种马见了牝马（雌马）'], // pinyin that cannot be made whole is left out
+  ];
+  for (const [riddle, answer, joined] of cases) {
+    assert.ok(isSplitGloss(riddle), riddle);
+    assert.equal(rejoin(riddle, answer), joined);
+  }
+  for (const riddle of ['阿斗当皇帝', '猪八戒（猪）照镜子', '外甥打灯笼（照舅）']) assert.ok(!isSplitGloss(riddle), riddle);
+});
