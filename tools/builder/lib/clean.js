@@ -22,7 +22,7 @@ const DAMAGE = {
   // GBK text decoded with the wrong table: box drawing, kana, enclosed numbers, the geta mark,
   // replacement characters and full-width Latin letters glued to Chinese (ｇ铩⒌坂贰)
   mojibake: new RegExp(
-    `[\\u2500-\\u257f\\u3040-\\u30ff\\u2474-\\u249b〓¤￠\\ufffd■『』]|(?<=${HAN_G})[\\uff21-\\uff3a\\uff41-\\uff5a\\uff10-\\uff19＜＞＠＃]|[\\uff21-\\uff3a\\uff41-\\uff5a＜＞＠＃](?=${HAN_G})`,
+    `[\\u2500-\\u257f\\u2474-\\u249b〓¤￠\\ufffd■『』]|(?<=${HAN_G})[\\u3040-\\u30ff](?=${HAN_G})|(?<=${HAN_G})[\\uff21-\\uff3a\\uff41-\\uff5a\\uff10-\\uff19＜＞＠＃]|[\\uff21-\\uff3a\\uff41-\\uff5a＜＞＠＃](?=${HAN_G})`,
     'u'
   ),
   // ASCII symbols standing between Chinese characters (眼_更, 刊@字)
@@ -38,7 +38,10 @@ function dropDamaged(line, stats, stripOnly) {
     // nothing would be left: only the damage itself goes
     stats.damagedSentences++;
     let out = line;
-    for (const re of Object.values(DAMAGE)) out = out.replace(new RegExp(re.source, 'gu'), '');
+    for (let before = null; before !== out; ) {
+      before = out;
+      for (const re of Object.values(DAMAGE)) out = out.replace(new RegExp(re.source, 'gu'), '');
+    }
     return out;
   }
   // a code left alone after the last sentence

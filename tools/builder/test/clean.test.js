@@ -28,6 +28,8 @@ test('clean-up pass: each artefact mended or its sentence left out', () => {
     ['geta mark for a lost character', '免官〓县三老上书。见《汉书》。', '见《汉书》。'],
     ['quote closing a dropped sentence stays', '郑玄曰“仍，因也。何眼_更改作。”后以此。', '郑玄曰“仍，因也。”后以此。'],
     ['nothing but damage: only the damage goes', '刊@字', '刊字'],
+    ['runs of damage go whole', '最后以１１握手言和。', '最后以握手言和。'],
+    ['kana of a Japanese name is no damage', 'シャノン', 'シャノン'],
     ['damaged line of several goes, the others stay', '1.好。\r\n2.坏fda4４。\r\n3.中。', '1.好。\r\n3.中。'],
     ['search codes keep their blank', 'ma ', 'ma '],
     ['English text left alone', "it's (a) test", "it's (a) test"],

@@ -27,7 +27,8 @@ test('full stores: row counts', { skip }, () => {
     ['xhb.db', 'hz', 21000],
     ['xhi.db', 'dict', 270000],
     ['xhg.db', 'cy', 30000],
-    ['xhd.db', 'xhy', 14032],
+    // 157 of the 14,032 pairs were split inside a pinyin gloss upstream and lost their answer.
+    ['xhd.db', 'xhy', 13800],
     ['xhk.db', '英语单词', 60000],
     // The two sayings files hold 5,908 distinct attributed sayings between them.
     ['xhe.db', 'mylib', 5900],
@@ -62,4 +63,20 @@ test('full stores: spot checks', { skip }, () => {
   assert.equal(one('xhk.db', `select count(*) n from 英语单词 where 单词 = 'apple'`).n, 1);
   const history = JSON.parse(fs.readFileSync(path.join(DATA, 'history.json'), 'utf8'));
   assert.equal(Object.keys(history).length, 366);
+});
+
+test('full stores: no artefact left in any text column', { skip }, () => {
+  const { countArtefacts } = require('../lib/clean');
+  const left = [];
+  for (const s of STORES) {
+    if (s.table === 'strokes') continue; // stroke paths, not text
+    const db = new Database(path.join(DATA, s.file), { readonly: true });
+    try {
+      const { counts, examples } = countArtefacts(db.prepare(`select * from "${s.table}"`).iterate());
+      for (const [kind, n] of Object.entries(counts)) if (n) left.push(`${s.table} ${kind} ${n}: ${examples[kind].join(' / ')}`);
+    } finally {
+      db.close();
+    }
+  }
+  assert.deepEqual(left, []);
 });
