@@ -96,10 +96,48 @@ function parseWordList(text) {
 
 // Pinyin of words and idioms: the word lists in order of trust, then the converter with the
 // tone change of 一/不 turned off.
+// Every reading a list gives a word, not only its first ("地方: dì fāng" and "地方: dì fang").
+function parseAllReadings(text) {
+  const map = new Map();
+  for (let line of text.split(/\r?\n/)) {
+    const hash = line.indexOf('#');
+    if (hash >= 0) line = line.slice(0, hash);
+    const colon = line.indexOf(':');
+    if (colon <= 0) continue;
+    const word = line.slice(0, colon).trim();
+    const spell = normalizeSyllables(line.slice(colon + 1));
+    if (!word || !spell) continue;
+    if (!map.has(word)) map.set(word, []);
+    map.get(word).push(spell);
+  }
+  return map;
+}
+
+// Some lists write every syllable with its full tone (衣服 yī fú, 头发 tóu fà) where the spoken
+// word has a neutral one (yī fu, tóu fa). A reading that differs only by such neutral syllables
+// is taken instead.
+function withNeutralTones(spell, readings = []) {
+  const syls = spell.split(' ');
+  for (const r of readings) {
+    const other = r.split(' ');
+    if (other.length !== syls.length || r === spell) continue;
+    let neutral = false;
+    const same = other.every((o, i) => {
+      if (o === syls[i]) return true;
+      if (toneless(o) === toneless(syls[i]) && o === toneless(o)) return (neutral = true);
+      return false;
+    });
+    if (same && neutral) return r;
+  }
+  return spell;
+}
+
 class SpellLookup {
-  constructor(lists, { syllabicEr } = {}) {
+  // `neutral`: every reading of a list that marks neutral tones, by word.
+  constructor(lists, { syllabicEr, neutral } = {}) {
     this.lists = lists;
     this.syllabicEr = syllabicEr;
+    this.neutral = neutral;
     this.counts = { list: 0, generated: 0 };
   }
 
@@ -108,12 +146,13 @@ class SpellLookup {
   }
 
   spell(word) {
-    for (const list of this.lists) {
-      const s = list.get(word);
-      if (s) {
-        this.counts.list++;
-        return finalEr(word, citationTones(word, s), this.syllabicEr);
-      }
+    for (const [i, list] of this.lists.entries()) {
+      let s = list.get(word);
+      if (!s) continue;
+      this.counts.list++;
+      // the first list holds hand corrections, taken as they are
+      if (i > 0 && this.neutral) s = withNeutralTones(s, this.neutral.get(word));
+      return finalEr(word, citationTones(word, s), this.syllabicEr);
     }
     this.counts.generated++;
     return finalEr(word, generatedSpell(word), this.syllabicEr);
@@ -130,4 +169,4 @@ function generatedSpell(word) {
   return normalizeSyllables(out);
 }
 
-module.exports = { finalEr, toneless, pycode, initials, citationTones, parseWordList, SpellLookup, generatedSpell, normalizeSyllables };
+module.exports = { parseAllReadings, withNeutralTones, finalEr, toneless, pycode, initials, citationTones, parseWordList, SpellLookup, generatedSpell, normalizeSyllables };

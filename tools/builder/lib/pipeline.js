@@ -3,7 +3,7 @@
 const path = require('path');
 const OpenCC = require('opencc-js');
 const { Source } = require('./source');
-const { parseWordList, SpellLookup } = require('./pinyin');
+const { parseWordList, parseAllReadings, SpellLookup } = require('./pinyin');
 const { CharacterTable } = require('./characters');
 const { buildWords, latinHeadwords, parseStartupWords, frequentWords, englishGlosses } = require('./words');
 const { buildIdioms } = require('./idioms');
@@ -52,7 +52,10 @@ function collect(sourceDir, startupText) {
 
   const moedict = indexMoedict(src.has('moedict/revised_dict.jsonl') ? src.jsonLines('moedict/revised_dict.jsonl') : []);
   const moedictEntry = (word) => entryFor(moedict, word, toTraditional(word));
-  const spellOptions = { syllabicEr: (word) => syllabicEr(moedictEntry(word)) };
+  const spellOptions = {
+    syllabicEr: (word) => syllabicEr(moedictEntry(word)),
+    neutral: parseAllReadings(src.textOr(`${PINYIN_DIR}/cc_cedict.txt`, '')),
+  };
   const wordSpells = new SpellLookup(lists, spellOptions);
   const startup = parseStartupWords(startupText);
   const frequent = src.has('frequency/jieba_dict.txt') ? frequentWords(src.text('frequency/jieba_dict.txt'), FREQUENT_WORDS) : [];

@@ -113,14 +113,27 @@ function englishGlosses(rows) {
 
 const SELF_REFERENCE = /^(?:\d+[.．])?\s*见\s*["“]?([^"”。]+)["”]?\s*[。．.]?\s*$/;
 
-// Sense lines that only send the reader to the word itself (喜欢: 1.见"喜欢"。) are removed.
+function escapeRe(text) {
+  return text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+}
+
+// Sense lines that only send the reader to the word itself (喜欢: 1.见"喜欢"。, 亦作"鱼孽"。)
+// are removed, and so is a closing 参见 pointing at the word (……。参见“签子”。).
 function withoutSelfReferences(word, text) {
   const lines = explanationText(text).split('\r\n').filter(Boolean);
-  const kept = lines.filter((l) => {
+  const w = escapeRe(word);
+  const pointer = new RegExp(`(?<=[。；”])\\s*(?:参)?见\\s*["“]?${w}["”]?\\s*[。．.]?\\s*$`);
+  const alone = new RegExp(`^(?:\\d+[.．])?\\s*(?:(?:参)?见|即|亦作|同|也作)\\s*["“]?${w}["”]?\\s*[。．.]?\\s*$`);
+  let removed = 0;
+  const kept = [];
+  for (const l of lines) {
     const m = SELF_REFERENCE.exec(l);
-    return !(m && m[1].trim() === word);
-  });
-  return { text: kept.join('\r\n'), removed: lines.length - kept.length };
+    let line = m && m[1].trim() === word ? '' : l.replace(pointer, '');
+    if (alone.test(line)) line = '';
+    if (line !== l) removed++;
+    if (line) kept.push(line);
+  }
+  return { text: kept.join('\r\n'), removed };
 }
 
 function buildWords(entries, { latinWords, startup, spells, toTraditional, moedict = new Map(), english = new Map(), frequent = [], moedictEntry }) {

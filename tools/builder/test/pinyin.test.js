@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless, finalEr } = require('../lib/pinyin');
+const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless, finalEr, withNeutralTones, parseAllReadings } = require('../lib/pinyin');
 
 test('pycode: each distinct toneless reading followed by one blank', () => {
   const cases = [
@@ -41,6 +41,20 @@ test('citation tones of 一 and 不 are restored only where syllables line up', 
   for (const [word, spell, expected] of cases) assert.equal(citationTones(word, spell), expected, word);
 });
 
+test('a reading that differs only by neutral tones is preferred', () => {
+  const cases = [
+    ['tóu fà', ['tóu fa'], 'tóu fa'],
+    ['yī fú', ['yī fu'], 'yī fu'],
+    ['dì fāng', ['dì fāng', 'dì fang'], 'dì fang'],
+    ['jiāo xué', ['jiāo xué', 'jiào xué'], 'jiāo xué'], // another tone is another word
+    ['péng you', ['péng yǒu'], 'péng you'],
+    ['yī diǎn', ['yī diǎn r'], 'yī diǎn'],
+    ['zhī dào', undefined, 'zhī dào'],
+  ];
+  for (const [spell, readings, expected] of cases) assert.equal(withNeutralTones(spell, readings), expected, spell);
+  assert.deepEqual([...parseAllReadings('地方: dì fāng\n地方: dì fang # 轻声\n')], [['地方', ['dì fāng', 'dì fang']]]);
+});
+
 test('word lists: comments dropped, first line of a word wins, ɡ normalised', () => {
   const map = parseWordList('# header\n朋友: péng you # 轻声\n朋友: péng yǒu\n\n冰: bīnɡ\nbroken line\n');
   assert.deepEqual([...map], [['朋友', 'péng you'], ['冰', 'bīng']]);
@@ -72,7 +86,8 @@ test('a final 儿 read as r joins the syllable before it', () => {
     ['一丁点儿', 'yī dīng diǎnr', undefined, 'yī dīng diǎnr'], // already joined: syllables do not line up
   ];
   for (const [word, spell, syllabic, expected] of cases) assert.equal(finalEr(word, spell, () => syllabic), expected, word);
-  const spells = new SpellLookup([new Map([['一点儿', 'yī diǎn er']])]);
+  const spells = new SpellLookup([new Map(), new Map([['一点儿', 'yī diǎn er'], ['头发', 'tóu fà']])], { neutral: new Map([['头发', ['tóu fa']]]) });
+  assert.equal(spells.spell('头发'), 'tóu fa');
   assert.equal(spells.spell('一点儿'), 'yī diǎnr');
   assert.equal(spells.spell('这儿'), 'zhèr'); // generated readings too
 });
