@@ -77,39 +77,52 @@ function dropDamaged(line, stats, stripOnly) {
 }
 
 // Words that introduce a quotation when the opening mark is lost (宝钗因说道咱们……。”).
-const SPEECH = /(说道|问道|笑道|叹道|答道|骂道|喊道|叫道|曰|云|道)/;
-const INTRODUCER = /(说道|问道|笑道|叹道|答道|骂道|喊道|叫道|曰|云|道|称作|叫作|称为|叫做|称|叫|作|为|同|见|即|谓|如|：|:)/g;
+const SPEECH = /(说道|问道|笑道|叹道|答道|骂道|喊道|叫道|曰|云)/g;
+// Words that introduce a quoted term (又称二次电池” -> 又称“二次电池”).
+const NAMING = /(简称|俗称|又称|亦称|也称|统称|合称|通称|总称|或称|旧称|古称|今称|泛称|自称|号称|称为|称作|叫做|叫作|也叫|又叫|亦叫|又名|亦名|也名|别名|名为|译为|意为|意译为|音译为|亦作|也作|又作|或作|写作|同|即|见|参见)/g;
+const WINDOW = 12;
+
+function lastEnd(re, seg, limit = seg.length) {
+  let end = -1;
+  re.lastIndex = 0;
+  for (let m; (m = re.exec(seg)); ) if (m.index + m[0].length < limit) end = m.index + m[0].length;
+  return end;
+}
 
 // Where the lost opening mark of an unmatched ” at `end` belongs, searching back to `start`.
 function openingAt(line, start, end, known) {
   const seg = line.slice(start, end);
-  const colon = Math.max(seg.lastIndexOf('：'), seg.lastIndexOf(':'));
-  const title = seg.indexOf('》');
-  const sentence = /[。！？!?…][’』]*$/.test(seg);
-  if (sentence) {
-    if (colon >= 0) return start + colon + 1;
-    if (title >= 0 && title < seg.length - 1) {
+  const clause = start + seg.search(/[^\s，,。；、]|$/);
+  if (/[。！？!?…][’』]*$/.test(seg)) {
+    // a quoted sentence: after the book title, a colon or a speech verb, the last of them;
+    // a quotation ending in an inner quotation begins at the title or colon
+    const colon = Math.max(seg.lastIndexOf('：'), seg.lastIndexOf(':'));
+    const titleAt = seg.indexOf('》');
+    let title = -1;
+    if (titleAt >= 0 && titleAt < seg.length - 1) {
       // a chapter named after the title precedes the quotation (《初刻拍案惊奇》第三十二卷)
-      const chapter = /^第[一二三四五六七八九十百千零〇\d]+[卷回章折出篇节段]/.exec(seg.slice(title + 1));
-      return start + title + 1 + (chapter ? chapter[0].length : 0);
+      const chapter = /^第[一二三四五六七八九十百千零〇\d]+[卷回章折出篇节段]/.exec(seg.slice(titleAt + 1));
+      title = titleAt + 1 + (chapter ? chapter[0].length : 0);
     }
-    const m = SPEECH.exec(seg);
-    if (m && m.index + m[0].length < seg.length - 1) return start + m.index + m[0].length;
-    return start + seg.search(/[^\s，,。；、]|$/);
+    const nested = /[’』][。！？!?…]?$|[。！？!?…][’』]$/.test(seg);
+    const speech = nested ? -1 : lastEnd(SPEECH, seg, seg.length - 1);
+    const at = Math.max(colon >= 0 ? colon + 1 : -1, title, speech);
+    return at >= 0 ? start + at : clause;
   }
-  // A quoted word: the longest known word or phrase that ends at the mark.
+  // A quoted term: after a naming word close before the mark, else the longest known word or
+  // phrase that ends at the mark, else the clause.
+  const naming = lastEnd(NAMING, seg);
+  if (naming >= 0 && seg.length - naming <= WINDOW) return start + naming;
   if (known) {
-    for (let len = Math.min(seg.length, 12); len >= 2; len--) {
+    for (let len = Math.min(seg.length, WINDOW); len >= 2; len--) {
       const w = seg.slice(seg.length - len);
       if (HAN.test(w[0]) && known(w)) return end - len;
     }
   }
+  const colon = Math.max(seg.lastIndexOf('：'), seg.lastIndexOf(':'));
   if (colon >= 0 && colon < seg.length - 1) return start + colon + 1;
-  let best = -1;
-  INTRODUCER.lastIndex = 0;
-  for (let m; (m = INTRODUCER.exec(seg)); ) if (m.index + m[0].length < seg.length) best = m.index + m[0].length;
-  if (best >= 0) return start + best;
-  return start + seg.search(/[^\s，,。；、]|$/);
+  const lastPunct = Math.max(...[...'，,、；：'].map((c) => seg.lastIndexOf(c)));
+  return lastPunct >= 0 && lastPunct < seg.length - 1 ? start + lastPunct + 1 : clause;
 }
 
 // Pairs of ASCII quotes inside Chinese text become “” and ‘’, so that one rule balances them.

@@ -122,7 +122,7 @@ function escapeRe(text) {
 function withoutSelfReferences(word, text) {
   const lines = explanationText(text).split('\r\n').filter(Boolean);
   const w = escapeRe(word);
-  const pointer = new RegExp(`(?<=[。；”])\\s*(?:参)?见\\s*["“]?${w}["”]?\\s*[。．.]?\\s*$`);
+  const pointer = new RegExp(`(?<=[。；”"])\\s*(?:参)?见\\s*["“]?${w}["”]?\\s*[。．.]?\\s*$`);
   const alone = new RegExp(`^(?:\\d+[.．])?\\s*(?:(?:参)?见|即|亦作|同|也作)\\s*["“]?${w}["”]?\\s*[。．.]?\\s*$`);
   let removed = 0;
   const kept = [];

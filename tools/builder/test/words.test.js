@@ -93,7 +93,7 @@ test('self-references are found and removed, other references kept', () => {
     ['共鲧', '1.即共鲧。参见“共鲧”。', '', 1],
     ['签子', '1.签条。\n2.即扦子。参见“签子”。', '1.签条。\r\n2.即扦子。', 1],
     ['鱼孽', '1.亦作“鱼孽”。\n2.古代灾异。见“鱼孽”。', '2.古代灾异。', 2],
-    ['廫廓', '1.寥廓。段注“此今之寥字。”见廫廓”。', '1.寥廓。段注“此今之寥字。”', 1],
+    ['廫廓', '1.寥廓。段注"此今之寥字。"见"廫廓"。', '1.寥廓。段注"此今之寥字。"', 1],
     ['签子', '1.见"签条"。', '1.见"签条"。', 0],
   ];
   for (const [word, text, rest, removed] of cases) assert.deepEqual(withoutSelfReferences(word, text), { text: rest, removed }, word);
