@@ -105,7 +105,9 @@ function openingAt(line, start, end, known) {
       title = titleAt + 1 + (chapter ? chapter[0].length : 0);
     }
     const nested = /[’』][。！？!?…]?$|[。！？!?…][’』]$/.test(seg);
-    const speech = nested ? -1 : lastEnd(SPEECH, seg, seg.length - 1);
+    // a speech verb followed by an inner quotation belongs to the quoted text
+    let speech = nested ? -1 : lastEnd(SPEECH, seg, seg.length - 1);
+    if (speech >= 0 && /[‘『“]/.test(seg.slice(speech))) speech = -1;
     const at = Math.max(colon >= 0 ? colon + 1 : -1, title, speech);
     return at >= 0 ? start + at : clause;
   }

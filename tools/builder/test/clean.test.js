@@ -17,6 +17,7 @@ test('clean-up pass: each artefact mended or its sentence left out', () => {
     ['naming word beats a shorter known word', '又称二次中国”。', '又称“二次中国”。'],
     ['character 作 inside a word is no introducer', '作品力求风格幽新”，喜用僻典。', '“作品力求风格幽新”，喜用僻典。'],
     ['speech verb after the title', '《韩非子》载楚人夸口曰吾盾之坚。”又曰', '《韩非子》载楚人夸口曰“吾盾之坚。”又曰'],
+    ['speech verb of an inner quotation', '《淮南子》近塞上之人。其父曰‘此何遽不为福？’居数月。”', '《淮南子》“近塞上之人。其父曰‘此何遽不为福？’居数月。”'],
     ['知道 is no speech verb', '他们不知道这件事。”', '“他们不知道这件事。”'],
     ['quotation after a book title', '语出《法华经》下至阿鼻地狱。”', '语出《法华经》“下至阿鼻地狱。”'],
     ['chapter after the title stays outside', '《初刻拍案惊奇》第三十二卷后边有些嫌忌。”', '《初刻拍案惊奇》第三十二卷“后边有些嫌忌。”'],
