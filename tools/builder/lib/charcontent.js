@@ -13,28 +13,82 @@ function clean(line) {
 
 // The modern entries nest their lines irregularly (lists inside lists, readings inside
 // readings); gather every line in document order.
-function collectLines(value, fixSpell, out = []) {
+function collectLines(value, headerOf, out = []) {
   if (typeof value === 'string') {
     if (clean(value)) out.push(clean(value));
   } else if (Array.isArray(value)) {
-    for (const v of value) collectLines(v, fixSpell, out);
+    for (const v of value) collectLines(v, headerOf, out);
   } else if (value && typeof value === 'object') {
-    if (typeof value.pinyin === 'string' && clean(value.pinyin)) out.push(`〔${fixSpell(value.pinyin)}〕`);
-    collectLines(value.details, fixSpell, out);
-    collectLines(value.contents, fixSpell, out);
-    collectLines(value.explanations, fixSpell, out);
+    // The scrape left fragments of English glosses where a reading belongs (京 "ourtia");
+    // only a real reading of the character becomes a header.
+    const reading = typeof value.pinyin === 'string' ? headerOf(value.pinyin) : null;
+    if (reading) out.push(`〔${reading}〕`);
+    collectLines(value.details, headerOf, out);
+    collectLines(value.contents, headerOf, out);
+    collectLines(value.explanations, headerOf, out);
   }
   return out;
 }
 
 // Modern explanation: basic senses per reading, then the detailed notes.
-function modernContent(entry, fixSpell) {
+function modernContent(entry, headerOf) {
   const out = [];
-  const basic = collectLines(entry.pronunciations || [], fixSpell);
+  const basic = collectLines(entry.pronunciations || [], headerOf);
   if (basic.some((l) => !l.startsWith('〔'))) out.push('【基本解释】', ...basic);
-  const detail = collectLines(entry.explanations || [], fixSpell);
+  const detail = collectLines(entry.explanations || [], headerOf);
   if (detail.length) out.push('【详细解释】', ...detail);
   return out;
+}
+
+// Numbered senses of the xinhua entries: "⒈…⒉…" or "1.… 2.…" on one line -> one line each.
+const CIRCLED = /[\u2488-\u249b]/g;
+function senseLines(text) {
+  const t = text.replace(CIRCLED, (c) => ` ${c.charCodeAt(0) - 0x2487}.`);
+  return t
+    .split(/\s+(?=\d+[.．])/)
+    .map(clean)
+    .filter((l) => l && !/^\d+[.．]$/.test(l));
+}
+
+// Lines of a scraped page that are not explanation: bare Latin fragments of English glosses
+// ("mourtian]") and the site's search links.
+function isDebris(line) {
+  return /^[\x20-\x7e]*$/.test(line) || line.startsWith('搜索与“');
+}
+
+// Modern explanation from the xinhua character records (one record per reading). Each record
+// holds the detailed notes first, then the basic senses after a line "字pīnyīn…";
+// readingOf(pinyin) gives the checked reading, or null: such a record was scraped from
+// another character's page (豻 "zhì 爵位的次第") and is left out.
+function xinhuaContent(ch, records, readingOf) {
+  const basic = [];
+  const detail = [];
+  const esc = ch.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+  const head = new RegExp(`^${esc}(?:[（(][^）)]*[）)])?\\s*([a-zA-Zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜɡ]+)\\s*(.*)$`, 'u');
+  for (const rec of records) {
+    const lines = String(rec.explanation || '').split('\n').map(clean).filter(Boolean);
+    // The record's pinyin field is unreliable (您 "ní"); the reading its basic part is headed
+    // with must be one of the character's checked readings.
+    let at = -1;
+    let reading = null;
+    for (let i = lines.length - 1; i >= 0 && at < 0; i--) {
+      const m = head.exec(lines[i]);
+      reading = m ? readingOf(m[1]) : null;
+      if (reading) at = i;
+    }
+    if (at < 0) continue;
+    const first = head.exec(lines[at])[2];
+    const senses = [...senseLines(first), ...lines.slice(at + 1).flatMap(senseLines)].filter((l) => !isDebris(l));
+    if (!senses.length) continue;
+    basic.push(`〔${reading}〕`, ...senses);
+    for (const l of lines.slice(0, at)) {
+      // The record's own title line ("长  chang", "您〈代〉") repeats the head word.
+      if (l.startsWith(ch) && l.length <= ch.length + 12 && !/[。，；]/.test(l)) continue;
+      if (!isDebris(l)) detail.push(l);
+    }
+  }
+  if (!basic.length) return [];
+  return ['【基本解释】', ...basic, ...(detail.length ? ['【详细解释】', ...detail] : [])];
 }
 
 function studentDictLines(entries, toSimplified) {
@@ -70,4 +124,4 @@ function guangyunLines(entries, toSimplified) {
   return out.length ? ['【广韵】', ...out] : [];
 }
 
-module.exports = { modernContent, studentDictLines, shuowenLines, guangyunLines };
+module.exports = { modernContent, xinhuaContent, senseLines, studentDictLines, shuowenLines, guangyunLines };
