@@ -155,14 +155,14 @@ class CharacterTable {
   contentOf(o, spell, readings) {
     const ch = o.char;
     const readingOf = this.readingOf(readings);
-    if (this.modern.has(ch)) {
-      const lines = content.modernContent(this.modern.get(ch), readingOf);
-      if (lines.length) {
-        this.sources.modern++;
-        return lines.join('\r\n');
-      }
-    }
+    // The common-character entry when it has basic senses, else the xinhua entry; a modern
+    // entry with detailed notes only still beats the classical dictionaries.
+    const modern = this.modern.has(ch) ? content.modernContent(this.modern.get(ch), readingOf) : [];
     const xinhua = content.xinhuaContent(ch, this.xinhua.get(ch) || [], readingOf);
+    if (modern.includes('【基本解释】') || (modern.length && !xinhua.includes('【基本解释】'))) {
+      this.sources.modern++;
+      return modern.join('\r\n');
+    }
     if (xinhua.length) this.sources.xinhua++;
     const keys = this.lookupKeys(ch, o.oldname);
     const s = this.toSimplified;

@@ -71,24 +71,34 @@ function xinhuaContent(ch, records, readingOf) {
     // with must be one of the character's checked readings.
     let at = -1;
     let reading = null;
+    let first = '';
     for (let i = lines.length - 1; i >= 0 && at < 0; i--) {
       const m = head.exec(lines[i]);
-      reading = m ? readingOf(m[1]) : null;
+      if (m) {
+        reading = readingOf(m[1]);
+        first = m[2];
+      } else if (lines[i] === ch && i + 1 < lines.length) {
+        // Head word and reading on lines of their own ("叭" / "bā 1.…").
+        const n = /^([a-zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜɡ]+)\s*(.*)$/u.exec(lines[i + 1]);
+        reading = n ? readingOf(n[1]) : null;
+        first = n ? n[2] : '';
+        if (reading) lines.splice(i + 1, 1);
+      } else reading = null;
       if (reading) at = i;
     }
-    if (at < 0) continue;
-    const first = head.exec(lines[at])[2];
-    const senses = [...senseLines(first), ...lines.slice(at + 1).flatMap(senseLines)].filter((l) => !isDebris(l));
-    if (!senses.length) continue;
-    basic.push(`〔${reading}〕`, ...senses);
-    for (const l of lines.slice(0, at)) {
+    let notes = lines;
+    if (at >= 0) {
+      const senses = [...senseLines(first), ...lines.slice(at + 1).flatMap(senseLines)].filter((l) => !isDebris(l));
+      if (senses.length) basic.push(`〔${reading}〕`, ...senses);
+      notes = lines.slice(0, at);
+    } else if (!readingOf(rec.pinyin)) continue;
+    for (const l of notes) {
       // The record's own title line ("长  chang", "您〈代〉") repeats the head word.
       if (l.startsWith(ch) && l.length <= ch.length + 12 && !/[。，；]/.test(l)) continue;
       if (!isDebris(l)) detail.push(l);
     }
   }
-  if (!basic.length) return [];
-  return ['【基本解释】', ...basic, ...(detail.length ? ['【详细解释】', ...detail] : [])];
+  return [...(basic.length ? ['【基本解释】', ...basic] : []), ...(detail.length ? ['【详细解释】', ...detail] : [])];
 }
 
 function studentDictLines(entries, toSimplified) {
