@@ -58,9 +58,10 @@ function loadOpenccTable(src) {
   return map;
 }
 
-// "162'.3" -> {number: "162'", residual: 3}; the first value is the one for China.
+// "162'.3" -> {number: "162'", residual: 3}; the first value is the one for China. Radical
+// forms shorter than their ideograph have a negative residual (王 "96.-1").
 function radicalStroke(rs) {
-  const m = /^(\d+'*)\.(\d+)/.exec(rs || '');
+  const m = /^(\d+'*)\.(-?\d+)/.exec(rs || '');
   return m ? { number: m[1], residual: Number(m[2]) } : null;
 }
 
