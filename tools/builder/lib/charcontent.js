@@ -30,12 +30,34 @@ function collectLines(value, headerOf, out = []) {
   return out;
 }
 
+const PINYIN_LETTERS = 'a-zA-Zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜɡ';
+
+// Leftovers of the scraped page layout: sense numbers with nothing after them ("5."), lone
+// symbols ("<"), and the head lines of an embedded entry ("涡（渦）guō"), which become a
+// reading header when the reading is real.
+function tidy(ch, lines, headerOf) {
+  const esc = ch.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+  const headLine = new RegExp(`^${esc}(?:[（(][^）)]*[）)])?\\s*([${PINYIN_LETTERS}]+)$`, 'u');
+  const out = [];
+  for (const l of lines) {
+    if (/^\d+[.．]$/.test(l) || /^[\x21-\x7e]{1,2}$/.test(l)) continue;
+    const m = headLine.exec(l);
+    if (m) {
+      const reading = headerOf(m[1]);
+      if (reading && out[out.length - 1] !== `〔${reading}〕`) out.push(`〔${reading}〕`);
+      continue;
+    }
+    out.push(l);
+  }
+  return out;
+}
+
 // Modern explanation: basic senses per reading, then the detailed notes.
 function modernContent(entry, headerOf) {
   const out = [];
-  const basic = collectLines(entry.pronunciations || [], headerOf);
+  const basic = tidy(entry.char || '', collectLines(entry.pronunciations || [], headerOf), headerOf);
   if (basic.some((l) => !l.startsWith('〔'))) out.push('【基本解释】', ...basic);
-  const detail = collectLines(entry.explanations || [], headerOf);
+  const detail = tidy(entry.char || '', collectLines(entry.explanations || [], headerOf), headerOf);
   if (detail.length) out.push('【详细解释】', ...detail);
   return out;
 }
@@ -98,7 +120,9 @@ function xinhuaContent(ch, records, readingOf) {
       if (!isDebris(l)) detail.push(l);
     }
   }
-  return [...(basic.length ? ['【基本解释】', ...basic] : []), ...(detail.length ? ['【详细解释】', ...detail] : [])];
+  const senses = tidy(ch, basic, readingOf);
+  const notes = tidy(ch, detail, readingOf);
+  return [...(senses.length ? ['【基本解释】', ...senses] : []), ...(notes.length ? ['【详细解释】', ...notes] : [])];
 }
 
 function studentDictLines(entries, toSimplified) {

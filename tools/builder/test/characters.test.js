@@ -142,6 +142,8 @@ test('modern explanation: headers are readings, xinhua entries of other characte
     // name, contains, does not contain
     ['世', '〔shì〕', '〔ourtia〕'],
     ['世', '代代相传。', '【字形】'], // the lines of a dropped header stay
+    ['世', '〔shì〕\r\n2.时代近～。', '\r\n5.\r\n'], // an embedded head line becomes a header; empty senses go
+    ['世', '1.一辈子', '\r\n<\r\n'],
     ['碗', '【基本解释】\r\n〔wǎn〕\r\n1.盛饭菜的器皿。\r\n2.形状像碗的东西。', 'mbowl]'],
     ['您', '〔nín〕\r\n"你"的敬称。', '〔ní〕'],
     ['着', '〔zhe〕\r\n1.助词，表示动作在进行。', '【字形】'],
