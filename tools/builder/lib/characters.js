@@ -111,7 +111,8 @@ class CharacterTable {
     this.shuowenHead = multiMap(shuowen, (e) => [e.wordhead]);
     this.shuowenIndex = multiMap(shuowen, (e) => e.indexes || []);
     this.guangyun = multiMap(src.jsonLines('cjkvi-dict/guangyun.jsonl'), (e) => [e.char]);
-    const own = new Map(this.base.map((o) => [o.char, o.strokes]));
+    // A radical's own count as the table gives it, so that `sum` adds up with its row.
+    const own = new Map(this.base.map((o) => [o.char, this.strokesOf(o)]));
     this.radicals = new RadicalStrokes((ch) => own.get(ch) ?? this.unihan.get(ch)?.total);
     this.sources = { modern: 0, xinhua: 0, studentDict: 0, shuowen: 0, guangyun: 0, english: 0, summary: 0 };
   }
@@ -199,10 +200,13 @@ class CharacterTable {
     const uni = radicalStroke(this.unihan.get(o.char)?.rs);
     if (!uni) return listed;
     const number = uni.number.replace(/'/g, '');
+    const form = this.radicalNumbers.get(uni.number) || this.radicalNumbers.get(number);
+    // A radical with more strokes than the character cannot be part of it (龜 under 龝, 鼋
+    // under 黽 rather than 黾).
+    if (form && listed && this.radicals.actual(listed) > this.strokesOf(o)) return form;
     if (listed && this.kangxiNumber(listed) === number) return listed;
     const xinhua = (this.xinhua.get(o.char) || []).map((r) => r.radicals).find(Boolean);
     if (xinhua && xinhua !== listed && this.kangxiNumber(xinhua) === number) return xinhua;
-    const form = this.radicalNumbers.get(uni.number) || this.radicalNumbers.get(number);
     if (form && (!listed || MISFILED.has(listed))) return form;
     return listed;
   }

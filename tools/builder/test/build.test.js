@@ -69,8 +69,8 @@ test('a failed build leaves the earlier stores in place and no temporary files',
 test('the report gives rows and filled values per column', () => {
   const { out, report } = fixtureStores();
   assert.equal(fs.readFileSync(path.join(out, 'build-report.txt'), 'utf8'), report);
-  assert.match(report, /xhb\.db {2}hz: 46 rows/);
-  assert.match(report, /filled: name 46, oldname 46, spell 45, part 46, sum 46, partstrokes 46, strokes 46, wbcode 33,/);
+  assert.match(report, /xhb\.db {2}hz: 47 rows/);
+  assert.match(report, /filled: name 47, oldname 47, spell 46, part 47, sum 47, partstrokes 47, strokes 47, wbcode 33,/);
   assert.match(report, /dict: dropped 4 garbled keys/);
 });
 
