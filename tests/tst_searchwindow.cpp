@@ -318,7 +318,7 @@ private slots:
         modes->setCurrentIndex(2);
         setKeyword(u"edit2"_s, u"4"_s);
         QTest::mouseClick(button(u"PDJButton1"_s), Qt::LeftButton);
-        QCOMPARE(names(characters), u"木 水 永 村 林 树 森"_s.split(u' '));
+        QCOMPARE(names(characters), u"木 水 永 村 林 树 森 您 长 离 烪 珲"_s.split(u' '));
         QCOMPARE(order->text(), caption);
 
         modes->setCurrentIndex(3);
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(m_messages->lastKind(), Messages::Kind::Error);
         QCOMPARE(order->text(), caption);
         QTest::mouseClick(buttonCaptioned(texts::kRefreshCharacters), Qt::LeftButton);
-        QCOMPARE(characters->recordCount(), 34);
+        QCOMPARE(characters->recordCount(), 47);
         QCOMPARE(box(u"edit2"_s)->text(), u"十"_s);
         QCOMPARE(modes->currentIndex(), 3);
         modes->setCurrentIndex(0);

@@ -1,6 +1,7 @@
 'use strict';
 // Rows of the character table `hz`, one per character of the character list, in its order.
-const { pycode, normalizeSyllables } = require('./pinyin');
+const { pycode, toneless } = require('./pinyin');
+const { ReadingChecker, normalize } = require('./readings');
 const { areacode } = require('./gb2312');
 const { RadicalStrokes } = require('./radicals');
 const content = require('./charcontent');
@@ -12,15 +13,61 @@ function firstNumber(text) {
   return m ? Number(m[0]) : undefined;
 }
 
-// Unihan core table: char -> {rs, total, definition}.
+const fromCodepoints = (value) =>
+  String(value || '')
+    .split(/\s+/)
+    .filter((v) => /^U\+[0-9A-F]+$/i.test(v))
+    .map((v) => String.fromCodePoint(parseInt(v.slice(2), 16)));
+
+// Unihan core table: char -> {rs, total, readings, traditional, definition}.
 function loadUnihan(src) {
   const map = new Map();
   for (const f of src.tsv('unihan/unihan_core.tsv', { header: true })) {
     if (!f[1]) continue;
-    map.set(f[1], { rs: f[2] || '', total: firstNumber(f[3]), definition: (f[9] || '').trim() });
+    map.set(f[1], {
+      rs: f[2] || '',
+      total: firstNumber(f[3]),
+      mandarin: f[4] || '',
+      hanyu: f[5] || '',
+      xhc: f[6] || '',
+      traditional: fromCodepoints(f[7]),
+      definition: (f[9] || '').trim(),
+    });
   }
   return map;
 }
+
+// Kangxi radical number (with ' for the simplified form) -> the radical as an ideograph.
+function loadRadicalNumbers(src) {
+  const map = new Map();
+  for (const line of src.textOr('unihan/CJKRadicals.txt', '').split(/\r?\n/)) {
+    const m = /^(\d+'*);\s*[0-9A-F]*;\s*([0-9A-F]+)/i.exec(line);
+    if (m) map.set(m[1], String.fromCodePoint(parseInt(m[2], 16)));
+  }
+  return map;
+}
+
+// OpenCC's character table: simplified -> its traditional forms, most common first.
+function loadOpenccTable(src) {
+  const map = new Map();
+  for (const line of src.textOr('opencc/STCharacters.txt', '').split(/\r?\n/)) {
+    if (line.startsWith('#')) continue;
+    const [key, values] = line.split('\t');
+    if (key && values) map.set(key, values.trim().split(/\s+/));
+  }
+  return map;
+}
+
+// "162'.3" -> {number: "162'", residual: 3}; the first value is the one for China. Radical
+// forms shorter than their ideograph have a negative residual (王 "96.-1").
+function radicalStroke(rs) {
+  const m = /^(\d+'*)\.(-?\d+)/.exec(rs || '');
+  return m ? { number: m[1], residual: Number(m[2]) } : null;
+}
+
+// Radical forms the list uses for characters that do not contain them (离 under 忄, 間 under
+// 钅, 閥 under 鬥): where Unihan files the character elsewhere, its radical replaces these.
+const MISFILED = new Set([...'忄氵扌亻犭纟讠钅饣礻衤牜鬥']);
 
 function loadWubi(src) {
   const map = new Map();
@@ -51,16 +98,23 @@ class CharacterTable {
     this.strokeChars = strokeChars;
     this.base = src.jsonLines('mapull/char_base.jsonl').sort((a, b) => a.index - b.index);
     this.modern = new Map(src.json('mapull/char_common_detail.json').map((e) => [e.char, e]));
+    this.xinhua = multiMap(src.has('xinhua/word.jsonl') ? src.jsonLines('xinhua/word.jsonl') : [], (e) => [e.word]);
     this.unihan = loadUnihan(src);
+    this.radicalNumbers = loadRadicalNumbers(src);
+    this.opencc = loadOpenccTable(src);
+    const polyphone = src.has('mapull/polyphone.json') ? src.json('mapull/polyphone.json') : [];
+    this.readings = new ReadingChecker(this.unihan, new Map(polyphone.map((e) => [e.char, e.pinyin || []])));
+    this.fixes = { strokes: 0, radical: 0, traditional: 0 };
     this.wubi = loadWubi(src);
     this.xszd = multiMap(src.jsonLines('cjkvi-dict/xszd.jsonl'), (e) => [e.char]);
     const shuowen = src.jsonLines('shuowen/shuowen.jsonl');
     this.shuowenHead = multiMap(shuowen, (e) => [e.wordhead]);
     this.shuowenIndex = multiMap(shuowen, (e) => e.indexes || []);
     this.guangyun = multiMap(src.jsonLines('cjkvi-dict/guangyun.jsonl'), (e) => [e.char]);
-    const own = new Map(this.base.map((o) => [o.char, o.strokes]));
+    // A radical's own count as the table gives it, so that `sum` adds up with its row.
+    const own = new Map(this.base.map((o) => [o.char, this.strokesOf(o)]));
     this.radicals = new RadicalStrokes((ch) => own.get(ch) ?? this.unihan.get(ch)?.total);
-    this.sources = { modern: 0, studentDict: 0, shuowen: 0, guangyun: 0, english: 0, summary: 0 };
+    this.sources = { modern: 0, xinhua: 0, studentDict: 0, shuowen: 0, guangyun: 0, english: 0, summary: 0 };
   }
 
   // Forms under which the classical dictionaries may file a character: itself first, then
@@ -76,17 +130,43 @@ class CharacterTable {
     return [];
   }
 
-  contentOf(o, spell) {
+  // Readings in order of preference: the xinhua records' (their first is the everyday
+  // reading: 的 de, 么 me), the list's, the modern entry's headers.
+  readingsOf(o) {
+    const candidates = [];
+    for (const r of this.xinhua.get(o.char) || []) candidates.push(r.pinyin);
+    candidates.push(...(o.pinyin || []));
+    for (const p of this.modern.get(o.char)?.pronunciations || []) if (typeof p.pinyin === 'string') candidates.push(p.pinyin);
+    return this.readings.check(o.char, candidates, o.pinyin || []);
+  }
+
+  // The checked reading a header of the explanation stands for, or null: written as one of
+  // the readings, or without tone marks (ü as u) where that names one of them.
+  readingOf(readings) {
+    return (text) => {
+      const p = normalize(text);
+      if (!p) return null;
+      if (readings.includes(p)) return p;
+      const bare = toneless(p).replace(/v/g, 'u');
+      const hits = readings.filter((r) => toneless(r).replace(/v/g, 'u') === bare);
+      // Ambiguous ("zhao" for 着 zháo/zhāo): the first in reading order.
+      return hits[0] || null;
+    };
+  }
+
+  contentOf(o, spell, readings) {
     const ch = o.char;
-    const fixSpell = normalizeSyllables;
-    if (this.modern.has(ch)) {
-      const lines = content.modernContent(this.modern.get(ch), fixSpell);
-      if (lines.length) {
-        this.sources.modern++;
-        return lines.join('\r\n');
-      }
+    const readingOf = this.readingOf(readings);
+    // The common-character entry when it has basic senses, else the xinhua entry; a modern
+    // entry with detailed notes only still beats the classical dictionaries.
+    const modern = this.modern.has(ch) ? content.modernContent(this.modern.get(ch), readingOf) : [];
+    const xinhua = content.xinhuaContent(ch, this.xinhua.get(ch) || [], readingOf);
+    if (modern.includes('【基本解释】') || (modern.length && !xinhua.includes('【基本解释】'))) {
+      this.sources.modern++;
+      return modern.join('\r\n');
     }
-    const keys = this.lookupKeys(ch, o.traditional);
+    if (xinhua.length) this.sources.xinhua++;
+    const keys = this.lookupKeys(ch, o.oldname);
     const s = this.toSimplified;
     const student = content.studentDictLines(this.firstHit(this.xszd, keys), s);
     let sw = this.firstHit(this.shuowenHead, keys);
@@ -96,7 +176,7 @@ class CharacterTable {
     if (student.length) this.sources.studentDict++;
     if (shuowen.length) this.sources.shuowen++;
     if (guangyun.length) this.sources.guangyun++;
-    const lines = [...student, ...shuowen, ...guangyun];
+    const lines = [...xinhua, ...student, ...shuowen, ...guangyun];
     if (lines.length) return lines.join('\r\n');
     const def = this.unihan.get(ch)?.definition;
     if (def) {
@@ -105,16 +185,62 @@ class CharacterTable {
     }
     // No explanation anywhere: still tell what is known of the character.
     this.sources.summary++;
-    return `【字形】\r\n读音：${spell}\r\n部首：${o.radicals}\r\n笔画：${o.strokes}`;
+    return `【字形】\r\n读音：${spell || '不详'}\r\n部首：${o.radicals}\r\n笔画：${o.strokes}`;
   }
 
-  strokeFields(o) {
-    const radical = o.radicals || '';
+  // Kangxi number of a character's radical per Unihan, simplified mark dropped ("120'" -> "120").
+  kangxiNumber(ch) {
+    return radicalStroke(this.unihan.get(ch)?.rs)?.number.replace(/'/g, '');
+  }
+
+  // The list's radical, unless Unihan files the character under another one and either the
+  // xinhua entry agrees with Unihan (碗 石, not 日) or the list's radical is misfiled.
+  radicalOf(o) {
+    const listed = o.radicals || '';
+    const uni = radicalStroke(this.unihan.get(o.char)?.rs);
+    if (!uni) return listed;
+    const number = uni.number.replace(/'/g, '');
+    const form = this.radicalNumbers.get(uni.number) || this.radicalNumbers.get(number);
+    // A radical with more strokes than the character cannot be part of it (龜 under 龝, 鼋
+    // under 黽 rather than 黾).
+    if (form && listed && this.radicals.actual(listed) > this.strokesOf(o)) return form;
+    if (listed && this.kangxiNumber(listed) === number) return listed;
+    const xinhua = (this.xinhua.get(o.char) || []).map((r) => r.radicals).find(Boolean);
+    if (xinhua && xinhua !== listed && this.kangxiNumber(xinhua) === number) return xinhua;
+    if (form && (!listed || MISFILED.has(listed))) return form;
+    return listed;
+  }
+
+  // Unihan's total where the list disagrees with it (题 12 for 15, 碗 11 for 13).
+  strokesOf(o) {
+    const total = this.unihan.get(o.char)?.total;
+    return total && total !== o.strokes ? total : o.strokes;
+  }
+
+  // Traditional forms: OpenCC's first form, its further forms where Unihan confirms them
+  // (发 發髮, but not 呆 待), Unihan's variants where OpenCC keeps the character itself (面 麵);
+  // else Unihan's variants, else the character. The list's own field is not used: it holds
+  // wrong forms (世 乫, 说 説).
+  traditionalOf(ch) {
+    const unihan = this.unihan.get(ch)?.traditional || [];
+    const table = this.opencc.size ? this.opencc.get(ch) : [...this.toTraditional(ch)];
+    const forms = [];
+    const add = (f) => {
+      if (f && !forms.includes(f)) forms.push(f);
+    };
+    if (table?.length) {
+      add(table[0]);
+      for (const f of table.slice(1)) if (f === ch || unihan.includes(f)) add(f);
+      if (table[0] === ch) unihan.forEach(add);
+    } else {
+      unihan.forEach(add);
+    }
+    return forms.length ? forms.join('') : ch;
+  }
+
+  strokeFields(o, radical, strokes) {
     const radStrokes = radical ? this.radicals.actual(radical) : undefined;
     const uni = this.unihan.get(o.char);
-    let strokes = o.strokes;
-    // A total below the radical's own count is a slip in the list; Unihan's count repairs it.
-    if (radStrokes !== undefined && strokes < radStrokes && uni?.total > strokes) strokes = uni.total;
     let sum = radStrokes !== undefined ? strokes - radStrokes : undefined;
     if (sum === undefined || sum < 0) {
       const residual = /^\d+'*\.(\d+)/.exec(uni?.rs || '');
@@ -130,19 +256,24 @@ class CharacterTable {
 
   *rows() {
     for (const o of this.base) {
-      const readings = (o.pinyin || []).map(normalizeSyllables).filter(Boolean);
+      const readings = this.readingsOf(o);
       const spell = readings.join(',');
-      const trad = o.traditional || this.toTraditional(o.char) || o.char;
+      const oldname = this.traditionalOf(o.char);
+      const part = this.radicalOf(o);
+      const strokes = this.strokesOf(o);
+      if (part !== (o.radicals || '')) this.fixes.radical++;
+      if (strokes !== o.strokes) this.fixes.strokes++;
+      if (oldname !== (o.traditional || o.char)) this.fixes.traditional++;
       yield {
         name: o.char,
-        oldname: trad,
+        oldname,
         spell,
-        part: o.radicals || '',
-        ...this.strokeFields(o),
+        part,
+        ...this.strokeFields(o, part, strokes),
         wbcode: this.wubi.get(o.char) || '',
         areacode: areacode(o.char),
         pycode: pycode(readings),
-        content: this.contentOf(o, spell),
+        content: this.contentOf({ ...o, oldname, radicals: part, strokes }, spell, readings),
         url: this.strokeChars.has(o.char) ? 'swf' : '',
       };
     }

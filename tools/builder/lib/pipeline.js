@@ -41,8 +41,10 @@ function collect(sourceDir, startupText) {
   const hz = [...chars.rows()];
   const s = chars.sources;
   notes.push(
-    `hz content: modern ${s.modern}; 学生字典 ${s.studentDict}, 说文解字 ${s.shuowen}, 广韵 ${s.guangyun} ` +
-      `(characters having each); English gloss only ${s.english}; reading/radical summary only ${s.summary}`
+    `hz content: modern ${s.modern}, modern from xinhua ${s.xinhua}; 学生字典 ${s.studentDict}, 说文解字 ${s.shuowen}, 广韵 ${s.guangyun} ` +
+      `(characters having each); English gloss only ${s.english}; reading/radical summary only ${s.summary}`,
+    `hz checked against Unihan/OpenCC: readings changed ${chars.readings.counts.changed} (${chars.readings.counts.dropped} unconfirmed dropped), ` +
+      `strokes ${chars.fixes.strokes}, radicals ${chars.fixes.radical}, traditional forms ${chars.fixes.traditional}`
   );
 
   const lists = ['overwrite.txt', 'pinyin.txt', 'cc_cedict.txt', 'zdic_cybs.txt'].map((f) =>

@@ -69,8 +69,8 @@ test('a failed build leaves the earlier stores in place and no temporary files',
 test('the report gives rows and filled values per column', () => {
   const { out, report } = fixtureStores();
   assert.equal(fs.readFileSync(path.join(out, 'build-report.txt'), 'utf8'), report);
-  assert.match(report, /xhb\.db {2}hz: 34 rows/);
-  assert.match(report, /filled: name 34, oldname 34, spell 34, part 34, sum 34, partstrokes 34, strokes 34, wbcode 33,/);
+  assert.match(report, /xhb\.db {2}hz: 47 rows/);
+  assert.match(report, /filled: name 47, oldname 47, spell 46, part 47, sum 47, partstrokes 47, strokes 47, wbcode 33,/);
   assert.match(report, /dict: dropped 4 garbled keys/);
 });
 
