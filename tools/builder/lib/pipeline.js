@@ -7,7 +7,8 @@ const { parseWordList, SpellLookup } = require('./pinyin');
 const { CharacterTable } = require('./characters');
 const { buildWords, latinHeadwords, parseStartupWords } = require('./words');
 const { buildIdioms } = require('./idioms');
-const { buildXiehouyu, wordnetEntries, cedictIndexEntries, buildEnglish, buildSayings } = require('./others');
+const { buildXiehouyu, buildSayings } = require('./others');
+const { ecdictEntries, buildEnglish } = require('./english');
 const { strokeRows, buildHistory } = require('./offline');
 
 const STARTUP_FILE = path.join(__dirname, '..', 'startup-words.txt');
@@ -71,11 +72,12 @@ function collect(sourceDir, startupText) {
 
   const xhy = buildXiehouyu(src.json('xinhua/xiehouyu.json'));
 
-  const english = buildEnglish(
-    wordnetEntries(src.tsv('english/wordnet_cow_en_zh.tsv', { header: true })),
-    cedictIndexEntries(src.has('english/cc_cedict_en_index.tsv') ? src.tsv('english/cc_cedict_en_index.tsv', { header: true }) : [])
+  const english = buildEnglish(ecdictEntries(src.text('ecdict/ecdict.csv')));
+  const el = english.left;
+  notes.push(
+    `英语单词: with phonetics ${english.withPhonetic}; left out: rare phrases ${el.rare}, ` +
+      `fragments ${el.fragments}, without Chinese ${el.noChinese}`
   );
-  notes.push(`英语单词: headwords added from the CC-CEDICT English index ${english.fromCedict}`);
 
   const sayings = buildSayings(
     records(src.json('sayings/fortunes_zh_attributed.json')),

@@ -14,21 +14,6 @@ test('xhy: riddle and answer of every pair', () => {
   assert.equal(query('xhd.db', `select count(*) n from xhy where name like '%阿斗？%'`)[0].n, 0);
 });
 
-test('英语单词: one row per headword, senses grouped by part of speech', () => {
-  const row = (w) => query('xhk.db', 'select * from 英语单词 where 单词 = ?', w);
-  assert.deepEqual(row('book').map((r) => r.解释), ['n. 书，书籍；账簿，账册\r\nv. 预订，预约；登记']);
-  assert.equal(row('apple')[0].解释, 'n. 苹果'); // repeated sense shown once; index entry not added
-  assert.equal(row('beautiful')[0].解释, 'adj. 美丽的，漂亮的');
-  assert.equal(row('ice cream').length, 1);
-  assert.equal(row('hello')[0].解释, '你好；喂'); // from the Chinese-English index
-  assert.equal(row('karaoke')[0].解释, '卡拉OK');
-  assert.equal(row('APPLE').length, 1); // the program's exact search ignores letter case
-  assert.equal(row('March').length, 2); // March and march stay separate headwords
-  const all = query('xhk.db', 'select 单词 from 英语单词').map((r) => r.单词);
-  assert.equal(new Set(all).size, all.length);
-  assert.equal(query('xhk.db', `select count(*) n from 英语单词 where 解释 like '%跑%'`)[0].n, 1);
-});
-
 test('sayings: one line each, repeated ones kept once, a person for every saying', () => {
   assert.equal(oneLine('有朋自远方来，\n       不亦乐乎？'), '有朋自远方来，不亦乐乎？');
   assert.equal(oneLine('Stay hungry,\nstay foolish.'), 'Stay hungry, stay foolish.');
