@@ -23,27 +23,4 @@ function oneLine(text) {
   return out;
 }
 
-// Both files of attributed sayings; a saying that comes again (also with other line breaks)
-// keeps its first attribution.
-function buildSayings(fortunes, hitokoto) {
-  const rows = [];
-  const seen = new Set();
-  let duplicates = 0;
-  const add = (text, person) => {
-    const name = oneLine(text);
-    const derivation = oneLine(person);
-    if (!name || !derivation) return;
-    const key = name.replace(/\s+/g, '');
-    if (seen.has(key)) {
-      duplicates++;
-      return;
-    }
-    seen.add(key);
-    rows.push({ name, derivation });
-  };
-  for (const r of fortunes) add(r.text, r.author || r.attribution || r.work);
-  for (const r of hitokoto) add(r.text, r.author);
-  return { rows, duplicates };
-}
-
-module.exports = { buildXiehouyu, buildSayings, oneLine };
+module.exports = { buildXiehouyu, oneLine };

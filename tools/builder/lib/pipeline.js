@@ -7,7 +7,8 @@ const { parseWordList, SpellLookup } = require('./pinyin');
 const { CharacterTable } = require('./characters');
 const { buildWords, latinHeadwords, parseStartupWords } = require('./words');
 const { buildIdioms } = require('./idioms');
-const { buildXiehouyu, buildSayings } = require('./others');
+const { buildXiehouyu } = require('./others');
+const { buildSayings, classicBooks } = require('./sayings');
 const { ecdictEntries, buildEnglish } = require('./english');
 const { strokeRows, buildHistory } = require('./offline');
 
@@ -79,11 +80,15 @@ function collect(sourceDir, startupText) {
       `fragments ${el.fragments}, without Chinese ${el.noChinese}`
   );
 
-  const sayings = buildSayings(
-    records(src.json('sayings/fortunes_zh_attributed.json')),
-    records(src.json('sayings/hitokoto_with_author.json'))
+  const sayings = buildSayings({
+    fortunes: records(src.json('sayings/fortunes_zh_attributed.json')),
+    hitokoto: records(src.json('sayings/hitokoto_with_author.json')),
+    classics: classicBooks(src, toSimplified),
+  });
+  notes.push(
+    `mylib: well-known sayings first ${sayings.famous}; left out: repeated ${sayings.left.duplicates}, ` +
+      `unattributed, too long, chat or code ${sayings.left.rejected}`
   );
-  notes.push(`mylib: repeated sayings left out ${sayings.duplicates}`);
 
   const history = buildHistory(
     src.has('history/today_in_history_zh.json') ? src.json('history/today_in_history_zh.json') : {},

@@ -4,7 +4,8 @@ const assert = require('node:assert/strict');
 const fs = require('fs');
 const path = require('path');
 const { query, fixtureStores } = require('./helpers');
-const { buildSayings, oneLine } = require('../lib/others');
+const { oneLine } = require('../lib/others');
+const { attribution, rejected, closeGaps } = require('../lib/sayings');
 const { buildHistory, yearText } = require('../lib/offline');
 
 test('xhy: riddle and answer of every pair', () => {
@@ -14,29 +15,47 @@ test('xhy: riddle and answer of every pair', () => {
   assert.equal(query('xhd.db', `select count(*) n from xhy where name like '%阿斗？%'`)[0].n, 0);
 });
 
-test('sayings: one line each, repeated ones kept once, a person for every saying', () => {
+test('sayings: one line each, a Chinese attribution, the well-known ones first', () => {
   assert.equal(oneLine('有朋自远方来，\n       不亦乐乎？'), '有朋自远方来，不亦乐乎？');
   assert.equal(oneLine('Stay hungry,\nstay foolish.'), 'Stay hungry, stay foolish.');
-  const { rows, duplicates } = buildSayings(
-    [
-      { text: '甲乙，\n  丙丁。', author: '', attribution: '《书》' },
-      { text: '甲乙，丙丁。', author: '某人', attribution: '某人' },
-      { text: '无人之言', author: '', attribution: '' },
-    ],
-    [{ text: '戊己。', author: '某人' }]
-  );
-  assert.deepEqual(rows, [
-    { name: '甲乙，丙丁。', derivation: '《书》' },
-    { name: '戊己。', derivation: '某人' },
-  ]);
-  assert.equal(duplicates, 1);
+  const credits = [
+    ['《论语》为政', '孔子《论语·为政》'],
+    ['论语，为政篇', '孔子《论语·为政》'],
+    ['论语', '孔子《论语》'],
+    ['《道德经》', '老子《道德经》'],
+    ['《增广贤文》', '《增广贤文》'],
+    ['《谚语》', '谚语'],
+    ['岳阳楼记，范仲淹', '范仲淹《岳阳楼记》'],
+    ['李白《行路难·其一》', '李白《行路难·其一》'],
+  ];
+  for (const [raw, expected] of credits) assert.equal(attribution(raw), expected, raw);
+  const rejects = [
+    ['忘记过去的人，注定要重蹈覆辙。', 'The Life of Reason, George Santayana', 'not Chinese'],
+    ['软件和性一样，越自由越好。', 'Linus Torvalds 语', 'not a person or book'],
+    ['Stay hungry, stay foolish.', 'Steve Jobs', 'not Chinese'],
+    ['Cheer: 怎么办啊', '某群聊', 'chat or code'],
+    ['显卡又坏了。', '显卡吧', 'not a person or book'],
+    ['句'.repeat(201), '某人', 'too long'],
+    ['己所不欲，勿施于人。', '孔子《论语·卫灵公》', ''],
+  ];
+  for (const [name, who, why] of rejects) assert.equal(rejected(name, who), why, name);
+  assert.equal(closeGaps('子曰： 先王有至德要道， 以顺天下'), '子曰：先王有至德要道，以顺天下');
+
   const stored = query('xhe.db', 'select * from mylib');
-  assert.equal(stored.length, 19);
   assert.equal(new Set(stored.map((r) => r.name)).size, stored.length);
-  assert.deepEqual(
-    query('xhe.db', `select name from mylib where derivation like '%王勃%'`).map((r) => r.name),
-    ['海内存知己，天涯若比邻。', '落霞与孤鹜齐飞，秋水共长天一色。']
-  );
+  assert.deepEqual(stored.slice(0, 3).map((r) => r.derivation), ['孔子《论语·学而》', '孔子《论语·卫灵公》', '孔子《论语》']);
+  const credited = (text) => stored.filter((r) => r.name === text).map((r) => r.derivation);
+  const table = [
+    ['知我者谓我心忧，不知我者谓我何求。', ['《诗经·王风·黍离》']], // not the anthology quoting it
+    ['少壮不努力，老大徒伤悲。', ['汉乐府《长歌行》']],
+    ['然后知生于忧患而死于安乐也。', ['孟子《孟子·告子下》']], // converted from traditional script
+    ['古人云：有钱堪出众，无衣懒出门。', ['《增广贤文》']],
+    ['业精于勤，荒于嬉；行成于思，毁于随。', ['韩愈《进学解》']], // author quoted elsewhere too
+    ['我也有我的禁忌。', []], // a novel's character
+    ['Stay hungry, stay foolish.', []],
+  ];
+  for (const [text, expected] of table) assert.deepEqual(credited(text), expected, text);
+  assert.equal(stored.filter((r) => /[A-Za-z]/.test(r.name + r.derivation) || r.name.length > 200).length, 0);
 });
 
 test('history: Chinese days first, English only where Chinese is missing, in year order', () => {
