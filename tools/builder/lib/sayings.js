@@ -57,7 +57,7 @@ function attribution(raw) {
 // about software.
 function rejected(name, derivation) {
   if (!HAN.test(name) || !HAN.test(derivation)) return 'not Chinese';
-  if (key(name).length > MAX_LENGTH) return 'too long';
+  if (name.length > MAX_LENGTH) return 'too long';
   if (/[A-Za-z]/.test(derivation) || /吧$|第\d+集|炼金术师/.test(derivation)) return 'not a person or book';
   if (/[A-Za-z]{3,}/.test(name) || /(^|[\s。！？])[\w .-]{1,20}[:：]/.test(name)) return 'chat or code';
   return '';

@@ -36,6 +36,7 @@ test('sayings: one line each, a Chinese attribution, the well-known ones first',
     ['Cheer: 怎么办啊', '某群聊', 'chat or code'],
     ['显卡又坏了。', '显卡吧', 'not a person or book'],
     ['句'.repeat(201), '某人', 'too long'],
+    ['一句，'.repeat(67), '某人', 'too long'], // punctuation counts too
     ['己所不欲，勿施于人。', '孔子《论语·卫灵公》', ''],
   ];
   for (const [name, who, why] of rejects) assert.equal(rejected(name, who), why, name);
