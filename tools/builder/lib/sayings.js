@@ -116,26 +116,29 @@ function buildSayings({ fortunes = [], hitokoto = [], classics = [] }) {
     const work = oneLine(r.source).replace(/[《》]/g, '');
     add(r.text, who ? `${who}${work && work !== who ? `《${work}》` : ''}` : attribution(work ? `《${work}》` : ''));
   }
-  const first = [];
-  const taken = new Set();
+  const opening = [];
+  const used = new Set(); // rows moved to the opening or replaced there
   for (const phrase of FAMOUS) {
     const k = key(phrase);
     let best = null;
     for (const r of rows) {
-      if (taken.has(r) || !key(r.name).includes(k)) continue;
+      if (used.has(r) || !key(r.name).includes(k)) continue;
       if (!best || better(r, best)) best = r;
     }
     if (!best) continue;
-    taken.add(best);
+    used.add(best);
     const short = excerpt(best.name, k);
-    if (short === best.name || seen.has(key(short))) first.push(best);
-    else {
-      seen.add(key(short));
-      first.push({ name: short, derivation: best.derivation });
+    if (short === best.name || seen.has(key(short))) {
+      opening.push(best);
+      continue;
     }
+    seen.add(key(short));
+    opening.push({ name: short, derivation: best.derivation });
+    // A long passage stays in the list too; a saying that only lost its speaker's frame does not.
+    if (key(best.name).length - key(short).length > 4) used.delete(best);
   }
-  const rest = rows.filter((r) => !first.includes(r));
-  return { rows: [...first, ...rest], left, famous: first.length };
+  const rest = rows.filter((r) => !used.has(r));
+  return { rows: [...opening, ...rest], left, famous: opening.length };
 }
 
 // A saying credited to a person beats one credited to an anthology; then the shorter wins.
@@ -146,8 +149,11 @@ function better(a, b) {
   return a.name.length < b.name.length;
 }
 
-// A long paragraph opens the list with the sentence that holds the saying, not the chapter.
+// A long paragraph opens the list with the sentence that holds the saying, not the chapter;
+// a saying quoted whole after its speaker (子曰：“…”) is shown without the frame.
 function excerpt(text, phraseKey) {
+  const framed = text.match(/^[^“”]{1,6}曰：“([^“”]+)”$/);
+  if (framed) text = framed[1];
   if (text.length <= 40) return text;
   const balanced = (s) => (s.match(/[「“]/g) || []).length === (s.match(/[」”]/g) || []).length;
   const sentences = text.match(/[^。！？]+[。！？]*/g) || [text];
@@ -190,4 +196,4 @@ function classicBooks(src, toSimplified) {
   return books;
 }
 
-module.exports = { buildSayings, classicBooks, attribution, rejected, closeGaps, FAMOUS };
+module.exports = { buildSayings, classicBooks, attribution, rejected, closeGaps, excerpt, FAMOUS };

@@ -5,7 +5,7 @@ const fs = require('fs');
 const path = require('path');
 const { query, fixtureStores } = require('./helpers');
 const { oneLine } = require('../lib/others');
-const { attribution, rejected, closeGaps } = require('../lib/sayings');
+const { attribution, rejected, closeGaps, excerpt } = require('../lib/sayings');
 const { buildHistory, yearText } = require('../lib/offline');
 
 test('xhy: riddle and answer of every pair', () => {
@@ -41,12 +41,22 @@ test('sayings: one line each, a Chinese attribution, the well-known ones first',
   ];
   for (const [name, who, why] of rejects) assert.equal(rejected(name, who), why, name);
   assert.equal(closeGaps('子曰： 先王有至德要道， 以顺天下'), '子曰：先王有至德要道，以顺天下');
+  const long = '甲乙丙丁戊己庚辛壬癸，子丑寅卯辰巳午未申酉戌亥。合抱之木，生于毫末；千里之行，始于足下。为者败之，执者失之。';
+  const excerpts = [
+    ['子曰：“温故而知新，可以为师矣。”', '温故而知新', '温故而知新，可以为师矣。'],
+    [long, '千里之行', '合抱之木，生于毫末；千里之行，始于足下。'],
+    [`孟子曰：“${long}”`, '千里之行', '合抱之木，生于毫末；千里之行，始于足下。'],
+    ['子贡问曰：“有一言而可以终身行之者乎，请夫子明示？”子曰：“其恕乎！己所不欲，勿施于人。”', '己所不欲', '己所不欲，勿施于人。'],
+  ];
+  for (const [text, phrase, expected] of excerpts) assert.equal(excerpt(text, phrase), expected, text);
 
   const stored = query('xhe.db', 'select * from mylib');
   assert.equal(new Set(stored.map((r) => r.name)).size, stored.length);
   assert.deepEqual(stored.slice(0, 3).map((r) => r.derivation), ['孔子《论语·学而》', '孔子《论语·卫灵公》', '孔子《论语》']);
   const credited = (text) => stored.filter((r) => r.name === text).map((r) => r.derivation);
   const table = [
+    ['学而时习之，不亦说乎？有朋自远方来，不亦乐乎？', ['孔子《论语·学而》']], // opens without 子曰
+    ['子曰：“学而时习之，不亦说乎？有朋自远方来，不亦乐乎？”', []],
     ['知我者谓我心忧，不知我者谓我何求。', ['《诗经·王风·黍离》']], // not the anthology quoting it
     ['少壮不努力，老大徒伤悲。', ['汉乐府《长歌行》']],
     ['然后知生于忧患而死于安乐也。', ['孟子《孟子·告子下》']], // converted from traditional script
