@@ -10,7 +10,8 @@ const { buildIdioms } = require('./idioms');
 const { buildXiehouyu } = require('./xiehouyu');
 const { indexMoedict, entryFor, syllabicEr } = require('./moedict');
 const { cleanTables } = require('./clean');
-const { wordnetEntries, cedictIndexEntries, buildEnglish, buildSayings } = require('./others');
+const { buildSayings, classicBooks } = require('./sayings');
+const { ecdictEntries, buildEnglish } = require('./english');
 const { strokeRows, buildHistory } = require('./offline');
 
 const STARTUP_FILE = path.join(__dirname, '..', 'startup-words.txt');
@@ -106,17 +107,22 @@ function collect(sourceDir, startupText) {
     );
   }
 
-  const english = buildEnglish(
-    wordnetEntries(src.tsv('english/wordnet_cow_en_zh.tsv', { header: true })),
-    cedictIndexEntries(src.has('english/cc_cedict_en_index.tsv') ? src.tsv('english/cc_cedict_en_index.tsv', { header: true }) : [])
+  const english = buildEnglish(ecdictEntries(src.text('ecdict/ecdict.csv')));
+  const el = english.left;
+  notes.push(
+    `英语单词: with phonetics ${english.withPhonetic}; left out: rare phrases ${el.rare}, ` +
+      `fragments ${el.fragments}, without Chinese ${el.noChinese}`
   );
-  notes.push(`英语单词: headwords added from the CC-CEDICT English index ${english.fromCedict}`);
 
-  const sayings = buildSayings(
-    records(src.json('sayings/fortunes_zh_attributed.json')),
-    records(src.json('sayings/hitokoto_with_author.json'))
+  const sayings = buildSayings({
+    fortunes: records(src.json('sayings/fortunes_zh_attributed.json')),
+    hitokoto: records(src.json('sayings/hitokoto_with_author.json')),
+    classics: classicBooks(src, toSimplified),
+  });
+  notes.push(
+    `mylib: well-known sayings first ${sayings.famous}; left out: repeated ${sayings.left.duplicates}, ` +
+      `unattributed, too long, chat or code ${sayings.left.rejected}`
   );
-  notes.push(`mylib: repeated sayings left out ${sayings.duplicates}`);
 
   const history = buildHistory(
     src.has('history/today_in_history_zh.json') ? src.json('history/today_in_history_zh.json') : {},

@@ -4,7 +4,8 @@ const assert = require('node:assert/strict');
 const fs = require('fs');
 const path = require('path');
 const { query, fixtureStores } = require('./helpers');
-const { buildSayings, oneLine } = require('../lib/others');
+const { oneLine } = require('../lib/others');
+const { attribution, rejected, closeGaps, excerpt } = require('../lib/sayings');
 const { buildHistory, yearText } = require('../lib/offline');
 
 test('xhy: riddle and answer of every pair', () => {
@@ -14,44 +15,58 @@ test('xhy: riddle and answer of every pair', () => {
   assert.equal(query('xhd.db', `select count(*) n from xhy where name like '%阿斗？%'`)[0].n, 0);
 });
 
-test('英语单词: one row per headword, senses grouped by part of speech', () => {
-  const row = (w) => query('xhk.db', 'select * from 英语单词 where 单词 = ?', w);
-  assert.deepEqual(row('book').map((r) => r.解释), ['n. 书，书籍；账簿，账册\r\nv. 预订，预约；登记']);
-  assert.equal(row('apple')[0].解释, 'n. 苹果'); // repeated sense shown once; index entry not added
-  assert.equal(row('beautiful')[0].解释, 'adj. 美丽的，漂亮的');
-  assert.equal(row('ice cream').length, 1);
-  assert.equal(row('hello')[0].解释, '你好；喂'); // from the Chinese-English index
-  assert.equal(row('karaoke')[0].解释, '卡拉OK');
-  assert.equal(row('APPLE').length, 1); // the program's exact search ignores letter case
-  assert.equal(row('March').length, 2); // March and march stay separate headwords
-  const all = query('xhk.db', 'select 单词 from 英语单词').map((r) => r.单词);
-  assert.equal(new Set(all).size, all.length);
-  assert.equal(query('xhk.db', `select count(*) n from 英语单词 where 解释 like '%跑%'`)[0].n, 1);
-});
-
-test('sayings: one line each, repeated ones kept once, a person for every saying', () => {
+test('sayings: one line each, a Chinese attribution, the well-known ones first', () => {
   assert.equal(oneLine('有朋自远方来，\n       不亦乐乎？'), '有朋自远方来，不亦乐乎？');
   assert.equal(oneLine('Stay hungry,\nstay foolish.'), 'Stay hungry, stay foolish.');
-  const { rows, duplicates } = buildSayings(
-    [
-      { text: '甲乙，\n  丙丁。', author: '', attribution: '《书》' },
-      { text: '甲乙，丙丁。', author: '某人', attribution: '某人' },
-      { text: '无人之言', author: '', attribution: '' },
-    ],
-    [{ text: '戊己。', author: '某人' }]
-  );
-  assert.deepEqual(rows, [
-    { name: '甲乙，丙丁。', derivation: '《书》' },
-    { name: '戊己。', derivation: '某人' },
-  ]);
-  assert.equal(duplicates, 1);
+  const credits = [
+    ['《论语》为政', '孔子《论语·为政》'],
+    ['论语，为政篇', '孔子《论语·为政》'],
+    ['论语', '孔子《论语》'],
+    ['《道德经》', '老子《道德经》'],
+    ['《增广贤文》', '《增广贤文》'],
+    ['《谚语》', '谚语'],
+    ['岳阳楼记，范仲淹', '范仲淹《岳阳楼记》'],
+    ['李白《行路难·其一》', '李白《行路难·其一》'],
+  ];
+  for (const [raw, expected] of credits) assert.equal(attribution(raw), expected, raw);
+  const rejects = [
+    ['忘记过去的人，注定要重蹈覆辙。', 'The Life of Reason, George Santayana', 'not Chinese'],
+    ['软件和性一样，越自由越好。', 'Linus Torvalds 语', 'not a person or book'],
+    ['Stay hungry, stay foolish.', 'Steve Jobs', 'not Chinese'],
+    ['Cheer: 怎么办啊', '某群聊', 'chat or code'],
+    ['显卡又坏了。', '显卡吧', 'not a person or book'],
+    ['句'.repeat(201), '某人', 'too long'],
+    ['一句，'.repeat(67), '某人', 'too long'], // punctuation counts too
+    ['己所不欲，勿施于人。', '孔子《论语·卫灵公》', ''],
+  ];
+  for (const [name, who, why] of rejects) assert.equal(rejected(name, who), why, name);
+  assert.equal(closeGaps('子曰： 先王有至德要道， 以顺天下'), '子曰：先王有至德要道，以顺天下');
+  const long = '甲乙丙丁戊己庚辛壬癸，子丑寅卯辰巳午未申酉戌亥。合抱之木，生于毫末；千里之行，始于足下。为者败之，执者失之。';
+  const excerpts = [
+    ['子曰：“温故而知新，可以为师矣。”', '温故而知新', '温故而知新，可以为师矣。'],
+    [long, '千里之行', '合抱之木，生于毫末；千里之行，始于足下。'],
+    [`孟子曰：“${long}”`, '千里之行', '合抱之木，生于毫末；千里之行，始于足下。'],
+    ['子贡问曰：“有一言而可以终身行之者乎，请夫子明示？”子曰：“其恕乎！己所不欲，勿施于人。”', '己所不欲', '己所不欲，勿施于人。'],
+  ];
+  for (const [text, phrase, expected] of excerpts) assert.equal(excerpt(text, phrase), expected, text);
+
   const stored = query('xhe.db', 'select * from mylib');
-  assert.equal(stored.length, 19);
   assert.equal(new Set(stored.map((r) => r.name)).size, stored.length);
-  assert.deepEqual(
-    query('xhe.db', `select name from mylib where derivation like '%王勃%'`).map((r) => r.name),
-    ['海内存知己，天涯若比邻。', '落霞与孤鹜齐飞，秋水共长天一色。']
-  );
+  assert.deepEqual(stored.slice(0, 3).map((r) => r.derivation), ['孔子《论语·学而》', '孔子《论语·卫灵公》', '孔子《论语》']);
+  const credited = (text) => stored.filter((r) => r.name === text).map((r) => r.derivation);
+  const table = [
+    ['学而时习之，不亦说乎？有朋自远方来，不亦乐乎？', ['孔子《论语·学而》']], // opens without 子曰
+    ['子曰：“学而时习之，不亦说乎？有朋自远方来，不亦乐乎？”', []],
+    ['知我者谓我心忧，不知我者谓我何求。', ['《诗经·王风·黍离》']], // not the anthology quoting it
+    ['少壮不努力，老大徒伤悲。', ['汉乐府《长歌行》']],
+    ['然后知生于忧患而死于安乐也。', ['孟子《孟子·告子下》']], // converted from traditional script
+    ['古人云：有钱堪出众，无衣懒出门。', ['《增广贤文》']],
+    ['业精于勤，荒于嬉；行成于思，毁于随。', ['韩愈《进学解》']], // author quoted elsewhere too
+    ['我也有我的禁忌。', []], // a novel's character
+    ['Stay hungry, stay foolish.', []],
+  ];
+  for (const [text, expected] of table) assert.deepEqual(credited(text), expected, text);
+  assert.equal(stored.filter((r) => /[A-Za-z]/.test(r.name + r.derivation) || r.name.length > 200).length, 0);
 });
 
 test('history: Chinese days first, English only where Chinese is missing, in year order', () => {

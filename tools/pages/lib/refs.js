@@ -69,16 +69,46 @@ function origins(record) {
   return { origin, seats };
 }
 
-// The scraped text carries a few private-use code points where a rare character was lost;
-// they are shown as the customary □ for a missing character.
+// The scraped text carries private-use code points where a rare character was lost. Those
+// the context settles are restored from the corrections file; the rest are shown as the
+// customary □ for a missing character. Half-width and small-form punctuation inside Chinese
+// text is written as the full-width mark.
 function tidy(text) {
-  return text.replace(/[\uE000-\uF8FF]/g, '□').replace(/[「『]/g, '“').replace(/[」』]/g, '”').replace(/\s+/g, '').replace(/^([一二三四五六七八九十]+)[;；]/, '$1、');
+  return text
+    .replace(/[\uE000-\uF8FF]/g, '□')
+    .replace(/[「『]/g, '“').replace(/[」』]/g, '”')
+    .replace(/\s+/g, '')
+    .replace(/^([一二三四五六七八九十]+)[;；﹕:：]/, '$1、')
+    .replace(/﹕/g, '：')
+    .replace(/([^\x00-\x7f]);/g, '$1；').replace(/([^\x00-\x7f])\?/g, '$1？').replace(/([^\x00-\x7f]),(?=[^\x00-\x7f])/g, '$1，')
+    .replace(/&lt;&lt;|<</g, '《').replace(/&gt;&gt;|>>/g, '》').replace(/&lt;|</g, '〈').replace(/&gt;|>/g, '〉')
+    .replace(/《[^《》]*》/g, (title) => title.replace(/[．.\-]/g, '·'))
+    .replace(/([^\x00-\x7f])[．.](?=[^\x00-\x7f]|$)/g, '$1。').replace(/。{2,}/g, '。')
+    .replace(/[０-９]/g, (d) => String.fromCharCode(d.charCodeAt(0) - 0xfee0));
+}
+
+// Applies the corrections file's fixes for this page to every paragraph of a record; a fix
+// that no longer matches anywhere stops the build, as it does for the books.
+function corrected(records, fixes) {
+  const hits = new Map(fixes.map((f) => [f.from, 0]));
+  const fix = (p) => fixes.reduce((t, f) => {
+    if (!t.includes(f.from)) return t;
+    hits.set(f.from, hits.get(f.from) + 1);
+    return t.split(f.from).join(f.to);
+  }, p);
+  const out = records.map((r) => ({
+    ...r,
+    sections: Object.fromEntries(Object.entries(r.sections).map(([k, v]) => [k, v.map(fix)])),
+  }));
+  for (const [from, n] of hits) if (!n) throw new Error(`correction for xingshi no longer applies: ${from}`);
+  return out;
 }
 
 function xingshi(sources) {
   const data = sources.json('niutrans/xingshi_qiyuan.json');
-  const byName = new Map(data.records.map((r) => [r.surname, r]));
-  const order = surnameOrder(sources, data.records).filter((n) => origins(byName.get(n)).origin.length);
+  const records = corrected(data.records, (sources.corrections && sources.corrections.xingshi) || []);
+  const byName = new Map(records.map((r) => [r.surname, r]));
+  const order = surnameOrder(sources, records).filter((n) => origins(byName.get(n)).origin.length);
   const index = order.map((n, i) => `<a href="#s${i + 1}">${escape(n)}</a>`).join(' ');
   const parts = [
     pageHeader('姓氏起源', `按《百家姓》次序收录 ${order.length} 个姓氏的来源`),
@@ -266,4 +296,4 @@ function wubi(sources) {
   return parts.join('\n');
 }
 
-module.exports = { xiaoeryu, xingshi, dizi, pinyin, cipai, wubi, surnameOrder, origins, checkWubi, tuneNames };
+module.exports = { tidy, corrected, xiaoeryu, xingshi, dizi, pinyin, cipai, wubi, surnameOrder, origins, checkWubi, tuneNames };

@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { surnameOrder, origins, checkWubi } = require('../lib/refs');
+const { surnameOrder, origins, checkWubi, tidy, corrected } = require('../lib/refs');
 const { citation } = require('../lib/quotes');
 
 test('surnames follow the rhyme, compound ones first, others at the end', () => {
@@ -16,6 +16,24 @@ test('origins come from the origin section or the matching part of the running t
   const running = { sections: { 正文: ['历史来源出自鲜卑。', '北魏时改姓。', '家族名人某某', '地望分布兰陵郡'] } };
   assert.deepEqual(origins(running), { origin: ['出自鲜卑。', '北魏时改姓。'], seats: ['兰陵郡'] });
   assert.deepEqual(origins({ sections: { 家族名人: ['某人'] } }), { origin: [], seats: [] });
+});
+
+test('surname text: lost characters restored or marked, stray punctuation made full-width', () => {
+  const cases = [
+    ['西王母在\ue2a9池设宴', '西王母在□池设宴'],
+    ['二﹕为鲜卑族复姓所改', '二、为鲜卑族复姓所改'],
+    ['见《诗经．小雅．采芑》云﹕「方叔涖止。」', '见《诗经·小雅·采芑》云：“方叔涖止。”'],
+    ['据&lt;&lt;通志-氏族略&gt;&gt;所载', '据《通志·氏族略》所载'],
+    ['又封其子为&lt;宫阝&gt;', '又封其子为〈宫阝〉'],
+    ['孟为庶长子.据此', '孟为庶长子。据此'],
+    ['之后。。佚亦作', '之后。佚亦作'],
+    ['何处? 在东;后迁西,至今', '何处？在东；后迁西，至今'],
+    ['（１６８０年）', '（1680年）'],
+  ];
+  for (const [raw, expected] of cases) assert.equal(tidy(raw), expected, raw);
+  const records = [{ surname: '乐', sections: { 历史来源: ['宋戴公之子\ue40b，字乐父。'], 家族名人: ['某人'] } }];
+  assert.deepEqual(corrected(records, [{ from: '\ue40b', to: '衎' }])[0].sections.历史来源, ['宋戴公之子衎，字乐父。']);
+  assert.throws(() => corrected(records, [{ from: '不在此处', to: 'x' }]), /no longer applies/);
 });
 
 test('the wubi key table is checked against the code table', () => {
