@@ -26,7 +26,7 @@ const DAMAGE = {
     'u'
   ),
   // ASCII symbols standing between Chinese characters (眼_更, 刊@字)
-  straySymbol: new RegExp(`(?<=${HAN_G})[_@^\`\\\\|~#$&*{}\\[\\]]+(?=${HAN_G})|(?<=${HAN_G})[_@^\`\\\\]|[_@^\`\\\\](?=${HAN_G})`, 'u'),
+  straySymbol: new RegExp(`(?<=${HAN_G})[_@^\`\\\\|~#$&*]+(?=${HAN_G})|(?<=${HAN_G})[_@^\`\\\\]|[_@^\`\\\\](?=${HAN_G})`, 'u'),
   privateUse: /[\ue000-\uf8ff]/u,
 };
 
@@ -145,10 +145,18 @@ function curlyQuotes(line) {
   return out;
 }
 
+// ’ between Latin letters is an apostrophe (Alzheimer’s), not a closing quote.
+const APOSTROPHE = /(?<=[A-Za-z])’(?=[A-Za-z])/g;
+const APOSTROPHE_STAND_IN = '\u0001';
+
 // Balances one kind of quote mark: a closing mark whose opening was lost gets it back where the
 // text shows it began; an opening mark never closed is closed at the end of the line.
 function balanceQuotes(line, openMark, closeMark, known, stats) {
   if (!line.includes(openMark) && !line.includes(closeMark)) return line;
+  if (closeMark === '’' && line.search(APOSTROPHE) >= 0) {
+    const kept = balanceQuotes(line.replace(APOSTROPHE, APOSTROPHE_STAND_IN), openMark, closeMark, known, stats);
+    return kept.replaceAll(APOSTROPHE_STAND_IN, '’');
+  }
   let out = '';
   let depth = 0;
   let segStart = 0;
@@ -263,7 +271,7 @@ const KINDS = ['smallComma', 'bopomofoSeparator', 'scrapeCode', 'mojibake', 'str
 
 function unbalanced(text, open, close) {
   let depth = 0;
-  for (const c of text) {
+  for (const c of close === '’' ? text.replace(APOSTROPHE, '') : text) {
     if (c === open) depth++;
     else if (c === close && --depth < 0) return true;
   }

@@ -38,6 +38,8 @@ test('clean-up pass: each artefact mended or its sentence left out', () => {
     ['damaged line of several goes, the others stay', '1.好。\r\n2.坏fda4４。\r\n3.中。', '1.好。\r\n3.中。'],
     ['search codes keep their blank', 'ma ', 'ma '],
     ['English text left alone', "it's (a) test", "it's (a) test"],
+    ['bracketed tags inside Chinese stay', '[医] 腹[部]\r\nn. [生]抑殖素', '[医] 腹[部]\r\nn. [生]抑殖素'],
+    ['an apostrophe is no closing quote', 'n. 阿尔茨海默病（等于Alzheimer’s disease）', 'n. 阿尔茨海默病（等于Alzheimer’s disease）'],
   ];
   for (const [what, input, expected] of cases) assert.equal(cleanText(input, known), expected, what);
 });
