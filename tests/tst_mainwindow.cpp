@@ -661,20 +661,28 @@ private slots:
         QCOMPARE(m_main->centralWidget()->size(), QSize(794, 614));
     }
 
-    void barButtonsHoverAlike()
+    void barButtonsLookAlike()
     {
-        // A corner of the hover panel, clear of icon and caption.
-        auto hovered = [this](const char *name) {
-            QWidget *button = control(QString::fromLatin1(name));
-            button->setAttribute(Qt::WA_UnderMouse, true);
-            const QImage image = button->grab().toImage();
+        // A point low in the button, clear of icon and caption, as the bar shows it.
+        QWidget *bar = control(QStringLiteral("FlatPanel3"));
+        auto look = [bar](QWidget *button, bool hovered) {
+            button->setAttribute(Qt::WA_UnderMouse, hovered);
+            const QImage image = bar->grab().toImage();
             button->setAttribute(Qt::WA_UnderMouse, false);
-            return image.pixelColor(4, 4);
+            return image.pixelColor(button->pos() + QPoint(4, 60));
         };
-        const QColor usual = hovered("fltbtn5");
+        QWidget *usual = control(QStringLiteral("fltbtn5"));
         for (const char *name : {"fltbtn4", "fltbtn9", "FlatButton1"}) {
-            const QColor colour = hovered(name);
-            QVERIFY2(qAbs(colour.lightness() - usual.lightness()) < 24, name);
+            for (const bool hovered : {false, true}) {
+                const QColor expected = look(usual, hovered);
+                const QColor colour = look(control(QString::fromLatin1(name)), hovered);
+                const int difference = qMax(qAbs(colour.red() - expected.red()),
+                                            qMax(qAbs(colour.green() - expected.green()),
+                                                 qAbs(colour.blue() - expected.blue())));
+                QVERIFY2(difference < 8, qPrintable(QStringLiteral("%1 hovered %2: %3 against %4")
+                                                        .arg(QString::fromLatin1(name)).arg(hovered)
+                                                        .arg(colour.name(), expected.name())));
+            }
         }
     }
 
