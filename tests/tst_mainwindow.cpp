@@ -19,12 +19,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
 using namespace mc;
 
@@ -76,6 +78,16 @@ QStringList names(const char *spaced)
     return QString::fromLatin1(spaced).split(QLatin1Char(' '));
 }
 
+// Counts the wheel events that reach a widget.
+struct WheelCounter final : QObject {
+    int wheels = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        wheels += event->type() == QEvent::Wheel;
+        return false;
+    }
+};
+
 const QStringList kPages = {QStringLiteral("flatpanel16"), QStringLiteral("FlatPanel4"), QStringLiteral("FlatPanel1"),
                             QStringLiteral("FlatPanel7"),  QStringLiteral("FlatPanel8"), QStringLiteral("FlatPanel2"),
                             QStringLiteral("FlatPanel12"), QStringLiteral("FlatPanel14")};
@@ -111,6 +123,24 @@ private:
         return visible;
     }
     void click(const QString &name) { control<QAbstractButton>(name)->click(); }
+    // "TForm9/name" names a control of a secondary window, by the window's object name.
+    QWidget *anyControl(const QString &path) const
+    {
+        const qsizetype slash = path.indexOf(QLatin1Char('/'));
+        if (slash < 0)
+            return control(path);
+        const QString window = path.left(slash);
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == window)
+                return path.size() == slash + 1 ? top : control(path.mid(slash + 1), top);
+        }
+        return nullptr;
+    }
+    void activateMain()
+    {
+        m_main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_main));
+    }
     void wheel(QWidget *target, int delta)
     {
         const QPointF at(target->width() / 2.0, target->height() / 2.0);
@@ -218,6 +248,11 @@ private slots:
                                         << QList<int>{-120, -120} << QList<int>{0, 0};
         QTest::newRow("keyword box") << "fltbtn6" << "Edit4" << "DBGrid1" << "ADOQuery1"
                                      << QList<int>{-120, 120} << QList<int>{0, 0};
+        // Another window under the mouse scrolls itself; the grid keeps its row.
+        QTest::newRow("lexicon window") << "fltbtn6" << "DBGrid1" << "TForm9/webbrowser1" << "ADOQuery1"
+                                        << QList<int>{-120, -120} << QList<int>{0, 0};
+        QTest::newRow("mode list's drop-down") << "fltbtn6" << "DBGrid1" << "ComboBox2/popup" << "ADOQuery1"
+                                               << QList<int>{-120, 120} << QList<int>{0, 0};
     }
     void wheelMovesOnlyStandardGrids()
     {
@@ -232,11 +267,24 @@ private slots:
         data->setCurrentRow(0);
         control(focus)->setFocus();
         QCOMPARE(m_main->focusWidget(), control(focus));
-        auto *view = control<QTableView>(target);
+        QWidget *under = nullptr;
+        if (target == QStringLiteral("ComboBox2/popup")) {
+            auto *list = control<QComboBox>(QStringLiteral("ComboBox2"));
+            list->showPopup();
+            under = list->view()->viewport();
+        } else if (target.startsWith(QStringLiteral("TForm9/"))) {
+            click(QStringLiteral("FlatButton1"));
+            under = anyControl(target);
+        } else {
+            under = control<QTableView>(target)->viewport();
+        }
+        QVERIFY(under);
         for (int i = 0; i < deltas.size(); ++i) {
-            wheel(view->viewport(), deltas.at(i));
+            wheel(under, deltas.at(i));
             QCOMPARE(data->currentRow(), rows.at(i));
         }
+        control<QComboBox>(QStringLiteral("ComboBox2"))->hidePopup();
+        m_application->windows().lexicon->hide();
     }
 
     void emptyResultEmptiesEveryView_data()
@@ -410,16 +458,31 @@ private slots:
         QTest::newRow("DBText12") << "DBText12" << "有名无实" << "点下复制";
         QTest::newRow("fltbtn11") << "fltbtn11" << "在线辞典-暂时隐藏" << "";
         QTest::newRow("fltbtn13") << "fltbtn13" << "退出软件" << "";
+        // The bar's hints name the keys that open the sections, in bar order.
+        QTest::newRow("fltbtn4") << "fltbtn4" << "明川字典" << "明川字典（Ctrl+1）";
+        QTest::newRow("fltbtn9") << "fltbtn9" << "名句欣赏" << "名句欣赏（Ctrl+6）";
+        QTest::newRow("fltbtn5") << "fltbtn5" << "明川词典" << "明川词典（Ctrl+7）";
+        QTest::newRow("FlatButton1") << "FlatButton1" << "在线辞海" << "在线辞海（Ctrl+8）";
+        // Menus carry access keys after their texts.
+        QTest::newRow("mnuSpeech") << "mnuSpeech" << "语音引擎(&S)" << "";
+        QTest::newRow("mnuDatabase") << "mnuDatabase" << "数据库扩充(&D)" << "";
+        QTest::newRow("mniExtensionNote") << "mniExtensionNote" << "扩充说明(&E)" << "";
     }
     void controlsCarryTheirTexts()
     {
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QString, hint);
+        if (auto *action = m_main->findChild<QAction *>(name)) {
+            QCOMPARE(action->text(), text);
+            return;
+        }
         QWidget *widget = control(name);
         QVERIFY(widget);
         QString shown;
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        if (auto *menu = qobject_cast<QMenu *>(widget))
+            shown = menu->title();
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
             shown = button->text();
         else if (auto *box = qobject_cast<QLineEdit *>(widget))
             shown = box->text();
@@ -512,8 +575,147 @@ private slots:
         QTest::mouseClick(control(QStringLiteral("pnlLowerOverlay"), lexicon), Qt::LeftButton);
         QCOMPARE(m_messages->shown().size(), 1);
         QCOMPARE(m_messages->lastText(), QStringLiteral("功能未启用-青禾工作室"));
+        // The overlays stop clicks only: the wheel and the keys reach the page beneath them.
+        auto *view = control(QStringLiteral("webbrowser1"), lexicon);
+        QTRY_VERIFY(view->focusProxy());
+        QTRY_VERIFY(view->hasFocus());
+        WheelCounter counter;
+        view->focusProxy()->installEventFilter(&counter);
+        for (const char *overlay : {"pnlLowerOverlay", "pnlUpperOverlay"})
+            wheel(control(QString::fromLatin1(overlay), lexicon), -120);
+        QCOMPARE(counter.wheels, 2);
         control<QAbstractButton>(QStringLiteral("btnClose"), lexicon)->click();
         QVERIFY(!lexicon->isVisible());
+    }
+
+    void keysOpenSectionsAndFocusTheirFirstBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("Ctrl+1") << int(Qt::Key_1) << "FlatPanel4" << "edit2";
+        QTest::newRow("Ctrl+2") << int(Qt::Key_2) << "FlatPanel1" << "Edit4";
+        QTest::newRow("Ctrl+3") << int(Qt::Key_3) << "FlatPanel7" << "Edit1";
+        QTest::newRow("Ctrl+4") << int(Qt::Key_4) << "FlatPanel8" << "Edit6";
+        QTest::newRow("Ctrl+5") << int(Qt::Key_5) << "FlatPanel2" << "Edit8";
+        QTest::newRow("Ctrl+6") << int(Qt::Key_6) << "FlatPanel12" << "FlatListBoxExt1";
+        QTest::newRow("Ctrl+7") << int(Qt::Key_7) << "FlatPanel14" << "Edit10";
+        QTest::newRow("Ctrl+8") << int(Qt::Key_8) << "TForm9/" << "TForm9/webbrowser1";
+    }
+    void keysOpenSectionsAndFocusTheirFirstBox()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, page);
+        QFETCH(QString, focus);
+        activateMain();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m_main, Qt::Key(key),
+                        Qt::ControlModifier);
+        QWidget *shown = anyControl(page);
+        QTRY_VERIFY(shown->isVisible());
+        if (!page.contains(QLatin1Char('/')))
+            QCOMPARE(visiblePages(), QStringList{page});
+        QWidget *focused = anyControl(focus);
+        QTRY_VERIFY(focused->hasFocus());
+        // Typing replaces what the box holds (the placeholder at first) at once.
+        if (auto *box = qobject_cast<QLineEdit *>(focused)) {
+            const QString held = box->text();
+            QCOMPARE(box->selectedText(), held);
+            QTest::keyClicks(box, QStringLiteral("ma"));
+            QCOMPARE(box->text(), QStringLiteral("ma"));
+            box->setText(held);
+        }
+        QVERIFY(m_messages->shown().isEmpty());
+        m_application->windows().lexicon->hide();
+    }
+
+    void escapeClosesSecondaryWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("更多精彩") << "TForm5";
+        QTest::newRow("在线字典词典") << "TForm6";
+        QTest::newRow("笔顺") << "TForm7";
+        QTest::newRow("在线辞海") << "TForm9";
+        QTest::newRow("部首") << "TForm4";
+    }
+    void escapeClosesSecondaryWindows()
+    {
+        QFETCH(QString, window);
+        QWidget *shown = anyControl(window + QLatin1Char('/'));
+        QVERIFY(shown);
+        shown->show();
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused && focused->window() == shown ? focused : shown, Qt::Key_Escape);
+        QTRY_VERIFY(!shown->isVisible());
+        QVERIFY(m_main->isVisible());
+    }
+
+    void windowIsNeverSmallerThanDesigned()
+    {
+        const QSize designed = m_main->size();
+        // What the window manager enforces, and what a resize from the program gets.
+        QCOMPARE(m_main->windowHandle()->minimumSize(), designed);
+        m_main->resize(280, 487);
+        QCOMPARE(m_main->size(), designed);
+        QCOMPARE(m_main->centralWidget()->size(), QSize(794, 614));
+    }
+
+    void barButtonsLookAlike()
+    {
+        // A point low in the button, clear of icon and caption, as the bar shows it.
+        QWidget *bar = control(QStringLiteral("FlatPanel3"));
+        auto look = [bar](QWidget *button, bool hovered) {
+            button->setAttribute(Qt::WA_UnderMouse, hovered);
+            const QImage image = bar->grab().toImage();
+            button->setAttribute(Qt::WA_UnderMouse, false);
+            return image.pixelColor(button->pos() + QPoint(4, 60));
+        };
+        QWidget *usual = control(QStringLiteral("fltbtn5"));
+        for (const char *name : {"fltbtn4", "fltbtn9", "FlatButton1"}) {
+            for (const bool hovered : {false, true}) {
+                const QColor expected = look(usual, hovered);
+                const QColor colour = look(control(QString::fromLatin1(name)), hovered);
+                const int difference = qMax(qAbs(colour.red() - expected.red()),
+                                            qMax(qAbs(colour.green() - expected.green()),
+                                                 qAbs(colour.blue() - expected.blue())));
+                QVERIFY2(difference < 8, qPrintable(QStringLiteral("%1 hovered %2: %3 against %4")
+                                                        .arg(QString::fromLatin1(name)).arg(hovered)
+                                                        .arg(colour.name(), expected.name())));
+            }
+        }
+    }
+
+    void placeholdersShowWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("edit2") << "edit2" << QRect(16, 70, 121, 27) << 19;
+        QTest::newRow("Edit4") << "Edit4" << QRect(225, 16, 137, 27) << 19;
+        QTest::newRow("Edit1") << "Edit1" << QRect(172, 30, 181, 27) << 19;
+        QTest::newRow("Edit10") << "Edit10" << QRect(40, 28, 177, 27) << 19;
+        QTest::newRow("Edit6") << "Edit6" << QRect(120, 20, 161, 24) << 16;
+        QTest::newRow("Edit8") << "Edit8" << QRect(360, 17, 209, 24) << 16;
+    }
+    void placeholdersShowWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QFETCH(int, pixels);
+        auto *box = control<QLineEdit>(name);
+        QCOMPARE(box->geometry(), place);
+        const QString placeholder = QStringLiteral("这里输入搜索关键字");
+        box->setText(placeholder);
+        box->setCursorPosition(0);
+        // The right edge of the box lies beyond the placeholder's last character.
+        QCOMPARE(box->cursorPositionAt(QPoint(box->width() - 4, box->height() / 2)), placeholder.size());
+        // Typed text shows in the box's designed size.
+        const QFont fitted = box->font();
+        box->setText(QStringLiteral("一"));
+        QCOMPARE(box->font().pixelSize(), pixels);
+        box->setText(placeholder);
+        QCOMPARE(box->font(), fitted);
     }
 
     void closeBoxEndsWithoutAsking()

@@ -49,7 +49,8 @@ Application::~Application()
 
 bool Application::start()
 {
-    QApplication::setApplicationDisplayName(texts::kAppTitle);
+    // No application display name: Qt would append it to every window title ("Confirm — …"), and
+    // each window's title must be exactly its own caption.
     installFontSubstitutes();
     services::install(QStringLiteral("data"));
     m_windows = std::make_unique<Windows>();

@@ -6,10 +6,12 @@
 #include "platform/htmlview.h"
 #include "platform/messages.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QWindow>
 
 namespace mc::app {
@@ -56,7 +58,7 @@ LexiconWindow::LexiconWindow(QWidget *mainWindow)
     broken->setAlignment(Qt::AlignCenter);
     broken->setGeometry(back->rect());
 
-    auto *view = new web::HtmlView(back);
+    auto *view = m_view = new web::HtmlView(back);
     view->setObjectName(QStringLiteral("webbrowser1"));
     view->setGeometry(back->rect());
     view->setSilent(true);
@@ -102,11 +104,19 @@ bool LexiconWindow::eventFilter(QObject *watched, QEvent *event)
     const bool overlay = watched == m_upperOverlay || watched == m_lowerOverlay;
     if (!strip && !overlay)
         return QWidget::eventFilter(watched, event);
+    if (overlay && event->type() == QEvent::Wheel) {
+        // The overlays stop clicks only: the page beneath still scrolls.
+        forwardWheel(static_cast<QWidget *>(watched), static_cast<QWheelEvent *>(event));
+        return true;
+    }
     auto *mouse = dynamic_cast<QMouseEvent *>(event);
     if (!mouse)
         return QWidget::eventFilter(watched, event);
 
     if (overlay) {
+        // The click itself stops here, but the keys go to the page, so it scrolls by keyboard too.
+        if (event->type() == QEvent::MouseButtonPress)
+            m_view->setFocus(Qt::MouseFocusReason);
         if (event->type() == QEvent::MouseButtonRelease && watched == m_lowerOverlay)
             guarded([] { Messages::current().plain(texts::kLexiconDisabled); });
         return true;
@@ -136,6 +146,17 @@ void LexiconWindow::showEvent(QShowEvent *event)
     if (m_mainWindow)
         move(m_mainWindow->frameGeometry().topLeft() + offsetFromMainWindow());
     QWidget::showEvent(event);
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void LexiconWindow::forwardWheel(QWidget *overlay, QWheelEvent *wheel)
+{
+    // The view's focus proxy is the widget that draws the page and takes its input.
+    QWidget *page = m_view->focusProxy() ? m_view->focusProxy() : m_view;
+    const QPointF at = page->mapFromGlobal(overlay->mapToGlobal(wheel->position()));
+    QWheelEvent forwarded(at, wheel->globalPosition(), wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                          wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source());
+    QCoreApplication::sendEvent(page, &forwarded);
 }
 
 } // namespace mc::app

@@ -2,6 +2,12 @@
 #include <QPoint>
 #include <QWidget>
 
+class QWheelEvent;
+
+namespace mc::web {
+class HtmlView;
+}
+
 namespace mc::app {
 
 // The online lexicon window (TForm9): borderless, dragged by its title and footer strips, showing
@@ -17,7 +23,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void forwardWheel(QWidget *overlay, QWheelEvent *wheel);
+
     QWidget *m_mainWindow;
+    web::HtmlView *m_view = nullptr;
     QWidget *m_upperOverlay = nullptr;
     QWidget *m_lowerOverlay = nullptr;
     QWidget *m_titleStrip = nullptr;

@@ -20,10 +20,12 @@
 #include "store/stores.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -53,7 +55,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     wireBar();
     qApp->installEventFilter(new GridWheelFilter(this));
 
-    // The designed client area is 794 × 614 below the menu bar.
+    // The designed client area is 794 × 614 below the menu bar; smaller, the placed controls
+    // (search buttons, "退出软件") would be cut off.
+    central->setMinimumSize(794, 614);
     resize(794, 614 + menuBar()->sizeHint().height());
     startLoading();
 }
@@ -65,26 +69,36 @@ store::Dataset *MainWindow::dataset(const QString &name) const
     return findChild<store::Dataset *>(name, Qt::FindDirectChildrenOnly);
 }
 
+namespace {
+
+// Access keys the way Chinese menus carry them: the letter in brackets after the text.
+QString withAccessKey(const QString &text, char key)
+{
+    return text + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
+}
+
+} // namespace
+
 void MainWindow::buildMenus()
 {
-    QMenu *speech = menuBar()->addMenu(texts::kSpeechMenu);
+    QMenu *speech = menuBar()->addMenu(withAccessKey(texts::kSpeechMenu, 'S'));
     speech->setObjectName(QStringLiteral("mnuSpeech"));
-    speech->addAction(texts::kLoadSpeechEngine)->setObjectName(QStringLiteral("mniLoadSpeechEngine"));
+    speech->addAction(withAccessKey(texts::kLoadSpeechEngine, 'L'))->setObjectName(QStringLiteral("mniLoadSpeechEngine"));
 
-    QMenu *database = menuBar()->addMenu(texts::kDatabaseMenu);
+    QMenu *database = menuBar()->addMenu(withAccessKey(texts::kDatabaseMenu, 'D'));
     database->setObjectName(QStringLiteral("mnuDatabase"));
-    QAction *note = database->addAction(texts::kExtensionNote);
+    QAction *note = database->addAction(withAccessKey(texts::kExtensionNote, 'E'));
     note->setObjectName(QStringLiteral("mniExtensionNote"));
     connect(note, &QAction::triggered, this, [] { guarded(service::showExtensionNote); });
     database->addSeparator();
-    QAction *site = database->addAction(texts::kVisitSite);
+    QAction *site = database->addAction(withAccessKey(texts::kVisitSite, 'W'));
     site->setObjectName(QStringLiteral("mniVisitSite"));
     connect(site, &QAction::triggered, this, [this] { guarded([this] { service::visitSite(this); }); });
-    QAction *contact = database->addAction(texts::kContactAuthor);
+    QAction *contact = database->addAction(withAccessKey(texts::kContactAuthor, 'C'));
     contact->setObjectName(QStringLiteral("mniContactAuthor"));
     connect(contact, &QAction::triggered, this, [this] { guarded([this] { service::contactAuthor(this); }); });
     database->addSeparator();
-    QAction *licences = database->addAction(texts::kLicences);
+    QAction *licences = database->addAction(withAccessKey(texts::kLicences, 'I'));
     licences->setObjectName(QStringLiteral("mniLicences"));
     connect(licences, &QAction::triggered, this, [this] { guarded([this] { showLicences(); }); });
 }
@@ -120,18 +134,31 @@ void MainWindow::showPage(QWidget *page)
 
 void MainWindow::wireBar()
 {
-    const QList<std::pair<const char *, QString>> sections = {
-        {"fltbtn4", QStringLiteral("FlatPanel4")}, {"fltbtn6", QStringLiteral("FlatPanel1")},
-        {"fltbtn7", QStringLiteral("FlatPanel7")}, {"fltbtn8", QStringLiteral("FlatPanel8")},
-        {"fltbtn12", QStringLiteral("FlatPanel2")}, {"fltbtn9", QStringLiteral("FlatPanel12")},
-        {"fltbtn5", QStringLiteral("FlatPanel14")},
+    struct Section {
+        const char *button;
+        const char *page;
+        const char *firstBox; // where the focus goes when the section is opened from the keyboard
     };
-    for (const auto &[buttonName, pageName] : sections) {
-        auto *button = findChild<QAbstractButton *>(QString::fromLatin1(buttonName));
-        QWidget *page = findChild<QWidget *>(pageName);
-        connect(button, &QAbstractButton::clicked, this, [this, page] { showPage(page); });
-    }
+    // In bar order, which Ctrl+1 … Ctrl+7 follow.
+    const Section sections[] = {
+        {"fltbtn4", "FlatPanel4", "edit2"},   {"fltbtn6", "FlatPanel1", "Edit4"},
+        {"fltbtn7", "FlatPanel7", "Edit1"},   {"fltbtn8", "FlatPanel8", "Edit6"},
+        {"fltbtn12", "FlatPanel2", "Edit8"},  {"fltbtn9", "FlatPanel12", "FlatListBoxExt1"},
+        {"fltbtn5", "FlatPanel14", "Edit10"},
+    };
     auto button = [this](const char *name) { return findChild<QAbstractButton *>(QString::fromLatin1(name)); };
+    int number = 0;
+    for (const Section &section : sections) {
+        QAbstractButton *sectionButton = button(section.button);
+        QWidget *page = findChild<QWidget *>(QString::fromLatin1(section.page));
+        QWidget *firstBox = page->findChild<QWidget *>(QString::fromLatin1(section.firstBox));
+        connect(sectionButton, &QAbstractButton::clicked, this, [this, page] { showPage(page); });
+        addSectionShortcut(sectionButton, ++number, [firstBox] {
+            // As a tab into it would: a keyword box selects its placeholder, so typing replaces it.
+            firstBox->setFocus(Qt::ShortcutFocusReason);
+        });
+    }
+    addSectionShortcut(button("FlatButton1"), ++number, [] {});
     connect(button("fltbtn13"), &QAbstractButton::clicked, this, [this] {
         guarded([this] {
             if (Messages::current().confirm(texts::kConfirmExit))
@@ -154,6 +181,21 @@ void MainWindow::wireBar()
         m_lexicon->show();
         m_lexicon->raise();
         m_lexicon->activateWindow();
+    });
+}
+
+void MainWindow::addSectionShortcut(QAbstractButton *button, int number, const std::function<void()> &thenFocus)
+{
+    auto *action = new QAction(button);
+    action->setObjectName(button->objectName() + QStringLiteral("Key"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number)));
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    button->setToolTip(QStringLiteral("%1（%2）").arg(button->text(),
+                                                      action->shortcut().toString(QKeySequence::NativeText)));
+    connect(action, &QAction::triggered, this, [button, thenFocus] {
+        button->click();
+        thenFocus();
     });
 }
 

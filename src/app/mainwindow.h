@@ -1,6 +1,9 @@
 #pragma once
 #include <QList>
 #include <QMainWindow>
+#include <functional>
+
+class QAbstractButton;
 
 namespace mc::store {
 class Dataset;
@@ -33,6 +36,8 @@ private:
     void buildMenus();
     void buildPages(QWidget *pageArea);
     void wireBar();
+    // Ctrl+number clicks the bar button, then runs thenFocus; the button's hint names the keys.
+    void addSectionShortcut(QAbstractButton *button, int number, const std::function<void()> &thenFocus);
     void startLoading();
     void showLicences();
 

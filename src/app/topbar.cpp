@@ -84,7 +84,10 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
                                       art::barIcon(QString::fromUtf16(b.glyph), b.colour), m_sectionBar);
         button->move(1 + 76 * qMin(slot++, 7), 1);
     }
-    // "在线辞海" hides the button beneath it completely.
+    // "在线辞海" hides the button beneath it completely: it fills itself with the bar's band. The
+    // band is its window colour, not its button colour: the style draws the hover panel in the
+    // button colour, which must stay a plain colour like the other buttons' (a gradient's own
+    // colour is black).
     auto *lexicon = m_sectionBar->findChild<QWidget *>(QStringLiteral("FlatButton1"));
     QLinearGradient band(0, -lexicon->y() - m_sectionBar->y(), 0, kHeight - lexicon->y() - m_sectionBar->y());
     band.setColorAt(0, kBandTop);
@@ -92,8 +95,8 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
     band.setColorAt(1, kBandBottom);
     QPalette palette = lexicon->palette();
     palette.setBrush(QPalette::Window, band);
-    palette.setBrush(QPalette::Button, band);
     lexicon->setPalette(palette);
+    lexicon->setBackgroundRole(QPalette::Window);
     lexicon->setAutoFillBackground(true);
 
     auto *exit = new FlatButton(QStringLiteral("fltbtn13"), texts::kExitButton,

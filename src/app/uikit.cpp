@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace mc::app::ui {
 namespace {
@@ -16,6 +18,48 @@ QFont font(const QString &family, int pixels, bool bold)
     f.setBold(bold);
     return f;
 }
+
+// Width a line edit has for its text: the style's contents rectangle less the text margins and
+// the two pixels QLineEdit keeps free on either side.
+int textRoom(const QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins margins = box->textMargins();
+    return contents.width() - margins.left() - margins.right() - 2 * 2 - 1;
+}
+
+// Several keyword boxes are narrower than the placeholder in their font. While a box holds the
+// placeholder its font shrinks until the placeholder shows whole; what the user types shows in
+// the box's own font.
+class PlaceholderFit final : public QObject {
+public:
+    PlaceholderFit(QLineEdit *box, const QFont &own) : QObject(box), m_box(box), m_own(own)
+    {
+        connect(box, &QLineEdit::textChanged, this, &PlaceholderFit::fit);
+        fit();
+    }
+
+private:
+    void fit()
+    {
+        QFont shown = m_own;
+        if (m_box->text() == texts::kKeywordPlaceholder) {
+            const int room = textRoom(m_box);
+            while (shown.pixelSize() > 8
+                   && QFontMetrics(shown).horizontalAdvance(texts::kKeywordPlaceholder) > room)
+                shown.setPixelSize(shown.pixelSize() - 1);
+        }
+        if (m_box->font() != shown)
+            m_box->setFont(shown);
+    }
+
+    QLineEdit *m_box;
+    QFont m_own;
+};
 
 } // namespace
 
@@ -72,6 +116,7 @@ QLineEdit *keywordBox(QWidget *parent, const QString &name, const QRect &place, 
     setForeground(box, colour);
     box->setGeometry(place);
     box->setCursorPosition(0);
+    new PlaceholderFit(box, font);
     return box;
 }
 

@@ -7,6 +7,9 @@
 #include "search/feature.h"
 #include "speech/feature.h"
 
+#include <QDialog>
+#include <QShortcut>
+
 namespace mc::app {
 Windows::Windows()
 {
@@ -19,6 +22,13 @@ Windows::Windows()
     strokeViewer = speech::createStrokeViewer();
     lexicon = new LexiconWindow(main);
     main->setSecondaryWindows(more, lexicon);
+    // Dialogs close on Esc by themselves; the other secondary windows are plain windows.
+    for (QWidget *window : {speechPrompt, more, result, strokeViewer, lexicon}) {
+        if (window && !qobject_cast<QDialog *>(window)) {
+            auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window, window, &QWidget::close);
+            escape->setObjectName(QStringLiteral("escapeCloses"));
+        }
+    }
 }
 
 Windows::~Windows()

@@ -3,8 +3,9 @@
 #include "platform/htmlview.h"
 
 #include <QAbstractItemView>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QItemSelectionModel>
+#include <QTimer>
 
 namespace mc::readers {
 
@@ -27,12 +28,29 @@ void ClassicsReader::follow(QAbstractItemView *list)
     if (!list)
         return;
     connect(list, &QAbstractItemView::clicked, this, [this, list] { guarded([&] { showPageOf(list); }); });
-    // Moving through the titles with the keyboard shows pages as well; a mouse press also moves
-    // the current row, but its click follows and shows the page then.
-    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, list] {
-        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+    // Enter on the current title, which the focus alone may have made current.
+    connect(list, &QAbstractItemView::activated, this, [this, list] {
+        if (m_keyList == list)
             guarded([&] { showPageOf(list); });
     });
+    // Moving through the titles with the keyboard shows pages as well. Other moves of the current
+    // row are not the user picking a title: a mouse press (its click follows), and above all the
+    // focus entering the list, where Qt makes the first row current.
+    list->installEventFilter(this);
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, list] {
+        if (m_keyList == list)
+            guarded([&] { showPageOf(list); });
+    });
+}
+
+bool ClassicsReader::eventFilter(QObject *watched, QEvent *event)
+{
+    // The list moves its current row while it handles the press, before this queued reset runs.
+    if (event->type() == QEvent::KeyPress) {
+        m_keyList = watched;
+        QTimer::singleShot(0, this, [this] { m_keyList = nullptr; });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ClassicsReader::showPageOf(const QAbstractItemView *list)

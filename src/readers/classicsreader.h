@@ -24,11 +24,16 @@ public:
 
     void showPageOf(const QAbstractItemView *list);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void follow(QAbstractItemView *list);
     void fitPage();
 
     web::HtmlView *m_reader;
+    // The list whose key press is being handled, so that only the user's own moves show pages.
+    const QObject *m_keyList = nullptr;
 };
 
 } // namespace mc::readers
