@@ -94,8 +94,8 @@ private slots:
                                     << u"母亲\r\n母親\r\nmǔ qīn"_s;
         QTest::newRow("xiehouyu second half") << u"DBText12"_s << u"ADOQuery3"_s << u"name"_s << u"阿斗当皇帝"_s
                                               << u"阿斗当皇帝    无能"_s;
-        QTest::newRow("saying") << u"PDJButton37"_s << u"ADOQuery4"_s << u"derivation"_s << u"Steve Jobs"_s
-                                << u"Stay hungry, stay foolish.(Steve Jobs)"_s;
+        QTest::newRow("saying") << u"PDJButton37"_s << u"ADOQuery4"_s << u"derivation"_s << u"孔子"_s
+                                << u"敏而好学，不耻下问.(孔子)"_s;
     }
     void controlsCopyTheCurrentRow()
     {

@@ -119,7 +119,7 @@ private slots:
         QTest::newRow("English word") << u"PDJButton23"_s << u"ADOQuery7"_s << u"单词"_s << u"apple"_s
                                       << kEn + u"apple"_s;
         QTest::newRow("saying and person, full stop") << u"PDJButton36"_s << u"ADOQuery4"_s << u"derivation"_s
-                                                      << u"Steve Jobs"_s << kZh + u"Stay hungry, stay foolish。Steve Jobs"_s;
+                                                      << u"孔子"_s << kZh + u"敏而好学，不耻下问。孔子"_s;
     }
     void buttons()
     {
