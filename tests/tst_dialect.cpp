@@ -45,6 +45,19 @@ private slots:
                                      << QStringLiteral("hz")
                                      << QStringLiteral("(\"part\" = ? COLLATE NOCASE) AND \"strokes\" = ?")
                                      << QVariantList{QStringLiteral("木"), qlonglong(8)};
+        // Every way a number may be typed reaches the store as that number.
+        const struct {
+            const char *name;
+            const char16_t *literal;
+            QVariant value;
+        } numbers[] = {{"plus sign", u"+8", qlonglong(8)},       {"minus sign", u"-8", qlonglong(-8)},
+                       {"leading point", u".5", 0.5},            {"trailing point", u"5.", 5.0},
+                       {"exponent", u"1e1", 10.0},               {"signed exponent", u"-.5E+1", -5.0},
+                       {"blanks around", u"  8  ", qlonglong(8)}};
+        for (const auto &number : numbers)
+            QTest::newRow(number.name) << QStringLiteral("select * from hz where strokes=") + QString::fromUtf16(number.literal)
+                                       << QStringLiteral("hz") << QStringLiteral("\"strokes\" = ?")
+                                       << QVariantList{number.value};
     }
     void translates()
     {
@@ -71,6 +84,11 @@ private slots:
         QTest::newRow("subquery") << QStringLiteral("select * from hz where name = (select 1)");
         QTest::newRow("number in like") << QStringLiteral("select * from hz where name like 5");
         QTest::newRow("trailing junk") << QStringLiteral("select * from hz where name = \"a\" \"b\"");
+        QTest::newRow("decimal comma") << QStringLiteral("select * from hz where strokes=1,5");
+        QTest::newRow("bare exponent") << QStringLiteral("select * from hz where strokes=1e");
+        QTest::newRow("two points") << QStringLiteral("select * from hz where strokes=1.2.3");
+        QTest::newRow("lone point") << QStringLiteral("select * from hz where strokes=.");
+        QTest::newRow("too large") << QStringLiteral("select * from hz where strokes=1e999");
     }
     void refuses()
     {

@@ -35,7 +35,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 QString resourceAddress(const QString &number)
 {
-    return QStringLiteral("res://") + web::programFileName() + u'/' + number;
+    return QStringLiteral("res://") + web::resourceHost() + u'/' + number;
 }
 
 // Runs the event loop until the view completes or fails a document (or a generous timeout
@@ -189,6 +189,38 @@ private slots:
         QCOMPARE(completed.size(), 2);
         QCOMPARE(completed.at(0).path(), QStringLiteral("/1"));
         QCOMPARE(completed.at(1).path(), QStringLiteral("/2"));
+    }
+
+    // Whatever the program file is called, the browser keeps the host of its pages' addresses.
+    void resourceHostsSurviveTheBrowser_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<bool>("asItIs");
+        QTest::newRow("plain") << QStringLiteral("mingchuan") << true;
+        QTest::newRow("capitals and dots") << QStringLiteral("MingChuan.bin") << true;
+        QTest::newRow("blank") << QStringLiteral("mingchuan copy") << false;
+        QTest::newRow("chinese") << QStringLiteral("明川字典") << false;
+        QTest::newRow("chinese and blank") << QStringLiteral("明川 字典 (2)") << false;
+        QTest::newRow("digits only") << QStringLiteral("2020") << false;
+        QTest::newRow("number after a dot") << QStringLiteral("mingchuan.1") << false;
+        QTest::newRow("url characters") << QStringLiteral("a#b?c%41@d:e") << false;
+        QTest::newRow("underscore") << QStringLiteral("ming_chuan") << false;
+        QTest::newRow("our own prefix") << QStringLiteral("u-1") << false;
+        QTest::newRow("longest file name") << QString(85, QChar(0x5B57)) << false;
+    }
+    void resourceHostsSurviveTheBrowser()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(bool, asItIs);
+        const QString host = web::resourceHost(fileName);
+        QCOMPARE(host == fileName, asItIs);
+        QVERIFY(!host.isEmpty());
+        HtmlView view;
+        QSignalSpy failed(&view, &HtmlView::loadFailed);
+        QCOMPARE(load(view, QStringLiteral("res://%1/1").arg(host)), 0); // not this program's name
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().at(0).toUrl().host(), host.toLower());
+        QCOMPARE(failed.first().at(0).toUrl().path(), QStringLiteral("/1"));
     }
 
     void localFilesShowAsHtml_data()

@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 #include "platform/shell.h"
 #include "platform/webprofile.h"
+#include "store/connection.h"
 #include "store/dataset.h"
 #include "support/testsupport.h"
 
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -334,6 +336,97 @@ private slots:
         data->appendQuery(base);
         data->open();
         QVERIFY(!text(views.constFirst()).isEmpty());
+    }
+
+    // A text longer than its view's box scrolls inside the box and shows whole on hover; the box
+    // stays inside its area and its text never runs over a picture beside it.
+    void longTextsStayInTheirBoxes_data()
+    {
+        using namespace Qt::StringLiterals;
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("datasetName");
+        QTest::addColumn<QString>("create");
+        QTest::addColumn<QVariantList>("row");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("picture"); // beside the box, never under its text
+        const QString line = QString(60, QChar(0x957F));
+        const QString text = QStringList(12, QStringLiteral("every word of a long entry")).join(u' ');
+        const QString hz = QStringLiteral("CREATE TABLE hz(name, oldname, spell, part, sum, partstrokes, strokes, "
+                                          "wbcode, areacode, pycode, content, url)");
+        const QString dict = QStringLiteral("CREATE TABLE dict(ID INTEGER, word, ord, spell, content)");
+        const QString cy = QStringLiteral("CREATE TABLE cy(name, spell, pyjm, content, derivation, samples)");
+        const QString xhy = QStringLiteral("CREATE TABLE xhy(name, end1)");
+        const QString en = QStringLiteral("CREATE TABLE 英语单词(单词, 解释)");
+        const QString my = QStringLiteral("CREATE TABLE mylib(name, derivation)");
+        const QString no;
+        QTest::newRow("character spell") << "fltbtn4" << "ADOQuery2" << hz
+                                         << QVariantList{u"一"_s, u"一"_s, text, u"一"_s, u"0"_s, u"1"_s, u"1"_s, u"g"_s, u"1"_s, u"yi "_s, u"x"_s, u""_s}
+                                         << "charViewSpell" << no << no;
+        QTest::newRow("wubi code") << "fltbtn4" << "ADOQuery2" << hz
+                                   << QVariantList{u"一"_s, u"一"_s, u"yī"_s, u"一"_s, u"0"_s, u"1"_s, u"1"_s, text, u"1"_s, u"yi "_s, u"x"_s, u""_s}
+                                   << "charViewWbcode" << no << no;
+        QTest::newRow("word") << "fltbtn5" << "ADOQuery5" << dict << QVariantList{1, line, u"x"_s, u"x"_s, u"x"_s}
+                              << "wordViewWord" << no << "imgWord";
+        QTest::newRow("word spell") << "fltbtn5" << "ADOQuery5" << dict << QVariantList{1, u"x"_s, u"x"_s, text, u"x"_s}
+                                    << "wordViewSpell" << no << "imgWord";
+        QTest::newRow("idiom spell") << "fltbtn6" << "ADOQuery1" << cy << QVariantList{u"x"_s, text, u"x"_s, u"x"_s, u"x"_s, u"x"_s}
+                                     << "idiomViewSpell" << no << no;
+        QTest::newRow("first half") << "fltbtn7" << "ADOQuery3" << xhy << QVariantList{line, u"x"_s} << "DBText11"
+                                    << "点下复制" << "imgXiehouyu";
+        QTest::newRow("second half") << "fltbtn7" << "ADOQuery3" << xhy << QVariantList{u"x"_s, line + line}
+                                     << "DBText12" << "点下复制" << "imgXiehouyu";
+        QTest::newRow("english word") << "fltbtn8" << "ADOQuery7" << en << QVariantList{text, u"x"_s}
+                                      << "englishViewWord" << no << "imgEnglish";
+        QTest::newRow("english explanation") << "fltbtn8" << "ADOQuery7" << en << QVariantList{u"take"_s, text}
+                                             << "englishViewExplanation" << no << "imgEnglish";
+        QTest::newRow("person") << "fltbtn12" << "ADOQuery4" << my << QVariantList{u"x"_s, text} << "sayingsViewPerson"
+                                << no << "imgSayings";
+        QTest::newRow("saying") << "fltbtn12" << "ADOQuery4" << my << QVariantList{text, u"王朗"_s}
+                                << "sayingsViewSaying" << no << "imgSayings";
+    }
+    void longTextsStayInTheirBoxes()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, datasetName);
+        QFETCH(QString, create);
+        QFETCH(QVariantList, row);
+        QFETCH(QString, view);
+        QFETCH(QString, hint);
+        QFETCH(QString, picture);
+        click(button);
+        store::Dataset *data = m_main->dataset(datasetName);
+        const QString connection = data->connectionText();
+        const QString base = data->queryText();
+        auto reopen = [data](const QString &connectionText, const QString &query) {
+            data->setConnectionText(connectionText);
+            data->clearQuery();
+            data->appendQuery(query);
+            data->open();
+            QApplication::processEvents();
+        };
+        const QString store = m_dir->filePath(QStringLiteral("long-%1.db").arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-')));
+        test::makeStore(store, create, data->table(), {row});
+        reopen(store::connectionText(store, QStringLiteral("pw")), QStringLiteral("select * from ") + data->table());
+
+        auto *label = control<QLabel>(view);
+        QVERIFY(label);
+        auto *box = qobject_cast<QScrollArea *>(label->parentWidget()->parentWidget());
+        QVERIFY(box);
+        QWidget *area = box->parentWidget();
+        QVERIFY2(area->rect().contains(box->geometry()), qPrintable(view));
+        QVERIFY(box->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(label->toolTip(), hint.isEmpty() ? label->text() : label->text() + QStringLiteral("\n\n") + hint);
+        // Where the text lies, in the area's coordinates: the label's contents, as far as the box shows.
+        const QRect textPlace = QRect(box->mapTo(area, label->contentsRect().topLeft() + label->pos()),
+                                      label->contentsRect().size()).intersected(box->geometry());
+        if (!picture.isEmpty())
+            QVERIFY(!textPlace.intersects(control(picture)->geometry()));
+
+        // Back on the usual store, a short text needs no scrolling and the hover shows the hint only.
+        reopen(connection, base);
+        QCOMPARE(box->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(label->toolTip(), hint);
     }
 
     void confirmedCommandsOpenTheirAddress_data()

@@ -165,7 +165,11 @@ private slots:
         row("strokes", "PDJButton1", 3, u"8"_s, u"8"_s, {u"select * from hz where strokes=8"_s},
             u"林 码 河"_s.split(u' '), nothing, 0, "found");
         row("strokes not a number", "PDJButton1", 3, u"十"_s, u"十"_s, {}, {}, nothing, 0, "closed");
-        row("strokes the store cannot read", "PDJButton1", 3, u"1e1"_s, u"1e1"_s, {}, {},
+        row("strokes with a sign", "PDJButton1", 3, u"+8"_s, u"+8"_s, {u"select * from hz where strokes=+8"_s},
+            u"林 码 河"_s.split(u' '), nothing, 0, "found");
+        row("strokes with an exponent", "PDJButton1", 3, u".8e1"_s, u".8e1"_s,
+            {u"select * from hz where strokes=.8e1"_s}, u"林 码 河"_s.split(u' '), nothing, 0, "found");
+        row("strokes the store cannot read", "PDJButton1", 3, u"1e999"_s, u"1e999"_s, {}, {},
             {u"error: "_s}, 0, "closed");
         row("pinyin contains", "PDJButton1", 4, u"ma"_s, u"ma"_s, {u"select * from hz where pycode like \"%ma%\""_s},
             u"马 吗 妈 码 骂 猫"_s.split(u' '), nothing, 0, "found");

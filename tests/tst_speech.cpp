@@ -10,6 +10,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <csignal>
@@ -181,23 +183,77 @@ private slots:
         QCOMPARE(shell.ran(), QStringList{QStringLiteral("TTS5.msi")});
     }
 
-    // The installer is looked for in the working directory and waited for until it ends.
+    // The installer is looked for in the working directory and waited for until it ends; when
+    // it is missing, nothing of ours is shown beyond the question.
+    void installerRunsFromTheWorkingDirectory_data()
+    {
+        QTest::addColumn<QByteArray>("installer"); // empty: no TTS5.msi
+        QTest::addColumn<bool>("ran");
+        QTest::newRow("present") << QByteArray("#!/bin/sh\nsleep 0.3\necho ran > ran.txt\n") << true;
+        QTest::newRow("missing") << QByteArray() << false;
+    }
     void installerRunsFromTheWorkingDirectory()
     {
+        QFETCH(QByteArray, installer);
+        QFETCH(bool, ran);
         QTemporaryDir dir;
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        QFile script(dir.filePath(QStringLiteral("TTS5.msi")));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nsleep 0.3\necho ran > ran.txt\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        if (!installer.isEmpty()) {
+            QFile script(dir.filePath(QStringLiteral("TTS5.msi")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(installer);
+            script.close();
+            script.setPermissions(script.permissions() | QFile::ExeOwner);
+        }
         RecordingMessages messages;
         messages.answerNext(true);
         const bool ok = guarded(speech::loadSpeechEngine);
         QDir::setCurrent(previous);
         QVERIFY(ok);
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ran.txt"))));
+        QCOMPARE(messages.shown().size(), 1); // the question only
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("ran.txt"))), ran);
+    }
+
+    // Our installer says what it found; where it cannot look, it says so rather than "installed".
+    void installerSaysWhatItFound_data()
+    {
+        QTest::addColumn<QByteArray>("dpkgQuery"); // script standing in for dpkg-query; empty: none
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no package tool") << QByteArray() << u"无法检查语音引擎是否已经安装"_s << 2;
+        QTest::newRow("all installed") << QByteArray("#!/bin/sh\nprintf 'install ok installed'\n")
+                                       << u"语音引擎已经安装"_s << 0;
+        QTest::newRow("none installed, no means to install")
+            << QByteArray("#!/bin/sh\nexit 1\n") << u"语音引擎尚未安装。请以管理员身份运行"_s << 1;
+    }
+    void installerSaysWhatItFound()
+    {
+        QFETCH(QByteArray, dpkgQuery);
+        QFETCH(QString, says);
+        QFETCH(int, exitCode);
+        // A search path of our own: grep, an ordinary user's id, and the stand-in package tool.
+        QTemporaryDir bin;
+        const auto tool = [&](const QString &name, const QByteArray &body) {
+            QFile file(bin.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(body);
+            file.close();
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+        };
+        tool(u"id"_s, "#!/bin/sh\necho 1000\n");
+        QVERIFY(QFile::link(QStandardPaths::findExecutable(u"grep"_s), bin.filePath(u"grep"_s)));
+        if (!dpkgQuery.isEmpty())
+            tool(u"dpkg-query"_s, dpkgQuery);
+        QProcess script;
+        QProcessEnvironment env;
+        env.insert(u"PATH"_s, bin.path());
+        script.setProcessEnvironment(env);
+        script.start(u"/bin/sh"_s, {QStringLiteral(MC_SOURCE_DIR "/resources/TTS5.msi")});
+        QVERIFY(script.waitForFinished(20000));
+        const QString output = QString::fromUtf8(script.readAllStandardOutput());
+        QVERIFY2(output.startsWith(says), qPrintable(output));
+        QCOMPARE(script.exitCode(), exitCode);
     }
 
     void waitEndsWhenTheProgramIsAskedToClose()

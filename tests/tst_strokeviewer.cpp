@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QSignalSpy>
 
 using namespace mc;
 using namespace Qt::StringLiterals;
@@ -92,6 +93,28 @@ private slots:
         QCOMPARE(viewer.progress(), 100);
         QVERIFY_THROWS_EXCEPTION(Error, viewer.open(QString(), nullptr));
         QCOMPARE(viewer.progress(), 100);
+        // A failed load empties the strip, and what the view reports after it does not fill it.
+        viewer.open(u"about:blank"_s, nullptr);
+        emit viewer.view()->progressChanged(10, 100);
+        emit viewer.view()->loadFailed(QUrl());
+        QCOMPARE(viewer.progress(), 0);
+        emit viewer.view()->progressChanged(100, 100);
+        emit viewer.view()->documentComplete(QUrl());
+        QCOMPARE(viewer.progress(), 0);
+        viewer.open(u"about:blank"_s, nullptr);
+        emit viewer.view()->progressChanged(10, 100);
+        QCOMPARE(viewer.progress(), 5);
+    }
+
+    void failedLoadLeavesTheStripEmpty()
+    {
+        speech::StrokeViewer viewer;
+        QSignalSpy failed(viewer.view(), &web::HtmlView::loadFailed);
+        QSignalSpy progress(viewer.view(), &web::HtmlView::progressChanged);
+        viewer.open(u"http://" MC_OFFLINE_HOST "/no/such/animation.swf"_s, nullptr);
+        QVERIFY(failed.wait(20000));
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(viewer.progress(), 0);
     }
 
     void rightClicksOnTheViewAreDropped()

@@ -68,10 +68,10 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
 
     auto *spell = new FieldLabel(dataset, QStringLiteral("spell"), FieldLabel::Sizing::Fixed, detail);
     spell->setObjectName(QStringLiteral("charViewSpell"));
-    spell->setGeometry(34, 114, 159, 31);
-    spell->setAlignment(Qt::AlignCenter);
+    spell->setAlignment(Qt::AlignHCenter);
     spell->setFont(ui::arial(27));
     ui::setForeground(spell, QColor(255, 128, 64));
+    new FieldBox(spell, QRect(34, 114, 159, 31), FieldBox::Fit::Fill);
 
     auto *name = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, detail);
     name->setObjectName(QStringLiteral("charViewName"));
@@ -94,12 +94,12 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
         QLabel *label = ui::caption(detail, texts::kCharacterCaptions.at(i), 17, tops[i], ui::song(15),
                                     QColor(94, 47, 0));
         label->resize(90, 15 + 4);
-        auto *view = new FieldLabel(dataset, columns.at(i), FieldLabel::Sizing::ToText, detail);
+        auto *view = new FieldLabel(dataset, columns.at(i), FieldLabel::Sizing::Fixed, detail);
         view->setObjectName(QStringLiteral("charView") + columns.at(i).left(1).toUpper() + columns.at(i).mid(1));
         view->setFont(ui::arial(15));
         ui::setForeground(view, QColor(189, 95, 0));
-        view->move(110, tops[i]);
-        view->adjustSize();
+        // Up to the column's edge and the next caption.
+        new FieldBox(view, QRect(110, tops[i], 232 - 2 - 110, 24), FieldBox::Fit::ToText);
     }
 
     // Explanation area.

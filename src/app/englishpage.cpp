@@ -29,9 +29,10 @@ EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
     panel->setPixmap(art::scene(panel->size(), {QColor(255, 255, 255), QColor(240, 246, 252), QColor(150, 176, 200),
                                                 QString(), false, false, true, 120}));
 
-    picture(panel, QStringLiteral("imgEnglish"),
-            art::scroll(QSize(148, 222), QStringLiteral("书山有路勤为径|学海无涯苦作舟"), QColor(40, 60, 90)), 396,
-            195);
+    QWidget *scroll = picture(panel, QStringLiteral("imgEnglish"),
+                              art::scroll(QSize(148, 222), QStringLiteral("书山有路勤为径|学海无涯苦作舟"),
+                                          QColor(40, 60, 90)),
+                              396, 195);
     const QColor green = ui::kDarkGreen;
     ui::textButton(panel, QStringLiteral("PDJButton9"), texts::kEnglishDirection, QRect(24, 16, 75, 36), ui::song(16),
                    green);
@@ -45,19 +46,18 @@ EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
 
     auto *word = new FieldLabel(dataset, QStringLiteral("单词"), FieldLabel::Sizing::Fixed, panel);
     word->setObjectName(QStringLiteral("englishViewWord"));
-    word->setGeometry(36, 214, 477, 75);
     word->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    word->setWordWrap(true);
     word->setFont(ui::arial(21, true));
     ui::setForeground(word, QColor(191, 96, 0));
+    // Both views keep clear of the scroll picture beside them.
+    (new FieldBox(word, QRect(36, 214, 477, 75), FieldBox::Fit::Fill))->keepClearOf(scroll->geometry());
 
     auto *explanation = new FieldLabel(dataset, QStringLiteral("解释"), FieldLabel::Sizing::Fixed, panel);
     explanation->setObjectName(QStringLiteral("englishViewExplanation"));
-    explanation->setGeometry(36, 286, 477, 83);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    explanation->setWordWrap(true);
     explanation->setFont(ui::arial(21));
     ui::setForeground(explanation, QColor(255, 128, 0));
+    (new FieldBox(explanation, QRect(36, 286, 477, 83), FieldBox::Fit::Fill))->keepClearOf(scroll->geometry());
 }
 
 } // namespace mc::app

@@ -1,6 +1,7 @@
 #pragma once
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 
 namespace mc::store {
 class Dataset;
@@ -20,6 +21,7 @@ public:
 
 signals:
     void clicked();
+    void textShown(); // after each change of row
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -30,6 +32,41 @@ private:
     store::Dataset *m_dataset;
     QString m_column;
     Sizing m_sizing;
+};
+
+// The place of a field label: text longer than the box wraps and scrolls inside it, and then shows
+// whole in the tooltip, so no text is cut off or drawn over a neighbour. The label keeps its name
+// and text; the box only holds it.
+class FieldBox final : public QScrollArea {
+    Q_OBJECT
+public:
+    enum class Fit {
+        Fill,     // always the whole box
+        ToText,   // as large as the text on one line, up to the whole box
+    };
+
+    // Moves label into a box at place in its parent.
+    FieldBox(FieldLabel *label, const QRect &place, Fit sizing);
+    FieldLabel *label() const { return m_label; }
+    // A neighbour (in the parent's coordinates) that the box keeps clear of, by ending short of
+    // its left edge, whenever the text would reach down beside it.
+    void keepClearOf(const QRect &neighbour);
+    // The hint shown on hover when the whole text is in view.
+    void setHint(const QString &hint);
+    bool overflows() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fit();
+    void updateHint();
+
+    FieldLabel *m_label;
+    QRect m_place;
+    Fit m_fit;
+    QRect m_neighbour;
+    QString m_hint;
 };
 
 // A read-only memo showing one (long) column of its dataset's current row.

@@ -50,17 +50,17 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     ui::caption(detail, texts::kIdiomCaption, 68, 72, ui::song(19), nameColour);
     auto *name = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, detail);
     name->setObjectName(QStringLiteral("idiomViewName"));
-    name->setGeometry(141, 72, 400, 26);
     name->setFont(ui::song(19, true));
     ui::setForeground(name, nameColour);
+    new FieldBox(name, QRect(141, 72, 400, 26), FieldBox::Fit::Fill);
 
     const QColor spellColour(166, 83, 0);
     ui::caption(detail, texts::kSpellCaption, 68, 110, ui::song(16), spellColour);
     auto *spell = new FieldLabel(dataset, QStringLiteral("spell"), FieldLabel::Sizing::Fixed, detail);
     spell->setObjectName(QStringLiteral("idiomViewSpell"));
-    spell->setGeometry(141, 109, 400, 22);
     spell->setFont(ui::arial(16));
     ui::setForeground(spell, spellColour);
+    new FieldBox(spell, QRect(141, 109, 400, 22), FieldBox::Fit::Fill);
 
     pictureButton(detail, QStringLiteral("PDJButton29"), art::speakerIcon(), texts::kReadAloud, 11, 104);
     pictureButton(detail, QStringLiteral("PDJButton34"), art::copyIcon(), texts::kCopy, 43, 104);

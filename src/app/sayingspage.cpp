@@ -20,8 +20,9 @@ SayingsPage::SayingsPage(store::Dataset *dataset, QWidget *parent)
     layout->addStretch(1);
 
     // The controls lie directly on the page, placed in page coordinates.
-    picture(this, QStringLiteral("imgSayings"),
-            art::scroll(QSize(150, 208), QStringLiteral("读书破万卷|下笔如有神"), QColor(90, 40, 10)), 583, 262);
+    QWidget *scroll = picture(this, QStringLiteral("imgSayings"),
+                              art::scroll(QSize(150, 208), QStringLiteral("读书破万卷|下笔如有神"), QColor(90, 40, 10)),
+                              583, 262);
     const QColor brown(155, 78, 0);
     ui::caption(this, texts::kSayingSearch, 264, 21, ui::song(16, true), brown);
     ui::keywordBox(this, QStringLiteral("Edit8"), QRect(360, 17, 209, 24), ui::song(16), brown);
@@ -36,19 +37,18 @@ SayingsPage::SayingsPage(store::Dataset *dataset, QWidget *parent)
 
     auto *person = new FieldLabel(dataset, QStringLiteral("derivation"), FieldLabel::Sizing::Fixed, this);
     person->setObjectName(QStringLiteral("sayingsViewPerson"));
-    person->setGeometry(272, 142, 489, 59);
     person->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    person->setWordWrap(true);
     person->setFont(ui::arial(24, true));
     ui::setForeground(person, QColor(128, 64, 0));
+    new FieldBox(person, QRect(272, 142, 489, 59), FieldBox::Fit::Fill);
 
     auto *saying = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, this);
     saying->setObjectName(QStringLiteral("sayingsViewSaying"));
-    saying->setGeometry(272, 200, 489, 209);
     saying->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    saying->setWordWrap(true);
     saying->setFont(ui::arial(19));
     ui::setForeground(saying, QColor(206, 103, 0));
+    // A long saying wraps short of the scroll picture rather than running over it.
+    (new FieldBox(saying, QRect(272, 200, 489, 209), FieldBox::Fit::Fill))->keepClearOf(scroll->geometry());
 }
 
 } // namespace mc::app

@@ -35,8 +35,9 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(detail, Qt::white);
     restLayout->addWidget(detail);
 
-    picture(detail, QStringLiteral("imgWord"),
-            art::scroll(QSize(167, 160), QStringLiteral("学而时习之|不亦说乎"), QColor(60, 40, 20)), 364, 24);
+    QWidget *scroll = picture(detail, QStringLiteral("imgWord"),
+                              art::scroll(QSize(167, 160), QStringLiteral("学而时习之|不亦说乎"), QColor(60, 40, 20)),
+                              364, 24);
     const QColor brown(128, 64, 0);
     ui::keywordBox(detail, QStringLiteral("Edit10"), QRect(40, 28, 177, 27), ui::song(19), brown);
     ui::textButton(detail, QStringLiteral("PDJButton27"), texts::kSearch, QRect(230, 25, 83, 30), ui::hei(15), brown);
@@ -49,22 +50,25 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
         int top;
         int pixels;
         QColor colour;
+        int bottom; // where the next row begins
     };
     const Row rows[] = {
-        {texts::kWordCaption, QStringLiteral("word"), QStringLiteral("wordViewWord"), 136, 100, 19, QColor(213, 106, 0)},
+        {texts::kWordCaption, QStringLiteral("word"), QStringLiteral("wordViewWord"), 136, 100, 19, QColor(213, 106, 0),
+         132},
         {texts::kTraditionalCaption, QStringLiteral("ord"), QStringLiteral("wordViewOrd"), 130, 132, 17,
-         QColor(189, 95, 0)},
+         QColor(189, 95, 0), 160},
         {texts::kSpellCaption, QStringLiteral("spell"), QStringLiteral("wordViewSpell"), 128, 160, 16,
-         QColor(125, 63, 0)},
+         QColor(125, 63, 0), 192},
     };
     for (const Row &row : rows) {
         ui::caption(detail, row.caption, 64, row.top, ui::song(row.pixels), row.colour);
-        auto *view = new FieldLabel(dataset, row.column, FieldLabel::Sizing::ToText, detail);
+        auto *view = new FieldLabel(dataset, row.column, FieldLabel::Sizing::Fixed, detail);
         view->setObjectName(row.name);
         view->setFont(ui::song(row.pixels));
         ui::setForeground(view, row.colour);
-        view->move(row.viewLeft, row.top);
-        view->adjustSize();
+        // Up to the picture on the right and the next row below.
+        new FieldBox(view, QRect(row.viewLeft, row.top, scroll->x() - 6 - row.viewLeft, row.bottom - row.top),
+                     FieldBox::Fit::ToText);
     }
     pictureButton(detail, QStringLiteral("PDJButton13"), art::speakerIcon(), texts::kReadAloud, 43, 99);
     pictureButton(detail, QStringLiteral("PDJButton30"), art::copyIcon(), texts::kCopy, 43, 126);

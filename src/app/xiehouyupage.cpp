@@ -9,6 +9,10 @@
 #include <QLabel>
 
 namespace mc::app {
+namespace {
+// The detail area at the designed window size: the page less its border and the side bar.
+constexpr int kDetailWidth = 762 - 2 * 2 - 199;
+} // namespace
 
 XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
     : PagePanel(QStringLiteral("FlatPanel7"), ui::kPageBackground, parent)
@@ -42,21 +46,20 @@ XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
     pictureButton(detail, QStringLiteral("PDJButton28"), art::speakerIcon(), texts::kReadAloud, 43, 90);
     pictureButton(detail, QStringLiteral("PDJButton35"), art::copyIcon(), texts::kCopy, 74, 90);
 
-    auto *first = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::ToText, detail);
+    // Each half as wide as its text, up to the page's edge, above the next half and the picture.
+    auto *first = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, detail);
     first->setObjectName(QStringLiteral("DBText11"));
-    first->setToolTip(texts::kClickToCopy);
     first->setFont(ui::hei(24));
     ui::setForeground(first, QColor(128, 64, 0));
-    first->move(48, 136);
-    first->adjustSize();
+    (new FieldBox(first, QRect(48, 136, kDetailWidth - 8 - 48, 178 - 136), FieldBox::Fit::ToText))
+        ->setHint(texts::kClickToCopy);
 
-    auto *second = new FieldLabel(dataset, QStringLiteral("end1"), FieldLabel::Sizing::ToText, detail);
+    auto *second = new FieldLabel(dataset, QStringLiteral("end1"), FieldLabel::Sizing::Fixed, detail);
     second->setObjectName(QStringLiteral("DBText12"));
-    second->setToolTip(texts::kClickToCopy);
     second->setFont(ui::hei(20));
     ui::setForeground(second, QColor(198, 99, 0));
-    second->move(49, 178);
-    second->adjustSize();
+    (new FieldBox(second, QRect(49, 178, kDetailWidth - 8 - 49, 295 - 178), FieldBox::Fit::ToText))
+        ->setHint(texts::kClickToCopy);
 }
 
 } // namespace mc::app

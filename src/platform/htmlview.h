@@ -8,7 +8,7 @@ namespace mc::web {
 class ViewPage;
 
 // A web view that shows web pages, local files of any extension as HTML, and the pages compiled
-// into the program ("res://<program file name>/<n>"). When a document completes, its title, body
+// into the program ("res://<host for the program file name>/<n>"). When a document completes, its title, body
 // text and root HTML are captured so callers can read them synchronously.
 class HtmlView : public QWebEngineView
 {
@@ -54,7 +54,13 @@ private:
     quint64 m_generation = 0;
 };
 
-// File name of the running program: the host part of res:// addresses.
+// File name of the running program; res:// addresses name it through resourceHost().
 QString programFileName();
+
+// The host that stands for a program file name in res:// addresses. A name that is a plain host
+// already (letters, digits, hyphens, dots) stands as it is; any other name (blanks, Chinese, a
+// number the browser would read as an IP address) is spelled as the hex of its UTF-8 bytes in
+// labels starting "u-", which the browser keeps as they are.
+QString resourceHost(const QString &fileName = programFileName());
 
 } // namespace mc::web

@@ -1,5 +1,4 @@
 #include "platform/shell.h"
-#include "platform/error.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -9,6 +8,7 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <cstdio>
 #include <csignal>
 
 namespace mc {
@@ -44,24 +44,29 @@ void DesktopShell::open(const QString &target, QWidget *)
     QDesktopServices::openUrl(url);
 }
 
-void DesktopShell::runAndWait(const QString &file, const std::function<bool()> &stop)
+bool DesktopShell::runAndWait(const QString &file, const std::function<bool()> &stop)
 {
     const QFileInfo info(file);
-    if (!info.exists())
-        throw Error(QStringLiteral("找不到文件 %1").arg(file));
+    if (!info.exists()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("找不到文件 %1").arg(info.absoluteFilePath())));
+        return false;
+    }
     // Started detached: when the wait stops because the program closes, the started file goes on
     // by itself. A file that can run itself is started directly, anything else by its opener.
     const QString program = info.isExecutable() ? info.absoluteFilePath() : QStringLiteral("xdg-open");
     const QStringList arguments = info.isExecutable() ? QStringList() : QStringList{info.absoluteFilePath()};
     qint64 pid = 0;
-    if (!QProcess::startDetached(program, arguments, info.absolutePath(), &pid) || pid <= 0)
-        throw Error(QStringLiteral("无法运行 %1").arg(file));
+    if (!QProcess::startDetached(program, arguments, info.absolutePath(), &pid) || pid <= 0) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("无法运行 %1").arg(info.absoluteFilePath())));
+        return false;
+    }
     while (::kill(pid_t(pid), 0) == 0 || errno == EPERM) {
         if (stop && stop())
             break;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
         QThread::msleep(100);
     }
+    return true;
 }
 
 RecordingShell::RecordingShell() : m_previous(g_shell)

@@ -15,8 +15,9 @@ public:
     // Opens an address, mailto link or document with its default action; the result is ignored.
     virtual void open(const QString &target, QWidget *owner) = 0;
     // Starts a file with its type's default action and waits in 100 ms steps, processing events,
-    // until it ends or stop() says so. Throws mc::Error when it cannot be started.
-    virtual void runAndWait(const QString &file, const std::function<bool()> &stop) = 0;
+    // until it ends or stop() says so. Returns false, at once, when the file is missing or cannot
+    // be started; the shell speaks of that in its own words (on standard error), never in a box.
+    virtual bool runAndWait(const QString &file, const std::function<bool()> &stop) = 0;
 
     static Shell &current();
     static void setCurrent(Shell *shell); // not owned; nullptr restores the desktop one
@@ -25,7 +26,7 @@ public:
 class DesktopShell final : public Shell {
 public:
     void open(const QString &target, QWidget *owner) override;
-    void runAndWait(const QString &file, const std::function<bool()> &stop) override;
+    bool runAndWait(const QString &file, const std::function<bool()> &stop) override;
 };
 
 class RecordingShell final : public Shell {
@@ -33,7 +34,11 @@ public:
     RecordingShell();
     ~RecordingShell() override;
     void open(const QString &target, QWidget *) override { m_opened.append(target); }
-    void runAndWait(const QString &file, const std::function<bool()> &) override { m_ran.append(file); }
+    bool runAndWait(const QString &file, const std::function<bool()> &) override
+    {
+        m_ran.append(file);
+        return true;
+    }
     const QStringList &opened() const { return m_opened; }
     const QStringList &ran() const { return m_ran; }
 

@@ -8,7 +8,7 @@ class QWebEngineProfile;
 // the in-process services, and the settings (GB18030 as the default text encoding).
 namespace mc::web {
 
-// "res://<program file name>/<n>": the HTML page n compiled into the program (":/pages/<n>").
+// "res://<host for the program file name>/<n>" (see resourceHost()): the HTML page n compiled into the program (":/pages/<n>").
 inline constexpr char16_t kResourceScheme[] = u"res";
 // "mc-file://local/<absolute path>": a local file, shown as HTML whatever its extension.
 inline constexpr char16_t kLocalFileScheme[] = u"mc-file";

@@ -31,7 +31,7 @@ void ResourceSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
     const QUrl url = job->requestUrl();
     static const QRegularExpression number(QStringLiteral("^/([1-9][0-9]*)$"));
     const QRegularExpressionMatch match = number.match(url.path());
-    if (url.host().compare(programFileName(), Qt::CaseInsensitive) != 0 || !match.hasMatch()) {
+    if (url.host().compare(resourceHost(), Qt::CaseInsensitive) != 0 || !match.hasMatch()) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }

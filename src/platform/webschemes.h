@@ -6,7 +6,7 @@
 // them. Only the web profile and the view's page create these.
 namespace mc::web {
 
-// res://<program file name>/<n> → the compiled page :/pages/<n>.
+// res://<host for the program file name>/<n> → the compiled page :/pages/<n>.
 class ResourceSchemeHandler final : public QWebEngineUrlSchemeHandler
 {
 public:

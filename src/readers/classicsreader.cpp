@@ -11,7 +11,7 @@ namespace mc::readers {
 
 QString pageAddress(int n)
 {
-    return QStringLiteral("res://%1/%2").arg(web::programFileName()).arg(n);
+    return QStringLiteral("res://%1/%2").arg(web::resourceHost()).arg(n);
 }
 
 ClassicsReader::ClassicsReader(QAbstractItemView *titleList, QAbstractItemView *buttonList,

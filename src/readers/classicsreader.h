@@ -10,7 +10,7 @@ class HtmlView;
 
 namespace mc::readers {
 
-// Address of compiled page n: "res://<program file name>/<n>".
+// Address of compiled page n: "res://<host for the program file name>/<n>".
 QString pageAddress(int n);
 
 // Shows the page of the picked title in the reader view and fits every page the view completes:

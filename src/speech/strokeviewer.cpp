@@ -63,6 +63,7 @@ StrokeViewer::StrokeViewer(QWidget *parent)
 
     connect(m_view, &web::HtmlView::progressChanged, this, &StrokeViewer::onProgress);
     connect(m_view, &web::HtmlView::documentComplete, this, &StrokeViewer::onComplete);
+    connect(m_view, &web::HtmlView::loadFailed, this, &StrokeViewer::onFailed);
 
     // In force from now on, whether the viewer is shown or not.
     qApp->installEventFilter(new RightClickFilter(m_view));
@@ -75,17 +76,27 @@ int StrokeViewer::progress() const
 
 void StrokeViewer::onProgress()
 {
-    m_strip->setValue(std::min(m_strip->value() + kProgressStep, kProgressFull));
+    if (!m_failed)
+        m_strip->setValue(std::min(m_strip->value() + kProgressStep, kProgressFull));
 }
 
 void StrokeViewer::onComplete()
 {
-    m_strip->setValue(kProgressFull);
+    if (!m_failed)
+        m_strip->setValue(kProgressFull);
+}
+
+void StrokeViewer::onFailed()
+{
+    // A full strip would tell the user the animation is there; the view shows what went wrong.
+    m_failed = true;
+    m_strip->setValue(0);
 }
 
 void StrokeViewer::open(const QString &address, QWidget *owner)
 {
     m_view->navigate(address);
+    m_failed = false;
     m_strip->setValue(0);
     if (!isVisible() && owner)
         move(owner->frameGeometry().center() - rect().center());

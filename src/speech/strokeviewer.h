@@ -36,9 +36,12 @@ public:
 private:
     void onProgress();
     void onComplete();
+    void onFailed();
 
     web::HtmlView *m_view;
     QProgressBar *m_strip;
+    // Set when the load has failed: the strip stays empty until the next opening.
+    bool m_failed = false;
 };
 
 // Drops right-button presses and releases meant for the viewer's web view or anything inside

@@ -23,6 +23,43 @@ bool isNameChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c.category() == QChar::Letter_Other;
 }
 
+// Length of the number literal at i, 0 for none: an optional sign, digits with an optional
+// decimal point (".5" and "5." included) and an optional exponent, as a number is typed.
+qsizetype numberLength(const QString &text, qsizetype i)
+{
+    const qsizetype n = text.size();
+    const auto digitAt = [&](qsizetype k) { return k < n && text.at(k) >= u'0' && text.at(k) <= u'9'; };
+    const auto digitsFrom = [&](qsizetype k) {
+        while (digitAt(k))
+            ++k;
+        return k;
+    };
+    qsizetype j = i;
+    if (j < n && (text.at(j) == u'+' || text.at(j) == u'-'))
+        ++j;
+    const qsizetype whole = j;
+    j = digitsFrom(j);
+    bool mantissa = j > whole;
+    if (j < n && text.at(j) == u'.') {
+        const qsizetype fraction = j + 1;
+        const qsizetype end = digitsFrom(fraction);
+        if (mantissa || end > fraction) {
+            mantissa = true;
+            j = end;
+        }
+    }
+    if (!mantissa)
+        return 0;
+    if (j < n && (text.at(j) == u'e' || text.at(j) == u'E')) {
+        qsizetype k = j + 1;
+        if (k < n && (text.at(k) == u'+' || text.at(k) == u'-'))
+            ++k;
+        if (digitAt(k))
+            j = digitsFrom(k);
+    }
+    return j - i;
+}
+
 QList<Token> tokenize(const QString &text)
 {
     QList<Token> tokens;
@@ -60,13 +97,11 @@ QList<Token> tokenize(const QString &text)
                 throw Error(syntaxError(QStringLiteral("名称缺少结束括号")));
             tokens.append({Tok::Name, text.mid(i + 1, end - i - 1)});
             i = end + 1;
-        } else if (c.isDigit() || (c == QLatin1Char('-') && i + 1 < n && text.at(i + 1).isDigit())) {
-            qsizetype j = i + 1;
-            while (j < n && (text.at(j).isDigit() || text.at(j) == QLatin1Char('.')))
-                ++j;
-            if (j < n && isNameChar(text.at(j)) && !text.at(j).isDigit())
-                throw Error(syntaxError(QStringLiteral("无法识别“%1”").arg(text.mid(i, j - i + 1))));
-            tokens.append({Tok::Number, text.mid(i, j - i)});
+        } else if (const qsizetype length = numberLength(text, i)) {
+            const qsizetype j = i + length;
+            if (j < n && isNameChar(text.at(j)))
+                throw Error(syntaxError(QStringLiteral("无法识别“%1”").arg(text.mid(i, length + 1))));
+            tokens.append({Tok::Number, text.mid(i, length)});
             i = j;
         } else if (isNameChar(c)) {
             qsizetype j = i + 1;
