@@ -210,6 +210,8 @@ function cleanLine(line, known, stats, stripOnly) {
   l = curlyQuotes(l);
   l = dropDamaged(l, stats, stripOnly);
   if (!HAN.test(l)) return l;
+  // a dropped sentence may have taken one quote of a pair with it
+  l = curlyQuotes(l);
   l = balanceQuotes(l, '“', '”', known, stats);
   l = balanceQuotes(l, '‘', '’', known, stats);
   l = balanceParens(l, '（', '）', stats);

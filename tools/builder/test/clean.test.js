@@ -33,6 +33,7 @@ test('clean-up pass: each artefact mended or its sentence left out', () => {
     ['stray symbol', '一句好话。何眼_更改作。', '一句好话。'],
     ['geta mark for a lost character', '免官〓县三老上书。见《汉书》。', '见《汉书》。'],
     ['quote closing a dropped sentence stays', '郑玄曰“仍，因也。何眼_更改作。”后以此。', '郑玄曰“仍，因也。”后以此。'],
+    ['ASCII quote lost with a dropped sentence', '曰"仍也。何眼_更改作"。', '曰“仍也。”'],
     ['ASCII quote closing a dropped sentence stays', '郑玄曰"仍，因也。何眼_更改作。"后以"此"。', '郑玄曰"仍，因也。"后以"此"。'],
     ['nothing but damage: only the damage goes', '刊@字', '刊字'],
     ['runs of damage go whole', '最后以１１握手言和。', '最后以握手言和。'],
