@@ -127,9 +127,10 @@ function openingAt(line, start, end, known) {
   return lastPunct >= 0 && lastPunct < seg.length - 1 ? start + lastPunct + 1 : clause;
 }
 
-// Pairs of ASCII quotes inside Chinese text become “” and ‘’, so that one rule balances them.
+// ASCII quotes inside Chinese text with one of them lost become “” and ‘’, so that one rule
+// balances them; pairs that are whole stay as the source wrote them.
 function curlyQuotes(line) {
-  if (!HAN.test(line)) return line;
+  if (!HAN.test(line) || (line.split('"').length - 1) % 2 === 0) return line;
   let open = true;
   let out = line.replace(/"/g, () => {
     const q = open ? '“' : '”';
@@ -217,6 +218,8 @@ function cleanLine(line, known, stats, stripOnly) {
   l = curlyQuotes(l);
   l = dropDamaged(l, stats, stripOnly);
   if (!HAN.test(l)) return l;
+  // a dropped sentence may have taken one quote of a pair with it
+  l = curlyQuotes(l);
   l = balanceQuotes(l, '“', '”', known, stats);
   l = balanceQuotes(l, '‘', '’', known, stats);
   l = balanceParens(l, '（', '）', stats);
