@@ -48,14 +48,14 @@ void DesktopShell::runAndWait(const QString &file, const std::function<bool()> &
 {
     const QFileInfo info(file);
     if (!info.exists())
-        throw Error(QStringLiteral("找不到文件 %1").arg(file));
+        throw Error(QStringLiteral("找不到文件 %1。").arg(file));
     // Started detached: when the wait stops because the program closes, the started file goes on
     // by itself. A file that can run itself is started directly, anything else by its opener.
     const QString program = info.isExecutable() ? info.absoluteFilePath() : QStringLiteral("xdg-open");
     const QStringList arguments = info.isExecutable() ? QStringList() : QStringList{info.absoluteFilePath()};
     qint64 pid = 0;
     if (!QProcess::startDetached(program, arguments, info.absolutePath(), &pid) || pid <= 0)
-        throw Error(QStringLiteral("无法运行 %1").arg(file));
+        throw Error(QStringLiteral("无法运行 %1。").arg(file));
     while (::kill(pid_t(pid), 0) == 0 || errno == EPERM) {
         if (stop && stop())
             break;
