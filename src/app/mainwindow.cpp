@@ -55,7 +55,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
     // The designed client area is 794 × 614 below the menu bar.
     resize(794, 614 + menuBar()->sizeHint().height());
-    startLoading();
 }
 
 MainWindow::~MainWindow() = default;

@@ -26,6 +26,10 @@ public:
     // The secondary windows opened from the bar: "更多精彩" and "在线辞海".
     void setSecondaryWindows(QWidget *more, QWidget *lexicon);
 
+    // Starts the reader's opening page and the today-in-history page loading; called once the
+    // stores have opened, so a failed start loads and writes nothing.
+    void startLoading();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -33,7 +37,6 @@ private:
     void buildMenus();
     void buildPages(QWidget *pageArea);
     void wireBar();
-    void startLoading();
     void showLicences();
 
     TopBar *m_topBar = nullptr;
