@@ -45,6 +45,16 @@ private slots:
                                      << QStringLiteral("hz")
                                      << QStringLiteral("(\"part\" = ? COLLATE NOCASE) AND \"strokes\" = ?")
                                      << QVariantList{QStringLiteral("木"), qlonglong(8)};
+        // Every number the stroke search lets through must translate, not fail as a syntax error.
+        QTest::newRow("signed number") << QStringLiteral("select * from hz where strokes=+8") << QStringLiteral("hz")
+                                       << QStringLiteral("\"strokes\" = ?") << QVariantList{qlonglong(8)};
+        QTest::newRow("exponent") << QStringLiteral("select * from hz where strokes=1e1") << QStringLiteral("hz")
+                                  << QStringLiteral("\"strokes\" = ?") << QVariantList{10.0};
+        QTest::newRow("point first") << QStringLiteral("select * from hz where strokes=.5") << QStringLiteral("hz")
+                                     << QStringLiteral("\"strokes\" = ?") << QVariantList{0.5};
+        QTest::newRow("beyond a double") << QStringLiteral("select * from hz where strokes=-1e400")
+                                         << QStringLiteral("hz") << QStringLiteral("\"strokes\" = ?")
+                                         << QVariantList{-qInf()};
     }
     void translates()
     {

@@ -2,6 +2,7 @@
 #include "platform/error.h"
 
 #include <QList>
+#include <cmath>
 
 namespace mc::store {
 namespace {
@@ -15,12 +16,43 @@ struct Token {
 
 QString syntaxError(const QString &what)
 {
-    return QStringLiteral("查询语句有误：%1").arg(what);
+    return QStringLiteral("查询语句有误：%1。").arg(what);
 }
 
 bool isNameChar(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c.category() == QChar::Letter_Other;
+}
+
+// End of a number starting at i (i itself when none does): a sign, digits with at most one
+// point, an exponent; what the stroke search lets through as a number.
+qsizetype numberEnd(const QString &text, qsizetype i)
+{
+    const qsizetype n = text.size();
+    qsizetype j = i;
+    if (j < n && (text.at(j) == QLatin1Char('-') || text.at(j) == QLatin1Char('+')))
+        ++j;
+    qsizetype digits = 0;
+    while (j < n && text.at(j) >= QLatin1Char('0') && text.at(j) <= QLatin1Char('9'))
+        ++j, ++digits;
+    if (j < n && text.at(j) == QLatin1Char('.')) {
+        ++j;
+        while (j < n && text.at(j) >= QLatin1Char('0') && text.at(j) <= QLatin1Char('9'))
+            ++j, ++digits;
+    }
+    if (digits == 0)
+        return i;
+    if (j < n && (text.at(j) == QLatin1Char('e') || text.at(j) == QLatin1Char('E'))) {
+        qsizetype k = j + 1;
+        if (k < n && (text.at(k) == QLatin1Char('-') || text.at(k) == QLatin1Char('+')))
+            ++k;
+        const qsizetype exponentStart = k;
+        while (k < n && text.at(k) >= QLatin1Char('0') && text.at(k) <= QLatin1Char('9'))
+            ++k;
+        if (k > exponentStart)
+            j = k;
+    }
+    return j;
 }
 
 QList<Token> tokenize(const QString &text)
@@ -60,14 +92,11 @@ QList<Token> tokenize(const QString &text)
                 throw Error(syntaxError(QStringLiteral("名称缺少结束括号")));
             tokens.append({Tok::Name, text.mid(i + 1, end - i - 1)});
             i = end + 1;
-        } else if (c.isDigit() || (c == QLatin1Char('-') && i + 1 < n && text.at(i + 1).isDigit())) {
-            qsizetype j = i + 1;
-            while (j < n && (text.at(j).isDigit() || text.at(j) == QLatin1Char('.')))
-                ++j;
-            if (j < n && isNameChar(text.at(j)) && !text.at(j).isDigit())
-                throw Error(syntaxError(QStringLiteral("无法识别“%1”").arg(text.mid(i, j - i + 1))));
-            tokens.append({Tok::Number, text.mid(i, j - i)});
-            i = j;
+        } else if (const qsizetype end = numberEnd(text, i); end > i) {
+            if (end < n && isNameChar(text.at(end)))
+                throw Error(syntaxError(QStringLiteral("无法识别“%1”").arg(text.mid(i, end - i + 1))));
+            tokens.append({Tok::Number, text.mid(i, end - i)});
+            i = end;
         } else if (isNameChar(c)) {
             qsizetype j = i + 1;
             while (j < n && isNameChar(text.at(j)))
@@ -201,7 +230,10 @@ private:
             if (ok) {
                 m_params.append(whole);
             } else {
-                const double number = value.text.toDouble(&ok);
+                double number = value.text.toDouble(&ok);
+                // Too large for a double: no row can hold it, so it compares as infinity.
+                if (!ok && std::isinf(number))
+                    ok = true;
                 if (!ok)
                     throw Error(syntaxError(QStringLiteral("无效的数字“%1”").arg(value.text)));
                 m_params.append(number);
@@ -228,7 +260,7 @@ QString quoteName(const QString &name)
 TranslatedQuery translateQuery(const QString &text)
 {
     if (text.trimmed().isEmpty())
-        throw Error(QStringLiteral("查询语句为空"));
+        throw Error(QStringLiteral("查询语句为空。"));
     return Parser(tokenize(text)).parse();
 }
 
