@@ -2,12 +2,14 @@
 #include "store/connection.h"
 #include "store/dataset.h"
 #include "store/datasetmodel.h"
+#include "store/storefile.h"
 #include "support/testsupport.h"
 
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace mc;
 using store::Dataset;
@@ -172,6 +174,107 @@ private slots:
         } catch (const Error &e) {
             QVERIFY(e.text().contains(junk));
         }
+    }
+
+    // A damaged table must fail clearly: a double-quoted missing name used to become a string,
+    // and a missing list column used to be left out, both giving wrong lists without a word.
+    void missingColumnIsAnError_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("list column") << QStringList{QStringLiteral("name"), QStringLiteral("oldname")}
+                                     << QStringLiteral("select * from hz") << QStringLiteral("oldname");
+        QTest::newRow("searched column") << QStringList{QStringLiteral("name")}
+                                         << QStringLiteral("select * from hz where pycode like \"%name%\"")
+                                         << QStringLiteral("hz.db");
+        QTest::newRow("compared with its own name") << QStringList{QStringLiteral("name")}
+                                                    << QStringLiteral("select * from hz where ID = \"ID\"")
+                                                    << QStringLiteral("hz.db");
+    }
+    void missingColumnIsAnError()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, query);
+        QFETCH(QString, named);
+        Dataset d(QStringLiteral("ADOQuery2"));
+        d.setConnectionText(store::connectionText(m_path, QStringLiteral("pw")));
+        d.setKeyColumns(keys);
+        d.appendQuery(query);
+        try {
+            d.open();
+            QFAIL(qPrintable(QStringLiteral("opened with %1 rows").arg(d.recordCount())));
+        } catch (const Error &e) {
+            QVERIFY2(e.text().contains(named), qPrintable(e.text()));
+            QVERIFY2(e.text().endsWith(QStringLiteral("。")), qPrintable(e.text()));
+        }
+        QVERIFY(!d.isOpen());
+    }
+
+    void storeChecksTableAndColumnsWhenFirstReached()
+    {
+        Dataset d(QStringLiteral("ADOQuery2"));
+        d.setConnectionText(store::connectionText(m_path, QStringLiteral("pw")));
+        d.setKeyColumns({QStringLiteral("name")});
+        d.setStoreTable(QStringLiteral("hz"), {QStringLiteral("name"), QStringLiteral("spell"), QStringLiteral("url")});
+        d.appendQuery(QStringLiteral("select * from hz"));
+        QVERIFY_THROWS_EXCEPTION(Error, d.open());
+        try {
+            d.open();
+        } catch (const Error &e) {
+            QCOMPARE(e.text(), QStringLiteral("数据库文件 %1 中的表 hz 缺少列 url。").arg(m_path));
+        }
+        // The failed check holds no lock: the same store opens once the check is met.
+        d.setStoreTable(QStringLiteral("hz"), {QStringLiteral("name"), QStringLiteral("spell")});
+        d.open();
+        QCOMPARE(d.recordCount(), 6);
+    }
+
+    // Whatever statement reaches a store connection, it can only read its own table.
+    void connectionOnlyReads_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("reading its table") << QStringLiteral("SELECT name FROM hz WHERE name LIKE ?") << true;
+        QTest::newRow("its columns") << QStringLiteral("PRAGMA table_info(\"hz\")") << true;
+        QTest::newRow("another table") << QStringLiteral("SELECT * FROM other") << false;
+        QTest::newRow("delete") << QStringLiteral("DELETE FROM hz") << false;
+        QTest::newRow("temporary table") << QStringLiteral("CREATE TEMP TABLE t(x)") << false;
+        QTest::newRow("attach") << QStringLiteral("ATTACH DATABASE ':memory:' AS m") << false;
+        QTest::newRow("writable schema") << QStringLiteral("PRAGMA writable_schema = 1") << false;
+        QTest::newRow("query only off") << QStringLiteral("PRAGMA query_only = 0") << false;
+        QTest::newRow("extension") << QStringLiteral("SELECT load_extension('x')") << false;
+        QTest::newRow("double-quoted string") << QStringLiteral("SELECT \"nosuch\" FROM hz") << false;
+    }
+    void connectionOnlyReads()
+    {
+        QFETCH(QString, sql);
+        QFETCH(bool, allowed);
+        const QString path = m_dir.filePath(QStringLiteral("two.db"));
+        if (!QFile::exists(path)) {
+            test::makeStore(path, QStringLiteral("CREATE TABLE hz(name TEXT)"), QStringLiteral("hz"),
+                            {{QStringLiteral("中")}});
+            sqlite3 *db = nullptr;
+            sqlite3_open(QFile::encodeName(path).constData(), &db);
+            sqlite3_exec(db, "CREATE TABLE other(x); INSERT INTO other VALUES (1)", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        store::StoreFile file(path, false, {QStringLiteral("hz")});
+        QVariantList params;
+        if (sql.contains(QLatin1Char('?')))
+            params.append(QStringLiteral("%"));
+        bool ran = true;
+        try {
+            store::Statement statement(file.handle(), sql, params);
+            while (statement.next()) {
+            }
+        } catch (const Error &e) {
+            ran = false;
+            QVERIFY2(e.text().endsWith(QStringLiteral("。")), qPrintable(e.text()));
+        }
+        QCOMPARE(ran, allowed);
+        if (!allowed) // query_only stays on whatever was tried
+            QVERIFY_THROWS_EXCEPTION(Error, store::Statement(file.handle(), QStringLiteral("CREATE TEMP TABLE u(x)"), {}));
     }
 
     void modelAndSelectionFollowTheCurrentRow()

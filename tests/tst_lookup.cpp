@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <unistd.h>
 
 using namespace mc;
@@ -157,6 +160,7 @@ private slots:
         QTest::newRow("page not loaded") << QStringLiteral("fetch");
         QTest::newRow("file is a folder") << QStringLiteral("folder");
         QTest::newRow("read-only folder") << QStringLiteral("read-only");
+        QTest::newRow("full disk") << QStringLiteral("full disk");
     }
 
     void failuresGiveTheNetworkMessage()
@@ -174,8 +178,30 @@ private slots:
                 QSKIP("root writes into read-only folders");
             QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }
+        // A full disk, played by a file size limit: the old page must survive whole.
+        const QByteArray oldPage("<p>earlier answer</p>\r\n");
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (failure == QStringLiteral("full disk")) {
+            QFile old(dir.filePath(QStringLiteral("temp.html")));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(oldPage);
+            old.close();
+            fake.page = QStringLiteral("<body>%1</body>").arg(QString(20000, u'汉'));
+            rlimit small = saved;
+            small.rlim_cur = 4096;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        }
         RecordingMessages messages;
         fake.make(dir.path()).run();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        if (failure == QStringLiteral("full disk")) {
+            QFile old(dir.filePath(QStringLiteral("temp.html")));
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), oldPage);
+        }
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!fake.calls.contains(QStringLiteral("show")));
         QCOMPARE(messages.shown().size(), 2);

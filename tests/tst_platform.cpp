@@ -3,9 +3,17 @@
 #include "platform/messages.h"
 #include "platform/textcodec.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace mc;
 
@@ -48,6 +56,40 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Error, textcodec::writeLines(dir.filePath(QStringLiteral("no/such/dir/x")), {}));
     }
 
+    // A full disk, played by a file size limit on this process: the write fails, the old file
+    // stays whole, and the error names the file.
+    void failedWriteKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lsjt.dat"));
+        textcodec::writeLines(path, {QStringLiteral("旧的一页")});
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+
+        const QStringList page(2000, QStringLiteral("新的一页，很长很长的一行文字"));
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        QString error;
+        try {
+            textcodec::writeLines(path, page);
+        } catch (const Error &e) {
+            error = e.text();
+        }
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(error, QStringLiteral("无法写入文件 lsjt.dat。"));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("lsjt.dat")});
+    }
+
     void errorReportAddsFullStopUnlessPunctuated_data()
     {
         QTest::addColumn<QString>("text");
@@ -74,7 +116,55 @@ private slots:
         QCOMPARE(messages.shown().size(), 2);
         QCOMPARE(messages.shown().at(0).kind, Messages::Kind::Error);
         QCOMPARE(messages.shown().at(0).text, QStringLiteral("坏了."));
-        QCOMPARE(messages.shown().at(1).text, QStringLiteral("broken."));
+        // A library's English text means nothing to the user.
+        QCOMPARE(messages.shown().at(1).text, QStringLiteral("程序内部错误，这项操作没有完成。"));
+    }
+
+    // Whatever a text holds, a box shows it as typed: never bold, never a picture it would load.
+    void boxesShowPlainText_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("information") << int(Messages::Kind::Information);
+        QTest::newRow("plain") << int(Messages::Kind::Plain);
+        QTest::newRow("confirmation") << int(Messages::Kind::Confirmation);
+        QTest::newRow("error") << int(Messages::Kind::Error);
+        QTest::newRow("application error") << int(Messages::Kind::ApplicationError);
+    }
+    void boxesShowPlainText()
+    {
+        QFETCH(int, kind);
+        const QString text = QStringLiteral("关键字 <b>zzqq</b><img src=\"/some/local/picture.png\"> x 没有搜索到结果！");
+        int format = -1;
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            format = int(box->textFormat());
+            if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+                shown = label->text();
+            box->done(0);
+        });
+        QtMessages boxes;
+        switch (Messages::Kind(kind)) {
+        case Messages::Kind::Information:
+            boxes.information(text);
+            break;
+        case Messages::Kind::Plain:
+            boxes.plain(text);
+            break;
+        case Messages::Kind::Confirmation:
+            boxes.confirm(text);
+            break;
+        case Messages::Kind::Error:
+            boxes.error(text);
+            break;
+        case Messages::Kind::ApplicationError:
+            boxes.applicationError(text);
+            break;
+        }
+        QCOMPARE(format, int(Qt::PlainText));
+        QCOMPARE(shown, text);
     }
 
     void recorderAnswersConfirmationsInOrder()
@@ -87,5 +177,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatform)
+QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"

@@ -100,6 +100,7 @@ private slots:
             auto d = std::make_shared<store::Dataset>(info.datasetName);
             d->setConnectionText(store::connectionText(info.file, info.password));
             d->setKeyColumns(info.keyColumns);
+            d->setTitle(info.title);
             m_datasets.insert(info.datasetName, d);
         }
         BusyIndicator::setCurrent(&m_busy);
@@ -228,6 +229,14 @@ private slots:
         const QStringList enterKeyword = {u"information: 请输入搜索关键字！"_s};
         row("empty", "PDJButton3", 0, QString(), QString(), {}, {}, enterKeyword, 0, "same");
         row("placeholder", "PDJButton27", 0, texts::kPlaceholder, texts::kPlaceholder, {}, {}, enterKeyword, 0, "same");
+        // A NUL would end the store's pattern early and match every row.
+        row("control characters dropped", "PDJButton27", 0, u"\u0000龙\t?"_s, u"龙？"_s,
+            {u"select * from dict where word like \"%龙？%\""_s}, {}, {u"plain: 关键字 龙？ 没有搜索到结果！"_s}, 1, "empty");
+        row("control characters only", "PDJButton3", 0, u"\t\r\n\u0000"_s, u"\t\r\n\u0000"_s, {}, {}, enterKeyword, 0,
+            "same");
+        const QString tooLong(kKeywordLimit + 1, u'%');
+        row("longer than any entry", "PDJButton15", 0, tooLong, tooLong, {}, {},
+            {u"information: "_s + texts::kKeywordTooLong}, 0, "same");
     }
 
     void search()
@@ -370,6 +379,8 @@ private slots:
         QCOMPARE(caption, texts::kByAlphabet);
         QCOMPARE(recorder.shown().size(), 1);
         QCOMPARE(recorder.lastKind(), Messages::Kind::Error);
+        // The section the user knows, in Chinese punctuation: the report adds no "." after it.
+        QCOMPARE(recorder.lastText(), u"明川字典的列表没有载入，无法进行此操作。"_s);
         QVERIFY(!d.isOpen());
 
         // A refresh lists every character again, behind the busy window.

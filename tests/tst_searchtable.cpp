@@ -11,6 +11,26 @@ using namespace Qt::Literals::StringLiterals;
 class TestSearchTable final : public QObject {
     Q_OBJECT
 private slots:
+    void searchableKeyword_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("searched");
+        QTest::newRow("ordinary") << u"成？上 a%_\\"_s << u"成？上 a%_\\"_s;
+        QTest::newRow("nul first") << u"\u0000abc"_s << u"abc"_s;
+        QTest::newRow("tabs and line breaks") << u"a\tb\r\nc\u007f\u0085"_s << u"abc"_s;
+        QTest::newRow("pair kept") << u"𠀀x"_s << u"𠀀x"_s;
+        QTest::newRow("lone high surrogate") << QString(QChar(0xD840)) + u"x"_s << u"x"_s;
+        QTest::newRow("lone low surrogate") << u"x"_s + QString(QChar(0xDC00)) << u"x"_s;
+        QTest::newRow("pair reversed") << QString(QChar(0xDC00)) + QString(QChar(0xD840)) << QString();
+        QTest::newRow("ideographic space kept") << u"\u3000"_s << u"\u3000"_s;
+    }
+    void searchableKeyword()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, searched);
+        QCOMPARE(mc::search::searchableKeyword(typed), searched);
+    }
+
     void queryText_data()
     {
         QTest::addColumn<int>("mode");

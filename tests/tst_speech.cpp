@@ -92,11 +92,11 @@ private slots:
     {
         RecordingMessages messages;
         RecordingVoice voice;
-        voice.failNextConnections(1, QStringLiteral("无法加载语音引擎 speechd"));
+        voice.failNextConnections(1, QStringLiteral("无法加载语音朗读引擎。"));
         QVERIFY(!guarded([&] { speech::readAloud(voice, u"永"_s, speech::Language::Chinese); }));
         QCOMPARE(messages.shown().size(), 1);
         QCOMPARE(messages.lastKind(), Messages::Kind::Error);
-        QCOMPARE(messages.lastText(), QStringLiteral("无法加载语音引擎 speechd."));
+        QCOMPARE(messages.lastText(), QStringLiteral("无法加载语音朗读引擎。"));
         QVERIFY(voice.calls().isEmpty());
         QVERIFY(guarded([&] { speech::readAloud(voice, u"永"_s, speech::Language::Chinese); }));
         QCOMPARE(voice.connectAttempts(), 2);

@@ -4,15 +4,20 @@
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/windows.h"
+#include "platform/htmlview.h"
 #include "platform/error.h"
 #include "platform/messages.h"
 #include "store/dataset.h"
+#include "store/storefile.h"
 #include "store/stores.h"
 #include "support/testsupport.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sqlite3.h>
+#include <unistd.h>
 
 using namespace mc;
 
@@ -29,6 +34,41 @@ struct DatasetSet {
         }
     }
 };
+
+void execute(const QString &path, const QStringList &statements)
+{
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    for (const QString &sql : statements) {
+        char *error = nullptr;
+        const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+        const QByteArray text = error ? QByteArray(error) : QByteArray();
+        sqlite3_free(error);
+        QVERIFY2(rc == SQLITE_OK, text.constData());
+    }
+    sqlite3_close(db);
+}
+
+// Drops a column the way a damaged or hand-edited store lacks it; its indexes go first, as
+// SQLite will not drop an indexed column.
+QStringList dropColumn(const QString &path, const QString &table, const QString &column)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL",
+                       -1, &stmt, nullptr);
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    QStringList statements;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        statements.append(QStringLiteral("DROP INDEX \"%1\"").arg(QString::fromUtf8(
+            reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)))));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    statements.append(QStringLiteral("ALTER TABLE \"%1\" DROP COLUMN \"%2\"").arg(table, column));
+    return statements;
+}
 
 } // namespace
 
@@ -90,6 +130,94 @@ private slots:
         QCOMPARE(progress.last(), 90);
     }
 
+    // Each way a store can be broken stops start-up at that store with a message naming it.
+    void brokenStoreStopsStartUp_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("argument"); // the table or column concerned
+        QTest::addColumn<QStringList>("named"); // what the message must name besides the file
+        QTest::addColumn<int>("progress");      // the bar when the report shows; 0 for none
+
+        auto row = [](const char *name, const char *file, const char *damage, const QString &argument,
+                      const QStringList &named, int progress) {
+            QTest::newRow(name) << QString::fromLatin1(file) << QString::fromLatin1(damage) << argument << named
+                                << progress;
+        };
+        row("missing", "xhg.db", "missing", {}, {QStringLiteral("找不到")}, 90);
+        row("empty", "xhd.db", "empty", {}, {QStringLiteral("空的")}, 30);
+        row("truncated", "xhk.db", "truncated", {}, {QStringLiteral("不完整")}, 70);
+        row("random bytes", "xhe.db", "random", {}, {QStringLiteral("不是有效的数据库文件")}, 50);
+        row("table dropped", "xhb.db", "drop table", QStringLiteral("hz"), {QStringLiteral("hz")}, 10);
+        // Double quotes around a missing name used to make it a string: a blank list, or every row.
+        row("list column dropped", "xhb.db", "drop column", QStringLiteral("hz.name"),
+            {QStringLiteral("hz"), QStringLiteral("name")}, 10);
+        row("word identifier dropped", "xhi.db", "drop column", QStringLiteral("dict.ID"),
+            {QStringLiteral("dict"), QStringLiteral("ID")}, 0);
+        row("searched column dropped", "xhg.db", "drop column", QStringLiteral("cy.samples"),
+            {QStringLiteral("cy"), QStringLiteral("samples")}, 90);
+        row("shown column dropped", "xhk.db", "drop column", QStringLiteral(u"英语单词.解释"),
+            {QStringLiteral(u"英语单词"), QStringLiteral(u"解释")}, 70);
+        row("unreadable", "xhd.db", "unreadable", {}, {QStringLiteral("权限")}, 30);
+        row("folder in its place", "xhe.db", "folder", {}, {QStringLiteral("文件夹")}, 50);
+        row("locked by another copy", "xhi.db", "locked", {}, {QStringLiteral("另一个程序")}, 0);
+    }
+    void brokenStoreStopsStartUp()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, damage);
+        QFETCH(QString, argument);
+        QFETCH(QStringList, named);
+        QFETCH(int, progress);
+
+        auto dir = workingDir();
+        const QString path = QStringLiteral("data/") + file;
+        std::unique_ptr<store::StoreFile> otherCopy;
+        QFile store(path);
+        if (damage == QLatin1String("missing")) {
+            QVERIFY(store.remove());
+        } else if (damage == QLatin1String("empty")) {
+            QVERIFY(store.resize(0));
+        } else if (damage == QLatin1String("truncated")) {
+            QVERIFY(store.resize(store.size() / 2));
+        } else if (damage == QLatin1String("random")) {
+            QByteArray bytes(int(store.size()), Qt::Uninitialized);
+            QRandomGenerator random(16);
+            for (char &b : bytes)
+                b = char(random.bounded(256));
+            QVERIFY(store.open(QIODevice::WriteOnly));
+            store.write(bytes);
+            store.close();
+        } else if (damage == QLatin1String("drop table")) {
+            execute(path, {QStringLiteral("DROP TABLE \"%1\"").arg(argument)});
+        } else if (damage == QLatin1String("drop column")) {
+            execute(path, dropColumn(path, argument.section(u'.', 0, 0), argument.section(u'.', 1)));
+        } else if (damage == QLatin1String("unreadable")) {
+            if (::geteuid() == 0)
+                QSKIP("file permissions do not bind the superuser");
+            QVERIFY(store.setPermissions({}));
+        } else if (damage == QLatin1String("folder")) {
+            QVERIFY(store.remove());
+            QVERIFY(QDir().mkdir(path));
+        } else if (damage == QLatin1String("locked")) {
+            otherCopy = std::make_unique<store::StoreFile>(path, true);
+        }
+
+        DatasetSet set;
+        QList<int> progressSeen;
+        QString text;
+        try {
+            app::openStores(set.map, [&](int value) { progressSeen.append(value); });
+        } catch (const Error &e) {
+            text = e.text();
+        }
+        QVERIFY2(text.contains(path), qPrintable(text));
+        for (const QString &part : std::as_const(named))
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QVERIFY2(text.endsWith(QStringLiteral("。")), qPrintable(text)); // the report adds no "."
+        QCOMPARE(progressSeen.isEmpty() ? 0 : progressSeen.last(), progress);
+    }
+
     void secondRunningCopyFailsAtTheWordStore()
     {
         auto dir = workingDir();
@@ -141,6 +269,12 @@ private slots:
             QVERIFY(!application.windows().main->isVisible());
             QVERIFY(application.windows().splash->isVisible());
             QCOMPARE(application.windows().splash->bar()->position(), 90);
+            // Nothing loads behind the report, so nothing can write lsjt.dat or show a box.
+            for (const char *view : {"WebBrowser1", "WebBrowser2"}) {
+                auto *html = application.windows().main->findChild<web::HtmlView *>(QLatin1StringView(view));
+                QVERIFY(html);
+                QVERIFY2(html->url().isEmpty(), view);
+            }
         }
     }
 };

@@ -57,7 +57,6 @@ bool Application::start()
     BusyIndicator::setCurrent(m_windows->splash);
     search::install(m_windows->main, m_windows->radicalPicker);
     speech::install(m_windows->main, m_windows->speechPrompt, m_windows->strokeViewer);
-    readers::install(m_windows->main, m_windows->result);
 
     SplashWindow *splash = m_windows->splash;
     splash->showNow();
@@ -74,6 +73,10 @@ bool Application::start()
         Messages::current().applicationError(errorReportText(e.text()));
         return false;
     }
+    // Only now: a failed start must neither load pages nor write lsjt.dat (a running copy's
+    // file among them), nor stack a box of its own over the start-up report.
+    readers::install(m_windows->main, m_windows->result);
+    m_windows->main->startLoading();
     splash->hideNow();
     centre(m_windows->main);
     m_windows->main->show();

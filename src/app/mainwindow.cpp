@@ -59,7 +59,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     // (search buttons, "退出软件") would be cut off.
     central->setMinimumSize(794, 614);
     resize(794, 614 + menuBar()->sizeHint().height());
-    startLoading();
 }
 
 MainWindow::~MainWindow() = default;

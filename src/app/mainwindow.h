@@ -29,6 +29,10 @@ public:
     // The secondary windows opened from the bar: "更多精彩" and "在线辞海".
     void setSecondaryWindows(QWidget *more, QWidget *lexicon);
 
+    // Starts the reader's opening page and the today-in-history page loading; called once the
+    // stores have opened, so a failed start loads and writes nothing.
+    void startLoading();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -38,7 +42,6 @@ private:
     void wireBar();
     // Ctrl+number clicks the bar button, then runs thenFocus; the button's hint names the keys.
     void addSectionShortcut(QAbstractButton *button, int number, const std::function<void()> &thenFocus);
-    void startLoading();
     void showLicences();
 
     TopBar *m_topBar = nullptr;

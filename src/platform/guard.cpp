@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 
 #include <QLoggingCategory>
+#include <string_view>
 
 Q_LOGGING_CATEGORY(lcPlatform, "mc.platform")
 
@@ -16,10 +17,10 @@ bool guarded(const std::function<void()> &command)
     } catch (const Error &e) {
         Messages::current().error(errorReportText(e.text()));
     } catch (const std::exception &e) {
-        Messages::current().error(errorReportText(QString::fromLocal8Bit(e.what())));
+        Messages::current().error(errorReportText(std::string_view(e.what()) == "std::bad_alloc" ? QStringLiteral("内存不足，无法完成这项操作。") : QStringLiteral("程序内部错误，这项操作没有完成。")));
     } catch (...) {
         qCWarning(lcPlatform) << "unknown exception in a command";
-        Messages::current().error(errorReportText(QStringLiteral("未知错误")));
+        Messages::current().error(errorReportText(QStringLiteral("程序内部错误，这项操作没有完成。")));
     }
     return false;
 }

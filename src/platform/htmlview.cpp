@@ -73,7 +73,7 @@ void HtmlView::navigate(const QString &address)
 void HtmlView::requireDocument() const
 {
     if (!m_hasDocument)
-        throw Error(QStringLiteral("网页中没有文档"));
+        throw Error(QStringLiteral("网页中没有文档。"));
 }
 
 QString HtmlView::title() const

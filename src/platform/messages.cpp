@@ -21,9 +21,12 @@ QtMessages &qtMessages()
     return instance;
 }
 
+// Our texts never carry markup, and a keyword inside one must stay the text the user typed:
+// automatic detection would render "<b>…" bold and load the picture an <img> names.
 void showBox(QMessageBox::Icon icon, const QString &caption, const QString &text)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -61,6 +64,7 @@ bool QtMessages::confirm(const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

@@ -1,7 +1,8 @@
 #include "platform/textcodec.h"
 #include "platform/error.h"
 
-#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -46,9 +47,12 @@ void writeLines(const QString &path, const QStringList &lines)
         bytes += encode(line);
         bytes += "\r\n";
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw Error(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+    // Written beside the old file and renamed over it only when complete: a full disk or a
+    // read-only folder leaves the old file as it was instead of a cut one.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw Error(QStringLiteral("无法写入文件 %1。").arg(QFileInfo(path).fileName()));
 }
 
 } // namespace mc::textcodec

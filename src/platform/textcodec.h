@@ -15,7 +15,8 @@ qsizetype byteLength(const QString &text);
 // The longest prefix of text whose encoding fits in maxBytes, never splitting a character.
 QString truncateToBytes(const QString &text, qsizetype maxBytes);
 
-// Writes lines ending in CR LF, GB18030, no byte-order mark. Throws mc::Error on failure.
+// Writes lines ending in CR LF, GB18030, no byte-order mark, replacing the file only once the
+// whole text is on disk. Throws mc::Error on failure; the old file is then unchanged.
 void writeLines(const QString &path, const QStringList &lines);
 
 } // namespace mc::textcodec

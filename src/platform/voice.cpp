@@ -29,14 +29,14 @@ constexpr int kConnectDeadlineMs = 30000;
 // A request the engine never starts is given up after this long.
 constexpr int kStartDeadlineMs = 10000;
 
-QString noEngineText(const QString &engine)
+QString noEngineText(const QString &)
 {
-    return QStringLiteral("无法加载语音引擎 %1").arg(engine);
+    return QStringLiteral("无法加载语音朗读引擎。");
 }
-const QString kNoAnswerText = QStringLiteral("语音引擎没有响应");
-const QString kNoChineseText = QStringLiteral("语音引擎没有中文语音");
-const QString kNoEnglishText = QStringLiteral("语音引擎没有英文语音");
-const QString kEngineErrorText = QStringLiteral("语音引擎出错");
+const QString kNoAnswerText = QStringLiteral("语音朗读引擎没有响应。");
+const QString kNoChineseText = QStringLiteral("语音朗读引擎没有中文语音。");
+const QString kNoEnglishText = QStringLiteral("语音朗读引擎没有英文语音。");
+const QString kEngineErrorText = QStringLiteral("语音朗读引擎出错。");
 
 } // namespace
 
@@ -103,7 +103,7 @@ public:
         } else {
             m_tts = new QTextToSpeech(m_engineName, this);
             if (m_tts->state() == QTextToSpeech::Error) {
-                error = m_tts->errorString().isEmpty() ? noEngineText(m_engineName) : m_tts->errorString();
+                error = noEngineText(m_engineName); // the engine's own text is English and technical
             } else {
                 findVoices();
                 connect(m_tts, &QTextToSpeech::stateChanged, this, &SpeechWorker::onStateChanged);
@@ -196,8 +196,8 @@ private:
         if (state == QTextToSpeech::Error) {
             m_current.reset();
             m_queue.clear();
-            const QString text = m_tts->errorString();
-            emit engineLost(text.isEmpty() ? kEngineErrorText : text);
+            qCWarning(lcVoice) << "speech engine error:" << m_tts->errorString();
+            emit engineLost(kEngineErrorText);
             return;
         }
         if (!m_current)

@@ -98,7 +98,7 @@ QUrl urlForAddress(const QString &address)
 {
     const QString trimmed = address.trimmed();
     if (trimmed.isEmpty())
-        throw Error(QStringLiteral("网页地址为空"));
+        throw Error(QStringLiteral("网页地址为空。"));
 
     static const QStringList webSchemes = {
         QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("about"), QStringLiteral("data"),

@@ -38,17 +38,17 @@ QString loadRootHtml(web::HtmlView *view, const QString &address, std::chrono::m
     if (outcome == Outcome::Waiting)
         loop.exec();
     if (!guard)
-        throw Error(QStringLiteral("网页视图已关闭"));
+        throw Error(QStringLiteral("网页窗口已关闭。"));
     QObject::disconnect(view, nullptr, &loop, nullptr);
     switch (outcome) {
     case Outcome::Complete:
         return view->rootHtml();
     case Outcome::Failed:
-        throw Error(QStringLiteral("无法打开网页 %1").arg(address));
+        throw Error(QStringLiteral("无法打开网页 %1。").arg(address));
     case Outcome::Waiting:
         break;
     }
-    throw Error(QStringLiteral("网页 %1 未能按时载入").arg(address));
+    throw Error(QStringLiteral("网页 %1 未能按时载入。").arg(address));
 }
 
 } // namespace mc::readers

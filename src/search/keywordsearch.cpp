@@ -29,7 +29,16 @@ void runSearch(const SearchEntry &entry, KeywordBox &box, store::Dataset &datase
         Messages::current().information(texts::kEnterKeyword);
         return;
     }
-    box.setText(normaliseQuestionMarks(typed));
+    const QString searchable = normaliseQuestionMarks(searchableKeyword(typed));
+    if (searchable.isEmpty()) {
+        Messages::current().information(texts::kEnterKeyword);
+        return;
+    }
+    if (searchable.size() > kKeywordLimit) {
+        Messages::current().information(texts::kKeywordTooLong);
+        return;
+    }
+    box.setText(searchable);
     const QString keyword = box.text();
     const SectionInfo &section = sectionInfo(entry.section);
 

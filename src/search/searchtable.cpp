@@ -146,6 +146,22 @@ const SearchEntry *findSearch(const QString &button, int mode)
     return nullptr;
 }
 
+QString searchableKeyword(const QString &keyword)
+{
+    QString kept;
+    kept.reserve(keyword.size());
+    for (qsizetype i = 0; i < keyword.size(); ++i) {
+        const QChar c = keyword.at(i);
+        if (c.isHighSurrogate() && i + 1 < keyword.size() && keyword.at(i + 1).isLowSurrogate()) {
+            kept += c;
+            kept += keyword.at(++i);
+        } else if (!c.isSurrogate() && c.category() != QChar::Other_Control) {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
 QString normaliseQuestionMarks(const QString &keyword)
 {
     QString text = keyword;

@@ -55,6 +55,14 @@ const SearchEntry *findSearch(const QString &button, int mode);
 // The captions of the English-Chinese direction, in mode order.
 const QStringList &directions();
 
+// No entry of any store is this long, so a longer keyword can match nothing; it would only make
+// the store scan for seconds or give up on the pattern.
+constexpr qsizetype kKeywordLimit = 1000;
+
+// The keyword without what the store cannot search for: control characters (a NUL would end the
+// pattern early and match every row) and halves of surrogate pairs that have no other half.
+QString searchableKeyword(const QString &keyword);
+
 // The keyword with every half-width question mark made full-width.
 QString normaliseQuestionMarks(const QString &keyword);
 

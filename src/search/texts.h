@@ -7,6 +7,7 @@ namespace mc::search::texts {
 
 inline const QString kPlaceholder = QStringLiteral("这里输入搜索关键字");
 inline const QString kEnterKeyword = QStringLiteral("请输入搜索关键字！");
+inline const QString kKeywordTooLong = QStringLiteral("搜索关键字太长，请输入不超过1000个字的关键字！");
 
 inline const QString kNoResult = QStringLiteral("没有搜索到结果！");
 inline const QString kNoCharacter = QStringLiteral("没有搜索到结果！\r\r点击确定将刷新全部汉字！");

@@ -110,7 +110,7 @@ void Copying::run(const CopyCommand &command)
     guarded([&] {
         const auto *dataset = m_mainWindow->findChild<store::Dataset *>(command.dataset);
         if (!dataset)
-            throw Error(QStringLiteral("找不到数据集 %1").arg(command.dataset));
+            throw Error(QStringLiteral("程序内部错误：找不到要复制的列表。"));
         const QString text = command.compose([dataset](const QString &column) { return dataset->value(column); });
         setClipboardText(QGuiApplication::clipboard(), text);
     });

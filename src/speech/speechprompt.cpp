@@ -1,5 +1,7 @@
 #include "speech/speechprompt.h"
+#include "platform/guard.h"
 #include "platform/messages.h"
+#include "platform/textcodec.h"
 #include "platform/shell.h"
 #include "speech/texts.h"
 
@@ -113,9 +115,12 @@ void SpeechPrompt::offer()
 
 void SpeechPrompt::closeEvent(QCloseEvent *event)
 {
-    QSettings settings(settingsPath(), QSettings::IniFormat);
-    settings.setValue(texts::kPromptSettingsKey, m_dontShow->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    settings.sync();
+    // Written whole or not at all (QSettings would fail silently and leave a lock file beside it).
+    const QString value = m_dontShow->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    const QStringList key = texts::kPromptSettingsKey.split(QLatin1Char('/'));
+    guarded([&] {
+        textcodec::writeLines(settingsPath(), {QLatin1Char('[') + key.at(0) + QLatin1Char(']'), key.at(1) + QLatin1Char('=') + value});
+    });
     QWidget::closeEvent(event);
 }
 

@@ -27,6 +27,6 @@ inline const QString kNetworkError = QStringLiteral("网络暂时出错，请稍
 inline const QString kStrokePath = QStringLiteral("/chinese/hzxx/");
 inline const QString kStrokeSuffix = QStringLiteral(".swf");
 
-inline const QString kClipboardFailed = QStringLiteral("无法打开剪贴板");
+inline const QString kClipboardFailed = QStringLiteral("无法打开剪贴板。");
 
 } // namespace mc::speech::texts

@@ -42,7 +42,7 @@ ConnectionSettings parseConnectionText(const QString &text)
         }
     }
     if (settings.dataSource.isEmpty())
-        throw Error(QStringLiteral("连接字符串没有指定数据源"));
+        throw Error(QStringLiteral("程序内部错误：没有指定数据库文件。"));
     return settings;
 }
 

@@ -12,6 +12,17 @@
 namespace mc::store {
 namespace {
 
+Error missingColumn(const QString &file, const QString &table, const QString &column)
+{
+    return Error(QStringLiteral("数据库文件 %1 中的表 %2 缺少列 %3。").arg(file, table, column));
+}
+
+bool containsName(const QStringList &names, const QString &name)
+{
+    return std::any_of(names.cbegin(), names.cend(),
+                       [&name](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
 QString displayText(const QVariant &v)
 {
     if (v.typeId() == QMetaType::LongLong)
@@ -47,6 +58,12 @@ void Dataset::setKeyColumns(const QStringList &columns)
     m_wantedKeys = columns;
 }
 
+void Dataset::setStoreTable(const QString &table, const QStringList &columns)
+{
+    m_storeTable = table;
+    m_requiredColumns = columns;
+}
+
 void Dataset::clearQuery()
 {
     close();
@@ -69,8 +86,17 @@ void Dataset::ensureStore()
     if (m_store)
         return;
     const ConnectionSettings settings = parseConnectionText(m_connectionText);
-    m_store = std::make_unique<StoreFile>(settings.dataSource,
-                                          settings.shareDenyRead || settings.shareDenyWrite);
+    auto store = std::make_unique<StoreFile>(settings.dataSource, settings.shareDenyRead || settings.shareDenyWrite,
+                                             m_storeTable.isEmpty() ? QStringList() : QStringList{m_storeTable});
+    // A damaged store is refused here, at start-up, not at the first search that reads it.
+    if (!m_storeTable.isEmpty()) {
+        const QStringList present = store->columns(m_storeTable);
+        for (const QString &column : std::as_const(m_requiredColumns)) {
+            if (!containsName(present, column))
+                throw missingColumn(settings.dataSource, m_storeTable, column);
+        }
+    }
+    m_store = std::move(store);
 }
 
 void Dataset::open()
@@ -82,10 +108,14 @@ void Dataset::open()
 
     QStringList keys;
     for (const QString &wanted : std::as_const(m_wantedKeys)) {
-        for (const QString &present : tableColumns) {
-            if (present.compare(wanted, Qt::CaseInsensitive) == 0 && !keys.contains(present))
-                keys.append(present);
-        }
+        const auto present = std::find_if(tableColumns.cbegin(), tableColumns.cend(), [&wanted](const QString &c) {
+            return c.compare(wanted, Qt::CaseInsensitive) == 0;
+        });
+        // Leaving the column out would show a blank list that looks like data.
+        if (present == tableColumns.cend())
+            throw missingColumn(m_store->path(), query.table, wanted);
+        if (!keys.contains(*present))
+            keys.append(*present);
     }
 
     QString sql = QStringLiteral("SELECT rowid");
@@ -134,7 +164,8 @@ void Dataset::close()
 void Dataset::requireOpen() const
 {
     if (!m_open)
-        throw Error(QStringLiteral("数据集 %1 已关闭，无法进行此操作").arg(objectName()));
+        throw Error(m_title.isEmpty() ? QStringLiteral("列表没有载入，无法进行此操作。")
+                                      : QStringLiteral("%1的列表没有载入，无法进行此操作。").arg(m_title));
 }
 
 int Dataset::recordCount() const
@@ -204,7 +235,7 @@ void Dataset::setSort(const QString &sort)
         || (words.size() == 2 && (descending || words.at(1).compare(QLatin1String("ASC"), Qt::CaseInsensitive) == 0));
     const int key = valid ? keyIndex(words.value(0)) : -1;
     if (key < 0)
-        throw Error(QStringLiteral("无法按“%1”排序").arg(sort));
+        throw Error(QStringLiteral("无法按“%1”排序。").arg(sort));
 
     // Chinese text in pinyin order; numbers numerically; numbers before text.
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};

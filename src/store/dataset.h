@@ -22,8 +22,16 @@ public:
     void setConnectionText(const QString &text); // closes the dataset and its store
     QString connectionText() const { return m_connectionText; }
 
-    // Columns held for every row (list columns and sort keys); must be set before open.
+    // Columns held for every row (list columns and sort keys); must be set before open. A table
+    // without one of them cannot be opened.
     void setKeyColumns(const QStringList &columns);
+
+    // The one table this dataset's store may be read through and every column the program reads
+    // from it: checked when the store is first reached, before any row is read.
+    void setStoreTable(const QString &table, const QStringList &columns);
+
+    // What the user calls this list ("明川字典"), for messages.
+    void setTitle(const QString &title) { m_title = title; }
 
     void clearQuery();                       // closes the dataset, empties the query text
     void appendQuery(const QString &line);   // closes the dataset
@@ -69,6 +77,9 @@ private:
 
     QString m_connectionText;
     QStringList m_wantedKeys;
+    QString m_storeTable;
+    QStringList m_requiredColumns;
+    QString m_title;
     QStringList m_query;
     std::unique_ptr<StoreFile> m_store;
 

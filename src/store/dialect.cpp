@@ -2,6 +2,7 @@
 #include "platform/error.h"
 
 #include <QList>
+#include <cmath>
 
 namespace mc::store {
 namespace {
@@ -15,7 +16,7 @@ struct Token {
 
 QString syntaxError(const QString &what)
 {
-    return QStringLiteral("查询语句有误：%1").arg(what);
+    return QStringLiteral("查询语句有误：%1。").arg(what);
 }
 
 bool isNameChar(QChar c)
@@ -236,7 +237,10 @@ private:
             if (ok) {
                 m_params.append(whole);
             } else {
-                const double number = value.text.toDouble(&ok);
+                double number = value.text.toDouble(&ok);
+                // Too large for a double: no row can hold it, so it compares as infinity.
+                if (!ok && std::isinf(number))
+                    ok = true;
                 if (!ok)
                     throw Error(syntaxError(QStringLiteral("无效的数字“%1”").arg(value.text)));
                 m_params.append(number);
@@ -263,7 +267,7 @@ QString quoteName(const QString &name)
 TranslatedQuery translateQuery(const QString &text)
 {
     if (text.trimmed().isEmpty())
-        throw Error(QStringLiteral("查询语句为空"));
+        throw Error(QStringLiteral("查询语句为空。"));
     return Parser(tokenize(text)).parse();
 }
 

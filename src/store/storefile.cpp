@@ -2,20 +2,138 @@
 #include "platform/error.h"
 #include "store/dialect.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QtEndian>
 #include <sqlite3.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+Q_LOGGING_CATEGORY(lcStore, "mc.store")
+
 namespace mc::store {
+namespace {
+
+std::function<void(const QString &)> g_observer;
+
+// The store as the user knows it: relative to the working directory, where the stores live.
+QString storeName(sqlite3 *db)
+{
+    const char *file = sqlite3_db_filename(db, "main");
+    if (!file || !*file)
+        return QString();
+    return QDir::current().relativeFilePath(QString::fromUtf8(file));
+}
+
+// SQLite's own texts are English and technical; the user is told what happened to which file.
+Error queryError(sqlite3 *db, int rc)
+{
+    const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
+    const QString file = storeName(db);
+    qCWarning(lcStore) << "query failed on" << file << ":" << rc << detail;
+    switch (rc & 0xff) {
+    case SQLITE_AUTH:
+        return Error(QStringLiteral("数据库文件 %1 只能读取，这次查询已被拒绝。").arg(file));
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return Error(QStringLiteral("数据库文件 %1 已损坏，无法读取。").arg(file));
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Error(QStringLiteral("数据库文件 %1 正被占用，无法读取。").arg(file));
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return Error(QStringLiteral("读取数据库文件 %1 时出错。").arg(file));
+    case SQLITE_NOMEM:
+        return Error(QStringLiteral("内存不足，无法完成这次查询。"));
+    case SQLITE_TOOBIG:
+        return Error(QStringLiteral("搜索关键字太长，无法查询。"));
+    default:
+        break;
+    }
+    if (detail.contains(QLatin1String("too complex")))
+        return Error(QStringLiteral("搜索关键字太复杂，无法查询。"));
+    return Error(QStringLiteral("数据库文件 %1 无法完成这次查询。").arg(file));
+}
+
+bool nameIn(const char *name, const QStringList &names)
+{
+    const QString n = QString::fromUtf8(name);
+    for (const QString &allowed : names) {
+        if (allowed.compare(n, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Reading only: the stores' tables (or just the named ones), the schema, functions, and the
+// pragmas that read a table's columns or the query-only state. Anything that would write, attach
+// or change the connection is refused.
+int authorize(void *tables, int action, const char *arg1, const char *arg2, const char *, const char *)
+{
+    const auto *allowed = static_cast<const QStringList *>(tables);
+    switch (action) {
+    case SQLITE_SELECT:
+        return SQLITE_OK;
+    case SQLITE_READ:
+        if (!arg1)
+            return SQLITE_DENY;
+        if (allowed->isEmpty() || nameIn(arg1, *allowed) || qstricmp(arg1, "sqlite_master") == 0
+            || qstricmp(arg1, "sqlite_schema") == 0)
+            return SQLITE_OK;
+        return SQLITE_DENY;
+    case SQLITE_FUNCTION:
+        return arg2 && qstricmp(arg2, "load_extension") == 0 ? SQLITE_DENY : SQLITE_OK;
+    case SQLITE_PRAGMA: // reading a table's columns, or whether the connection is query-only
+        if (arg1 && qstricmp(arg1, "table_info") == 0)
+            return SQLITE_OK;
+        return arg1 && !arg2 && qstricmp(arg1, "query_only") == 0 ? SQLITE_OK : SQLITE_DENY;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+// What the first 100 bytes say before SQLite is trusted with the file: the right magic, and a
+// file at least as long as the pages the header counts (a cut-off copy fails here, not later at
+// some row the user scrolls to).
+void checkHeader(const QString &path, qint64 size)
+{
+    if (size == 0)
+        throw Error(QStringLiteral("数据库文件 %1 是空的。").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("没有读取数据库文件 %1 的权限。").arg(path));
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        throw Error(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
+    const auto *bytes = reinterpret_cast<const uchar *>(header.constData());
+    const quint32 rawPageSize = qFromBigEndian<quint16>(bytes + 16);
+    const qint64 pageSize = rawPageSize == 1 ? 65536 : rawPageSize;
+    const quint32 pages = qFromBigEndian<quint32>(bytes + 28);
+    const quint32 changeCounter = qFromBigEndian<quint32>(bytes + 24);
+    const quint32 validFor = qFromBigEndian<quint32>(bytes + 92);
+    // The page count is only kept by writers from 3.7.0 on, which mark it valid this way.
+    if (pages > 0 && changeCounter == validFor && pageSize * pages > size)
+        throw Error(QStringLiteral("数据库文件 %1 不完整，可能已损坏。").arg(path));
+}
+
+} // namespace
+
+void setStatementObserver(std::function<void(const QString &sql)> observer)
+{
+    g_observer = std::move(observer);
+}
 
 Statement::Statement(sqlite3 *db, const QString &sql, const QVariantList &params) : m_db(db)
 {
+    if (g_observer)
+        g_observer(sql);
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
-        throw Error(QStringLiteral("查询失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+    const int prepared = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (prepared != SQLITE_OK)
+        throw queryError(db, prepared);
     for (int i = 0; i < params.size(); ++i) {
         const QVariant &v = params.at(i);
         int rc;
@@ -27,8 +145,11 @@ Statement::Statement(sqlite3 *db, const QString &sql, const QVariantList &params
             const QByteArray bytes = v.toString().toUtf8();
             rc = sqlite3_bind_text(m_stmt, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
         }
-        if (rc != SQLITE_OK)
-            throw Error(QStringLiteral("查询失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+        if (rc != SQLITE_OK) {
+            const Error error = queryError(db, rc);
+            sqlite3_finalize(m_stmt);
+            throw error;
+        }
     }
 }
 
@@ -44,9 +165,8 @@ bool Statement::next()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw Error(QStringLiteral("查询失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+    throw queryError(m_db, rc);
 }
-
 int Statement::columnCount() const
 {
     return sqlite3_column_count(m_stmt);
@@ -91,39 +211,55 @@ bool Statement::isNull(int i) const
     return sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
 }
 
-StoreFile::StoreFile(const QString &path, bool exclusive) : m_path(path)
+StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tables) : m_path(path), m_tables(tables)
 {
     const QFileInfo info(path);
+    if (info.isDir())
+        throw Error(QStringLiteral("数据库文件 %1 的位置上是一个文件夹，不是数据库文件。").arg(path));
+    if (!info.exists())
+        throw Error(QStringLiteral("找不到数据库文件 %1。").arg(path));
     if (!info.isFile())
-        throw Error(QStringLiteral("找不到数据库文件 %1").arg(path));
+        throw Error(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
     const QByteArray native = QFile::encodeName(path);
+    if (::access(native.constData(), R_OK) != 0)
+        throw Error(QStringLiteral("没有读取数据库文件 %1 的权限。").arg(path));
+    checkHeader(path, info.size());
     if (exclusive) {
         // The lock lives on its own descriptor: SQLite's POSIX locks never meet it, another
         // running copy of the program does.
         m_lockFd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
         if (m_lockFd < 0)
-            throw Error(QStringLiteral("无法打开数据库文件 %1").arg(path));
+            throw Error(QStringLiteral("无法打开数据库文件 %1。").arg(path));
         if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
             ::close(m_lockFd);
             m_lockFd = -1;
-            throw Error(QStringLiteral("数据库文件 %1 正被另一个程序独占使用，无法打开").arg(path));
+            throw Error(QStringLiteral("数据库文件 %1 正被另一个程序独占使用，无法打开。").arg(path));
         }
     }
-    if (sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    auto fail = [this](const QString &text) {
         sqlite3_close(m_db);
         m_db = nullptr;
         if (m_lockFd >= 0)
             ::close(m_lockFd);
-        throw Error(QStringLiteral("无法打开数据库文件 %1").arg(path));
-    }
+        m_lockFd = -1;
+        return Error(text);
+    };
+    if (sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        throw fail(QStringLiteral("无法打开数据库文件 %1。").arg(path));
+    // A double-quoted name of a missing column must be an error, never a string literal.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    if (sqlite3_exec(m_db, "PRAGMA query_only = 1", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw fail(QStringLiteral("无法打开数据库文件 %1。").arg(path));
+    sqlite3_set_authorizer(m_db, authorize, &m_tables);
     try {
         Statement check(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
         check.next();
     } catch (const Error &) {
-        sqlite3_close(m_db);
-        if (m_lockFd >= 0)
-            ::close(m_lockFd);
-        throw Error(QStringLiteral("%1 不是有效的数据库文件").arg(path));
+        throw fail(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
     }
 }
 
@@ -140,11 +276,12 @@ QStringList StoreFile::columns(const QString &table) const
     if (cached != m_columns.cend())
         return *cached;
     QStringList names;
-    Statement info(m_db, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    // The pragma itself, not its table-valued form, which the authorizer would see as a write.
+    Statement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)), {});
     while (info.next())
-        names.append(info.text(0));
+        names.append(info.text(1));
     if (names.isEmpty())
-        throw Error(QStringLiteral("数据库 %1 中没有表 %2").arg(m_path, table));
+        throw Error(QStringLiteral("数据库文件 %1 中没有表 %2。").arg(m_path, table));
     m_columns.insert(table, names);
     return names;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -33,10 +34,18 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
 };
 
+// Sees the text of every statement prepared on any store (for the keyword fuzz run); nullptr
+// stops it. Not for use while statements are being prepared on another thread.
+void setStatementObserver(std::function<void(const QString &sql)> observer);
+
 // A store file opened read-only and, when asked, held exclusively for as long as it is open.
+// The connection can only read: it is query-only, double-quoted names never turn into text,
+// and an authorizer refuses every statement but reading, limited to the given tables when some
+// are named. The file is checked before SQLite sees it: present, a file, readable, a database,
+// and as long as its header says.
 class StoreFile {
 public:
-    StoreFile(const QString &path, bool exclusive);
+    StoreFile(const QString &path, bool exclusive, const QStringList &tables = {});
     ~StoreFile();
     StoreFile(const StoreFile &) = delete;
     StoreFile &operator=(const StoreFile &) = delete;
@@ -48,6 +57,7 @@ public:
 
 private:
     QString m_path;
+    QStringList m_tables;
     int m_lockFd = -1;
     sqlite3 *m_db = nullptr;
     mutable QHash<QString, QStringList> m_columns;

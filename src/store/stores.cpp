@@ -8,6 +8,11 @@ namespace {
 // followed by two letters. SQLite has no passwords: they travel in the connection text only.
 const QString kSharedPassword = QStringLiteral(u"mc\u0007明川\u0003");
 
+QStringList names(const QString &spaced)
+{
+    return spaced.split(QLatin1Char(' '));
+}
+
 } // namespace
 
 const QList<StoreInfo> &stores()
@@ -15,19 +20,23 @@ const QList<StoreInfo> &stores()
     static const QList<StoreInfo> table = {
         {QStringLiteral("ADOQuery2"), QStringLiteral("data/xhb.db"), QStringLiteral("hz"),
          QStringLiteral("select * from hz"), kSharedPassword,
-         {QStringLiteral("name"), QStringLiteral("oldname"), QStringLiteral("strokes")}},
+         {QStringLiteral("name"), QStringLiteral("oldname"), QStringLiteral("strokes")}, QStringLiteral("明川字典"),
+         names(QStringLiteral("name oldname spell part sum partstrokes strokes wbcode areacode pycode content url"))},
         {QStringLiteral("ADOQuery3"), QStringLiteral("data/xhd.db"), QStringLiteral("xhy"),
-         QStringLiteral("select * from xhy"), kSharedPassword, {QStringLiteral("name")}},
+         QStringLiteral("select * from xhy"), kSharedPassword, {QStringLiteral("name")}, QStringLiteral("歇后语典"),
+         names(QStringLiteral("name end1"))},
         {QStringLiteral("ADOQuery4"), QStringLiteral("data/xhe.db"), QStringLiteral("mylib"),
-         QStringLiteral("select * from mylib"), QStringLiteral(u"名言\u0002mc\u0005say"), {QStringLiteral("name")}},
+         QStringLiteral("select * from mylib"), QStringLiteral(u"名言\u0002mc\u0005say"), {QStringLiteral("name")},
+         QStringLiteral("名人名言"), names(QStringLiteral("name derivation"))},
         {QStringLiteral("ADOQuery7"), QStringLiteral("data/xhk.db"), QStringLiteral(u"英语单词"),
          QStringLiteral(u"select * from 英语单词"), kSharedPassword + QStringLiteral("en"),
-         {QStringLiteral(u"单词")}},
+         {QStringLiteral(u"单词")}, QStringLiteral("英汉词典"), names(QStringLiteral(u"单词 解释"))},
         {QStringLiteral("ADOQuery1"), QStringLiteral("data/xhg.db"), QStringLiteral("cy"),
-         QStringLiteral("select * from cy"), kSharedPassword, {QStringLiteral("name")}},
+         QStringLiteral("select * from cy"), kSharedPassword, {QStringLiteral("name")}, QStringLiteral("成语词典"),
+         names(QStringLiteral("name spell pyjm content derivation samples"))},
         {QStringLiteral("ADOQuery5"), QStringLiteral("data/xhi.db"), QStringLiteral("dict"),
          QStringLiteral("select * from dict where ID>362993 and ID<363036"), QStringLiteral(u"词典mc#"),
-         {QStringLiteral("word")}},
+         {QStringLiteral("word")}, QStringLiteral("明川词典"), names(QStringLiteral("ID word ord spell content"))},
     };
     return table;
 }
@@ -38,7 +47,7 @@ const StoreInfo &storeFor(const QString &datasetName)
         if (info.datasetName == datasetName)
             return info;
     }
-    throw Error(QStringLiteral("没有数据集 %1").arg(datasetName));
+    throw Error(QStringLiteral("程序内部错误：找不到列表 %1。").arg(datasetName));
 }
 
 const QList<OpenStep> &openingOrder()

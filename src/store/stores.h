@@ -14,6 +14,8 @@ struct StoreInfo {
     QString baseQuery;
     QString password;
     QStringList keyColumns;
+    QString title;       // the section's name, as its button shows it
+    QStringList columns; // every column the program reads from the table
 };
 
 // In the order the connection settings are given.
