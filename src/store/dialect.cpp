@@ -2,7 +2,6 @@
 #include "platform/error.h"
 
 #include <QList>
-#include <cmath>
 
 namespace mc::store {
 namespace {
@@ -237,10 +236,7 @@ private:
             if (ok) {
                 m_params.append(whole);
             } else {
-                double number = value.text.toDouble(&ok);
-                // Too large for a double: no row can hold it, so it compares as infinity.
-                if (!ok && std::isinf(number))
-                    ok = true;
+                const double number = value.text.toDouble(&ok);
                 if (!ok)
                     throw Error(syntaxError(QStringLiteral("无效的数字“%1”").arg(value.text)));
                 m_params.append(number);
