@@ -18,7 +18,8 @@ const SMALL_RE = new RegExp(`[${Object.keys(SMALL_FORMS).join('')}]`, 'g');
 // Kinds of damage a reader would see. Each is a pattern over one line of text.
 const DAMAGE = {
   // private code numbers the scrape wrote for characters it could not encode (耿fda4４)
-  scrapeCode: new RegExp(`(?<=[${HAN_G}\\uff00-\\uffef》《，。])f[de][0-9a-f]{2}|f[de][0-9a-f]{2}(?=[${HAN_G}\\uff00-\\uffef])`, 'u'),
+  // (never the end of an English word: bottle-feed的)
+  scrapeCode: new RegExp(`(?<=[${HAN_G}\\uff00-\\uffef》《，。])f[de][0-9a-f]{2}|(?<![A-Za-z-])f[de][0-9a-f]{2}(?=[${HAN_G}\\uff00-\\uffef])`, 'u'),
   // GBK text decoded with the wrong table: box drawing, kana, enclosed numbers, the geta mark,
   // replacement characters and full-width Latin letters glued to Chinese (ｇ铩⒌坂贰)
   mojibake: new RegExp(

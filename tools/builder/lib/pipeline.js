@@ -143,6 +143,12 @@ function collect(sourceDir, startupText) {
         `unpaired parentheses dropped ${st.parensDropped}`
     );
   }
+  // An English entry is there for its Chinese: one whose only Chinese line was damage goes.
+  const englishRows = tables['英语单词'].length;
+  tables['英语单词'] = tables['英语单词'].filter((r) => /\p{Script=Han}/u.test(r['解释']));
+  if (tables['英语单词'].length < englishRows) {
+    notes.push(`英语单词: ${englishRows - tables['英语单词'].length} entries left without Chinese by the clean-up, left out`);
+  }
 
   return { tables, history: history.history, notes };
 }

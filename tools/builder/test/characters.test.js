@@ -146,7 +146,7 @@ test('modern explanation: headers are readings, xinhua entries of other characte
     ['世', '〔shì〕\r\n2.时代近～。', '\r\n5.\r\n'], // an embedded head line becomes a header; empty senses go
     ['世', '1.一辈子', '\r\n<\r\n'],
     ['碗', '【基本解释】\r\n〔wǎn〕\r\n1.盛饭菜的器皿。\r\n2.形状像碗的东西。', 'mbowl]'],
-    ['您', '〔nín〕\r\n“你”的敬称。', '〔ní〕'],
+    ['您', '〔nín〕\r\n"你"的敬称。', '〔ní〕'],
     ['着', '〔zhe〕\r\n1.助词，表示动作在进行。', '【字形】'],
     ['仌', '【字形】', '次第'], // record headed with a reading 仌 does not have
     ['烪', '读音：不详', '读音：\r\n'],

@@ -42,6 +42,7 @@ test('clean-up pass: each artefact mended or its sentence left out', () => {
     ['search codes keep their blank', 'ma ', 'ma '],
     ['English text left alone', "it's (a) test", "it's (a) test"],
     ['bracketed tags inside Chinese stay', '[医] 腹[部]\r\nn. [生]抑殖素', '[医] 腹[部]\r\nn. [生]抑殖素'],
+    ['an English word is no scrape code', 'v. 用奶瓶喂育( bottle-feed的现在分词 )', 'v. 用奶瓶喂育( bottle-feed的现在分词 )'],
     ['an apostrophe is no closing quote', 'n. 阿尔茨海默病（等于Alzheimer’s disease）', 'n. 阿尔茨海默病（等于Alzheimer’s disease）'],
   ];
   for (const [what, input, expected] of cases) assert.equal(cleanText(input, known), expected, what);
