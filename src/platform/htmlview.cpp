@@ -67,6 +67,7 @@ void HtmlView::navigate(const QString &address)
     const QUrl url = urlForAddress(address);
     // A snapshot still on its way belongs to a document the caller has moved away from.
     ++m_generation;
+    m_unstarted = url;
     m_page->load(url);
 }
 
@@ -129,6 +130,7 @@ bool HtmlView::hasDocument() const
 
 void HtmlView::onLoadStarted()
 {
+    m_unstarted.clear();
     ++m_generation;
 }
 
@@ -149,6 +151,13 @@ void HtmlView::onLoadSucceeded(const QUrl &url)
 
 void HtmlView::onLoadFailed(const QUrl &url)
 {
+    // A load that fails while a newer one is asked for reports its failure under the newer
+    // address, and the newer load then never starts: ask for it once more.
+    if (!m_unstarted.isEmpty() && url == m_unstarted) {
+        m_unstarted.clear();
+        m_page->load(url);
+        return;
+    }
     // The view shows its own failure page, which is no document of ours.
     m_hasDocument = false;
     m_title.clear();

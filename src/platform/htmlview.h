@@ -52,6 +52,7 @@ private:
     bool m_hasDocument = false;
     // Counts loads, so that a snapshot arriving after the next load started is dropped.
     quint64 m_generation = 0;
+    QUrl m_unstarted; // asked for, not started yet
 };
 
 // File name of the running program; res:// addresses name it through resourceHost().
