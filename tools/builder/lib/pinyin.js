@@ -79,9 +79,8 @@ function finalEr(word, spell, syllabic = () => undefined) {
   return [...syls.slice(0, -2), syls[syls.length - 2] + 'r'].join(' ');
 }
 
-// "词语: pīn yīn" lines with '#' comments; the first line for a word wins.
-function parseWordList(text) {
-  const map = new Map();
+// The "词语: pīn yīn" lines of a word list, '#' comments left out, as [word, spell] pairs.
+function* wordListLines(text) {
   for (let line of text.split(/\r?\n/)) {
     const hash = line.indexOf('#');
     if (hash >= 0) line = line.slice(0, hash);
@@ -89,24 +88,21 @@ function parseWordList(text) {
     if (colon <= 0) continue;
     const word = line.slice(0, colon).trim();
     const spell = normalizeSyllables(line.slice(colon + 1));
-    if (word && spell && !map.has(word)) map.set(word, spell);
+    if (word && spell) yield [word, spell];
   }
+}
+
+// The first line for a word wins.
+function parseWordList(text) {
+  const map = new Map();
+  for (const [word, spell] of wordListLines(text)) if (!map.has(word)) map.set(word, spell);
   return map;
 }
 
-// Pinyin of words and idioms: the word lists in order of trust, then the converter with the
-// tone change of 一/不 turned off.
 // Every reading a list gives a word, not only its first ("地方: dì fāng" and "地方: dì fang").
 function parseAllReadings(text) {
   const map = new Map();
-  for (let line of text.split(/\r?\n/)) {
-    const hash = line.indexOf('#');
-    if (hash >= 0) line = line.slice(0, hash);
-    const colon = line.indexOf(':');
-    if (colon <= 0) continue;
-    const word = line.slice(0, colon).trim();
-    const spell = normalizeSyllables(line.slice(colon + 1));
-    if (!word || !spell) continue;
+  for (const [word, spell] of wordListLines(text)) {
     if (!map.has(word)) map.set(word, []);
     map.get(word).push(spell);
   }
@@ -132,6 +128,8 @@ function withNeutralTones(spell, readings = []) {
   return spell;
 }
 
+// Pinyin of words and idioms: the word lists in order of trust, then the converter with the
+// tone change of 一/不 turned off.
 class SpellLookup {
   // `neutral`: every reading of a list that marks neutral tones, by word.
   constructor(lists, { syllabicEr, neutral } = {}) {
