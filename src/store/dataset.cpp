@@ -17,10 +17,11 @@ Error missingColumn(const QString &file, const QString &table, const QString &co
     return Error(QStringLiteral("数据库文件 %1 中的表 %2 缺少列 %3。").arg(file, table, column));
 }
 
-bool containsName(const QStringList &names, const QString &name)
+// Names compare as the store compares them: without letter case.
+QStringList::const_iterator findName(const QStringList &names, const QString &name)
 {
-    return std::any_of(names.cbegin(), names.cend(),
-                       [&name](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
+    return std::find_if(names.cbegin(), names.cend(),
+                        [&name](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
 QString displayText(const QVariant &v)
@@ -92,7 +93,7 @@ void Dataset::ensureStore()
     if (!m_storeTable.isEmpty()) {
         const QStringList present = store->columns(m_storeTable);
         for (const QString &column : std::as_const(m_requiredColumns)) {
-            if (!containsName(present, column))
+            if (findName(present, column) == present.cend())
                 throw missingColumn(settings.dataSource, m_storeTable, column);
         }
     }
@@ -108,9 +109,7 @@ void Dataset::open()
 
     QStringList keys;
     for (const QString &wanted : std::as_const(m_wantedKeys)) {
-        const auto present = std::find_if(tableColumns.cbegin(), tableColumns.cend(), [&wanted](const QString &c) {
-            return c.compare(wanted, Qt::CaseInsensitive) == 0;
-        });
+        const auto present = findName(tableColumns, wanted);
         // Leaving the column out would show a blank list that looks like data.
         if (present == tableColumns.cend())
             throw missingColumn(m_store->path(), query.table, wanted);
