@@ -18,23 +18,23 @@ QStringList names(const QString &spaced)
 const QList<StoreInfo> &stores()
 {
     static const QList<StoreInfo> table = {
-        {QStringLiteral("ADOQuery2"), QStringLiteral("data/xhb.db"), QStringLiteral("hz"),
+        {StoreId::Characters, QStringLiteral("ADOQuery2"), QStringLiteral("data/xhb.db"), QStringLiteral("hz"),
          QStringLiteral("select * from hz"), kSharedPassword,
          {QStringLiteral("name"), QStringLiteral("oldname"), QStringLiteral("strokes")}, QStringLiteral("明川字典"),
          names(QStringLiteral("name oldname spell part sum partstrokes strokes wbcode areacode pycode content url"))},
-        {QStringLiteral("ADOQuery3"), QStringLiteral("data/xhd.db"), QStringLiteral("xhy"),
+        {StoreId::Xiehouyu, QStringLiteral("ADOQuery3"), QStringLiteral("data/xhd.db"), QStringLiteral("xhy"),
          QStringLiteral("select * from xhy"), kSharedPassword, {QStringLiteral("name")}, QStringLiteral("歇后语典"),
          names(QStringLiteral("name end1"))},
-        {QStringLiteral("ADOQuery4"), QStringLiteral("data/xhe.db"), QStringLiteral("mylib"),
+        {StoreId::Sayings, QStringLiteral("ADOQuery4"), QStringLiteral("data/xhe.db"), QStringLiteral("mylib"),
          QStringLiteral("select * from mylib"), QStringLiteral(u"名言\u0002mc\u0005say"), {QStringLiteral("name")},
          QStringLiteral("名人名言"), names(QStringLiteral("name derivation"))},
-        {QStringLiteral("ADOQuery7"), QStringLiteral("data/xhk.db"), QStringLiteral(u"英语单词"),
+        {StoreId::English, QStringLiteral("ADOQuery7"), QStringLiteral("data/xhk.db"), QStringLiteral(u"英语单词"),
          QStringLiteral(u"select * from 英语单词"), kSharedPassword + QStringLiteral("en"),
          {QStringLiteral(u"单词")}, QStringLiteral("英汉词典"), names(QStringLiteral(u"单词 解释"))},
-        {QStringLiteral("ADOQuery1"), QStringLiteral("data/xhg.db"), QStringLiteral("cy"),
+        {StoreId::Idioms, QStringLiteral("ADOQuery1"), QStringLiteral("data/xhg.db"), QStringLiteral("cy"),
          QStringLiteral("select * from cy"), kSharedPassword, {QStringLiteral("name")}, QStringLiteral("成语词典"),
          names(QStringLiteral("name spell pyjm content derivation samples"))},
-        {QStringLiteral("ADOQuery5"), QStringLiteral("data/xhi.db"), QStringLiteral("dict"),
+        {StoreId::Words, QStringLiteral("ADOQuery5"), QStringLiteral("data/xhi.db"), QStringLiteral("dict"),
          QStringLiteral("select * from dict where ID>362993 and ID<363036"), QStringLiteral(u"词典mc#"),
          {QStringLiteral("word")}, QStringLiteral("明川词典"), names(QStringLiteral("ID word ord spell content"))},
     };
@@ -48,6 +48,15 @@ const StoreInfo &storeFor(const QString &datasetName)
             return info;
     }
     throw Error(QStringLiteral("程序内部错误：找不到列表 %1。").arg(datasetName));
+}
+
+const StoreInfo &storeInfo(StoreId id)
+{
+    for (const StoreInfo &info : stores()) {
+        if (info.id == id)
+            return info;
+    }
+    throw Error(QStringLiteral("程序内部错误：找不到第 %1 个词库。").arg(int(id)));
 }
 
 const QList<OpenStep> &openingOrder()

@@ -5,9 +5,14 @@
 
 namespace mc::store {
 
+// The six stores by what they hold; the dataset names below are how the connection settings and
+// the start-up order name them.
+enum class StoreId { Characters, Xiehouyu, Sayings, English, Idioms, Words };
+
 // The six dictionary stores: file, dataset, table, base query, and the columns a dataset holds
 // for every row (what its list shows and sorts by).
 struct StoreInfo {
+    StoreId id;
     QString datasetName; // "ADOQuery2"
     QString file;        // "data/xhb.db", relative to the working directory
     QString table;
@@ -21,6 +26,7 @@ struct StoreInfo {
 // In the order the connection settings are given.
 const QList<StoreInfo> &stores();
 const StoreInfo &storeFor(const QString &datasetName);
+const StoreInfo &storeInfo(StoreId id);
 
 // The order in which start-up opens the datasets, with the progress reached after each.
 struct OpenStep {
