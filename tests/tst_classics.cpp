@@ -2,11 +2,11 @@
 #include "app/mainwindow.h"
 #include "app/windows.h"
 #include "platform/htmlview.h"
-#include "platform/messages.h"
 #include "platform/textcodec.h"
 #include "platform/webprofile.h"
 #include "readers/classicsreader.h"
 #include "services/history.h"
+#include "support/doubles.h"
 #include "support/testsupport.h"
 
 #include <QAbstractButton>
@@ -18,7 +18,6 @@
 #include <QInputDialog>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineScript>
@@ -75,8 +74,7 @@ void answerPrompt(const QString &text)
 class TestClassics final : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    QString m_previousDir;
+    std::unique_ptr<test::WorkingFolder> m_folder;
     QDateTime m_started;
     std::unique_ptr<RecordingMessages> m_messages;
     std::unique_ptr<app::Application> m_app;
@@ -87,9 +85,7 @@ private:
 private slots:
     void initTestCase()
     {
-        test::copyFixtureStores(m_dir.path());
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        m_folder = std::make_unique<test::WorkingFolder>();
         QFile::remove(programFile(QStringLiteral("lsjt.dat")));
         m_started = QDateTime::currentDateTime().addSecs(-1);
         m_messages = std::make_unique<RecordingMessages>();
@@ -109,7 +105,7 @@ private slots:
     {
         m_app.reset();
         m_messages.reset();
-        QDir::setCurrent(m_previousDir);
+        m_folder.reset();
     }
 
     void historyPageIsWrittenBesideTheProgram()

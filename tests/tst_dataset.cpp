@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "core/error.h"
 #include "store/connection.h"
 #include "store/dataset.h"
 #include "store/datasetmodel.h"
@@ -265,7 +265,7 @@ private slots:
             params.append(QStringLiteral("%"));
         bool ran = true;
         try {
-            store::Statement statement(file.handle(), sql, params);
+            store::Statement statement(file, sql, params);
             while (statement.next()) {
             }
         } catch (const Error &e) {
@@ -274,7 +274,7 @@ private slots:
         }
         QCOMPARE(ran, allowed);
         if (!allowed) // query_only stays on whatever was tried
-            QVERIFY_THROWS_EXCEPTION(Error, store::Statement(file.handle(), QStringLiteral("CREATE TEMP TABLE u(x)"), {}));
+            QVERIFY_THROWS_EXCEPTION(Error, store::Statement(file, QStringLiteral("CREATE TEMP TABLE u(x)"), {}));
     }
 
     void modelAndSelectionFollowTheCurrentRow()

@@ -4,8 +4,6 @@
 #include "search/searchtable.h"
 #include "support/testsupport.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace mc;
@@ -13,8 +11,7 @@ using namespace mc;
 class TestFuzz final : public QObject {
     Q_OBJECT
 private:
-    QString m_previousDir;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::WorkingFolder> m_folder;
 
     static QString summary(const test::FuzzReport &report)
     {
@@ -43,12 +40,9 @@ private:
 private slots:
     void initTestCase()
     {
-        m_previousDir = QDir::currentPath();
-        m_dir = std::make_unique<QTemporaryDir>();
-        test::copyFixtureStores(m_dir->path());
-        QDir::setCurrent(m_dir->path());
+        m_folder = std::make_unique<test::WorkingFolder>();
     }
-    void cleanupTestCase() { QDir::setCurrent(m_previousDir); }
+    void cleanupTestCase() { m_folder.reset(); }
 
     void hostileKeywordsThroughEverySearch()
     {

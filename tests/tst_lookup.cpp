@@ -1,7 +1,7 @@
-#include "platform/error.h"
-#include "platform/messages.h"
+#include "core/error.h"
 #include "platform/textcodec.h"
 #include "readers/onlinelookup.h"
+#include "support/doubles.h"
 
 #include <QDir>
 #include <QFile>

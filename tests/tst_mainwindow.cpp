@@ -4,11 +4,10 @@
 #include "app/mainwindow.h"
 #include "app/servicecommands.h"
 #include "app/windows.h"
-#include "platform/messages.h"
-#include "platform/shell.h"
 #include "platform/webprofile.h"
 #include "store/connection.h"
 #include "store/dataset.h"
+#include "support/doubles.h"
 #include "support/testsupport.h"
 
 #include <QAbstractButton>

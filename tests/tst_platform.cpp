@@ -1,7 +1,7 @@
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/guard.h"
-#include "platform/messages.h"
 #include "platform/textcodec.h"
+#include "support/doubles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -174,6 +174,23 @@ private slots:
         QVERIFY(Messages::current().confirm(QStringLiteral("a")));
         QVERIFY(!Messages::current().confirm(QStringLiteral("b"))); // unscripted answers are No
         QCOMPARE(messages.shown().size(), 2);
+    }
+
+    void standInsPutBackWhatWasInstalledBefore()
+    {
+        RecordingMessages outerMessages;
+        RecordingShell outerShell;
+        {
+            RecordingMessages innerMessages;
+            RecordingShell innerShell;
+            Messages::current().plain(QStringLiteral("inner"));
+            Shell::current().open(QStringLiteral("inner"), nullptr);
+        }
+        Messages::current().plain(QStringLiteral("outer"));
+        Shell::current().open(QStringLiteral("outer"), nullptr);
+        QCOMPARE(outerMessages.shown().size(), 1);
+        QCOMPARE(outerMessages.lastText(), QStringLiteral("outer"));
+        QCOMPARE(outerShell.opened(), QStringList{QStringLiteral("outer")});
     }
 };
 

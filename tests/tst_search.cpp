@@ -1,7 +1,6 @@
 // The keyword search and the order buttons on the fixture stores, without a window.
 #include "platform/busy.h"
 #include "platform/guard.h"
-#include "platform/messages.h"
 #include "search/keywordsearch.h"
 #include "search/listorder.h"
 #include "search/searchtable.h"
@@ -9,10 +8,9 @@
 #include "store/connection.h"
 #include "store/dataset.h"
 #include "store/stores.h"
+#include "support/doubles.h"
 #include "support/testsupport.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -80,8 +78,7 @@ QStringList shownTexts(const RecordingMessages &messages)
 class TestSearch final : public QObject {
     Q_OBJECT
 private:
-    QString m_previousDir;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::WorkingFolder> m_folder;
     QHash<QString, std::shared_ptr<store::Dataset>> m_datasets;
     QHash<QString, int> m_wholeTable;
     RecordingBusy m_busy;
@@ -92,10 +89,7 @@ private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale::c());
-        m_previousDir = QDir::currentPath();
-        m_dir = std::make_unique<QTemporaryDir>();
-        test::copyFixtureStores(m_dir->path());
-        QDir::setCurrent(m_dir->path());
+        m_folder = std::make_unique<test::WorkingFolder>();
         for (const store::StoreInfo &info : store::stores()) {
             auto d = std::make_shared<store::Dataset>(info.datasetName);
             d->setConnectionText(store::connectionText(info.file, info.password));
@@ -120,7 +114,7 @@ private slots:
     {
         BusyIndicator::setCurrent(nullptr);
         m_datasets.clear();
-        QDir::setCurrent(m_previousDir);
+        m_folder.reset();
     }
 
     void search_data()

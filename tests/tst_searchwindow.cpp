@@ -2,19 +2,17 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "app/windows.h"
-#include "platform/messages.h"
 #include "search/texts.h"
 #include "store/dataset.h"
+#include "support/doubles.h"
 #include "support/testsupport.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace mc;
@@ -24,8 +22,7 @@ namespace texts = mc::search::texts;
 class TestSearchWindow final : public QObject {
     Q_OBJECT
 private:
-    QString m_previousDir;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::WorkingFolder> m_folder;
     std::unique_ptr<RecordingMessages> m_messages;
     std::unique_ptr<app::Application> m_app;
 
@@ -65,10 +62,7 @@ private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale::c());
-        m_previousDir = QDir::currentPath();
-        m_dir = std::make_unique<QTemporaryDir>();
-        test::copyFixtureStores(m_dir->path());
-        QDir::setCurrent(m_dir->path());
+        m_folder = std::make_unique<test::WorkingFolder>();
         m_messages = std::make_unique<RecordingMessages>();
         m_app = std::make_unique<app::Application>();
         QVERIFY(m_app->start());
@@ -79,7 +73,7 @@ private slots:
     {
         m_app.reset();
         m_messages.reset();
-        QDir::setCurrent(m_previousDir);
+        m_folder.reset();
     }
 
     void init() { m_messages->clear(); }

@@ -1,10 +1,9 @@
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/guard.h"
-#include "platform/shell.h"
-#include "platform/voice.h"
 #include "speech/readaloud.h"
 #include "speech/speechprompt.h"
 #include "speech/texts.h"
+#include "support/doubles.h"
 #include "tst_speech_fixture.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 // The voice over the real speech-dispatcher, with its audio sent to libao's null driver so the
 // test needs no sound device.
-#include "platform/error.h"
-#include "platform/voice.h"
+#include "core/error.h"
+#include "platform/speechdvoice.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -4,14 +4,12 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "app/windows.h"
-#include "platform/messages.h"
 #include "platform/webprofile.h"
 #include "store/dataset.h"
+#include "support/doubles.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -19,17 +17,13 @@ namespace mc::test {
 
 class RunningProgram final {
 public:
-    RunningProgram() : m_previousDir(QDir::currentPath())
+    RunningProgram()
     {
-        copyFixtureStores(m_dir.path());
-        QDir::setCurrent(m_dir.path());
         m_started = m_application.start();
         messages.clear();
     }
-    ~RunningProgram() { QDir::setCurrent(m_previousDir); }
-
     bool started() const { return m_started; }
-    QString dir() const { return m_dir.path(); }
+    QString dir() const { return m_folder.path(); }
     app::Windows &windows() { return m_application.windows(); }
     QWidget *main() { return windows().main; }
     store::Dataset *dataset(const QString &name) { return main()->findChild<store::Dataset *>(name); }
@@ -60,8 +54,7 @@ public:
     RecordingMessages messages; // installed before the program starts
 
 private:
-    QString m_previousDir;
-    QTemporaryDir m_dir;
+    WorkingFolder m_folder; // the working directory from before the program is made to after it is gone
     app::Application m_application;
     bool m_started = false;
 };

@@ -5,11 +5,11 @@
 #include "app/startup.h"
 #include "app/windows.h"
 #include "platform/htmlview.h"
-#include "platform/error.h"
-#include "platform/messages.h"
+#include "core/error.h"
 #include "store/dataset.h"
 #include "store/storefile.h"
 #include "store/stores.h"
+#include "support/doubles.h"
 #include "support/testsupport.h"
 
 #include <QDir>

@@ -5,18 +5,16 @@
 #include "app/windows.h"
 #include "mc/config.h"
 #include "platform/htmlview.h"
-#include "platform/messages.h"
 #include "search/listorder.h"
 #include "search/searchtable.h"
+#include "support/doubles.h"
 #include "support/keywordfuzz.h"
 #include "support/testsupport.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace mc;
@@ -26,10 +24,7 @@ class TestStoresUnchanged final : public QObject {
 private slots:
     void storesAreNeverWritten()
     {
-        const QString previousDir = QDir::currentPath();
-        QTemporaryDir dir;
-        test::copyFixtureStores(dir.path());
-        QDir::setCurrent(dir.path());
+        const test::WorkingFolder dir;
         const QString data = dir.filePath(QStringLiteral("data"));
         const auto before = test::fileDigests(data);
         {
@@ -78,7 +73,6 @@ private slots:
             }
             QVERIFY(messages.shown().size() > 0);
         }
-        QDir::setCurrent(previousDir);
         // No journal or lock file appeared beside them either.
         QCOMPARE(test::fileDigests(data), before);
     }

@@ -1,5 +1,5 @@
 #include "mc/config.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/htmlview.h"
 #include "platform/offlineroutes.h"
 #include "services/strokes.h"

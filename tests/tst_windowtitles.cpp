@@ -9,8 +9,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -74,17 +72,14 @@ QString titleOfModal(const std::function<void()> &open)
 class TestWindowTitles final : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    QString m_previousDir;
+    std::unique_ptr<test::WorkingFolder> m_folder;
     std::unique_ptr<app::Application> m_app;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(qApp->nativeInterface<QNativeInterface::QX11Application>());
-        test::copyFixtureStores(m_dir.path());
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        m_folder = std::make_unique<test::WorkingFolder>();
         m_app = std::make_unique<app::Application>();
         QVERIFY(m_app->start());
     }
@@ -92,7 +87,7 @@ private slots:
     void cleanupTestCase()
     {
         m_app.reset();
-        QDir::setCurrent(m_previousDir);
+        m_folder.reset();
     }
 
     void windowsCarryExactlyTheirTitles_data()

@@ -1,7 +1,7 @@
 // Time from a search command to the list's first row, beside the same SQL through the raw
 // sqlite3 C API in the same run. Uses the built stores in data/ when present, else a synthetic
 // 300,000-row word store with idiom and character stores beside it.
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/messages.h"
 #include "search/keywordsearch.h"
 #include "search/searchtable.h"

@@ -5,7 +5,7 @@
 #include "app/startup.h"
 #include "app/texts.h"
 #include "app/windows.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/messages.h"
 #include "platform/webprofile.h"
 #include "readers/feature.h"

@@ -1,5 +1,5 @@
 #include "app/startup.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "store/connection.h"
 #include "store/dataset.h"
 #include "store/stores.h"

@@ -1,5 +1,5 @@
 #include "platform/guard.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/messages.h"
 
 #include <QLoggingCategory>

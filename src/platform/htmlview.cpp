@@ -1,12 +1,9 @@
 #include "platform/htmlview.h"
 
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/viewpage.h"
 #include "platform/webprofile.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 
@@ -164,26 +161,6 @@ void HtmlView::onLoadFailed(const QUrl &url)
     m_bodyText.clear();
     m_rootHtml.clear();
     emit loadFailed(publicUrl(url));
-}
-
-QString programFileName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-}
-
-QString resourceHost(const QString &fileName)
-{
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9-]{1,63}(\\.[A-Za-z0-9-]{1,63})*$"));
-    // A last label of digits (or 0x and hex digits) makes the browser read the host as an address.
-    static const QRegularExpression number(QStringLiteral("(^|\\.)([0-9]+|0[xX][0-9A-Fa-f]*)$"));
-    if (fileName.size() <= 253 && plain.match(fileName).hasMatch() && !number.match(fileName).hasMatch()
-        && !fileName.startsWith(QLatin1String("u-"), Qt::CaseInsensitive))
-        return fileName;
-    const QByteArray hex = fileName.toUtf8().toHex();
-    QStringList labels;
-    for (qsizetype at = 0; at < hex.size() || labels.isEmpty(); at += 60)
-        labels.append(QStringLiteral("u-") + QString::fromLatin1(hex.mid(at, 60)));
-    return labels.join(u'.');
 }
 
 } // namespace mc::web

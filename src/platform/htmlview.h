@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/webaddress.h"
+
 #include <QString>
 #include <QUrl>
 #include <QWebEngineView>
@@ -54,14 +56,5 @@ private:
     quint64 m_generation = 0;
     QUrl m_unstarted; // asked for, not started yet
 };
-
-// File name of the running program; res:// addresses name it through resourceHost().
-QString programFileName();
-
-// The host that stands for a program file name in res:// addresses. A name that is a plain host
-// already (letters, digits, hyphens, dots) stands as it is; any other name (blanks, Chinese, a
-// number the browser would read as an IP address) is spelled as the hex of its UTF-8 bytes in
-// labels starting "u-", which the browser keeps as they are.
-QString resourceHost(const QString &fileName = programFileName());
 
 } // namespace mc::web

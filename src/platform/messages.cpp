@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 namespace mc {
 namespace {
@@ -37,9 +38,9 @@ Messages &Messages::current()
     return g_current ? *g_current : qtMessages();
 }
 
-void Messages::setCurrent(Messages *messages)
+Messages *Messages::setCurrent(Messages *messages)
 {
-    g_current = messages;
+    return std::exchange(g_current, messages);
 }
 
 QString errorReportText(const QString &text)
@@ -81,22 +82,6 @@ void QtMessages::error(const QString &text)
 void QtMessages::applicationError(const QString &text)
 {
     showBox(QMessageBox::Critical, QStringLiteral("Application Error"), text);
-}
-
-RecordingMessages::RecordingMessages() : m_previous(g_current)
-{
-    Messages::setCurrent(this);
-}
-
-RecordingMessages::~RecordingMessages()
-{
-    Messages::setCurrent(m_previous);
-}
-
-bool RecordingMessages::confirm(const QString &text)
-{
-    m_shown.append({Kind::Confirmation, text});
-    return m_answers.isEmpty() ? false : m_answers.takeFirst();
 }
 
 } // namespace mc

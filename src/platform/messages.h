@@ -25,7 +25,8 @@ public:
 
     static Messages &current();
     // Installs the implementation used from now on (not owned); nullptr restores the Qt one.
-    static void setCurrent(Messages *messages);
+    // Returns the one installed before, nullptr for the Qt one.
+    static Messages *setCurrent(Messages *messages);
 };
 
 // Error text as the default report shows it: a full stop added unless it ends in punctuation.
@@ -38,35 +39,6 @@ public:
     bool confirm(const QString &text) override;
     void error(const QString &text) override;
     void applicationError(const QString &text) override;
-};
-
-// Records what would be shown; answers confirmations from a script (default: No).
-class RecordingMessages final : public Messages {
-public:
-    struct Shown {
-        Kind kind;
-        QString text;
-    };
-
-    RecordingMessages();
-    ~RecordingMessages() override;
-
-    void information(const QString &text) override { m_shown.append({Kind::Information, text}); }
-    void plain(const QString &text) override { m_shown.append({Kind::Plain, text}); }
-    bool confirm(const QString &text) override;
-    void error(const QString &text) override { m_shown.append({Kind::Error, text}); }
-    void applicationError(const QString &text) override { m_shown.append({Kind::ApplicationError, text}); }
-
-    void answerNext(bool yes) { m_answers.append(yes); }
-    const QList<Shown> &shown() const { return m_shown; }
-    QString lastText() const { return m_shown.isEmpty() ? QString() : m_shown.constLast().text; }
-    Kind lastKind() const { return m_shown.constLast().kind; }
-    void clear() { m_shown.clear(); m_answers.clear(); }
-
-private:
-    QList<Shown> m_shown;
-    QList<bool> m_answers;
-    Messages *m_previous;
 };
 
 } // namespace mc

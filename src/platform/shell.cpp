@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <csignal>
+#include <utility>
 
 namespace mc {
 namespace {
@@ -27,9 +28,9 @@ Shell &Shell::current()
     return g_shell ? *g_shell : desktopShell();
 }
 
-void Shell::setCurrent(Shell *shell)
+Shell *Shell::setCurrent(Shell *shell)
 {
-    g_shell = shell;
+    return std::exchange(g_shell, shell);
 }
 
 void DesktopShell::open(const QString &target, QWidget *)
@@ -67,16 +68,6 @@ bool DesktopShell::runAndWait(const QString &file, const std::function<bool()> &
         QThread::msleep(100);
     }
     return true;
-}
-
-RecordingShell::RecordingShell() : m_previous(g_shell)
-{
-    Shell::setCurrent(this);
-}
-
-RecordingShell::~RecordingShell()
-{
-    Shell::setCurrent(m_previous);
 }
 
 } // namespace mc

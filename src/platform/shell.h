@@ -20,32 +20,15 @@ public:
     virtual bool runAndWait(const QString &file, const std::function<bool()> &stop) = 0;
 
     static Shell &current();
-    static void setCurrent(Shell *shell); // not owned; nullptr restores the desktop one
+    // Not owned; nullptr restores the desktop one. Returns the one installed before, nullptr for
+    // the desktop one.
+    static Shell *setCurrent(Shell *shell);
 };
 
 class DesktopShell final : public Shell {
 public:
     void open(const QString &target, QWidget *owner) override;
     bool runAndWait(const QString &file, const std::function<bool()> &stop) override;
-};
-
-class RecordingShell final : public Shell {
-public:
-    RecordingShell();
-    ~RecordingShell() override;
-    void open(const QString &target, QWidget *) override { m_opened.append(target); }
-    bool runAndWait(const QString &file, const std::function<bool()> &) override
-    {
-        m_ran.append(file);
-        return true;
-    }
-    const QStringList &opened() const { return m_opened; }
-    const QStringList &ran() const { return m_ran; }
-
-private:
-    QStringList m_opened;
-    QStringList m_ran;
-    Shell *m_previous;
 };
 
 } // namespace mc

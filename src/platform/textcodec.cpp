@@ -1,5 +1,5 @@
 #include "platform/textcodec.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

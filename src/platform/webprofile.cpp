@@ -1,11 +1,8 @@
 #include "platform/webprofile.h"
 
-#include "platform/error.h"
 #include "platform/webschemes.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlScheme>
@@ -71,55 +68,6 @@ QWebEngineProfile *profile()
 {
     static ProfileOwner owner;
     return owner.profile();
-}
-
-bool isLocalFileUrl(const QUrl &url)
-{
-    return url.scheme() == u"file" || url.scheme() == QStringView(kLocalFileScheme);
-}
-
-QUrl publicUrl(const QUrl &url)
-{
-    if (url.scheme() == QStringView(kLocalFileScheme)) {
-        QUrl file = QUrl::fromLocalFile(url.path());
-        file.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
-        file.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
-        return file;
-    }
-    if (url.scheme() == QStringView(kOfflineScheme)) {
-        QUrl web = url;
-        web.setScheme(QStringLiteral("http"));
-        return web;
-    }
-    return url;
-}
-
-QUrl urlForAddress(const QString &address)
-{
-    const QString trimmed = address.trimmed();
-    if (trimmed.isEmpty())
-        throw Error(QStringLiteral("网页地址为空。"));
-
-    static const QStringList webSchemes = {
-        QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("about"), QStringLiteral("data"),
-        QString::fromUtf16(kResourceScheme), QString::fromUtf16(kLocalFileScheme),
-        QString::fromUtf16(kOfflineScheme)};
-    QString path = trimmed;
-    const QUrl url(trimmed);
-    if (url.isValid() && url.scheme().size() > 1) {
-        const QString scheme = url.scheme().toLower();
-        if (webSchemes.contains(scheme))
-            return url;
-        if (scheme == u"file")
-            path = url.toLocalFile();
-    }
-    // Anything else is a path: served through our own scheme, so it shows as HTML whatever
-    // its extension.
-    QUrl local;
-    local.setScheme(QString::fromUtf16(kLocalFileScheme));
-    local.setHost(QString::fromUtf16(kLocalFileHost));
-    local.setPath(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), QUrl::DecodedMode);
-    return local;
 }
 
 } // namespace mc::web

@@ -1,9 +1,8 @@
 #include "platform/webschemes.h"
 
 #include "mc/config.h"
-#include "platform/htmlview.h"
 #include "platform/offlineroutes.h"
-#include "platform/webprofile.h"
+#include "platform/webaddress.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "readers/pageloader.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/htmlview.h"
 
 #include <QEventLoop>

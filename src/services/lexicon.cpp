@@ -1,9 +1,8 @@
 #include "services/lexicon.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "services/lookup.h"
 #include "store/storefile.h"
-
-#include <QDir>
+#include "store/stores.h"
 
 namespace mc::services {
 namespace {
@@ -15,16 +14,14 @@ QString results(const QString &dataDir, const QString &keyword)
     QString items;
     int count = 0;
     try {
-        store::StoreFile storeFile(QDir(dataDir).filePath(QStringLiteral("xhi.db")), false);
-        store::Statement s(storeFile.handle(),
-                           QStringLiteral("select word, spell, content from dict where word like ? escape '\\' "
-                                          "order by word <> ?, length(word), ID limit ?"),
-                           {likeHolding(keyword), keyword, qint64(kResultLimit)});
-        while (s.next()) {
-            ++count;
-            items += QStringLiteral("<dt>%1 <span class=\"py\">%2</span></dt><dd>%3</dd>")
-                         .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), entryHtml(s.text(2)));
-        }
+        store::readRows(store::storePath(store::StoreId::Words, dataDir),
+                        QStringLiteral("select word, spell, content from dict where word like ? escape '\\' "
+                                       "order by word <> ?, length(word), ID limit ?"),
+                        {likeHolding(keyword), keyword, qint64(kResultLimit)}, [&](const store::Statement &s) {
+                            ++count;
+                            items += QStringLiteral("<dt>%1 <span class=\"py\">%2</span></dt><dd>%3</dd>")
+                                         .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), entryHtml(s.text(2)));
+                        });
     } catch (const Error &) {
         return QStringLiteral("<p class=\"none\">词库暂时无法使用。</p>");
     }

@@ -1,8 +1,8 @@
 #include "services/lookup.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "store/storefile.h"
+#include "store/stores.h"
 
-#include <QDir>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcServices, "mc.services")
@@ -14,14 +14,11 @@ constexpr int kCharacterLimit = 8;
 constexpr int kRelatedLimit = 40;
 
 // Runs a query over one store; a store that cannot be read leaves its part of the page out.
-void eachRow(const QString &dataDir, const QString &file, const QString &sql, const QVariantList &params,
+void eachRow(const QString &dataDir, store::StoreId id, const QString &sql, const QVariantList &params,
              const std::function<void(const store::Statement &)> &row)
 {
     try {
-        store::StoreFile storeFile(QDir(dataDir).filePath(file), false);
-        store::Statement statement(storeFile.handle(), sql, params);
-        while (statement.next())
-            row(statement);
+        store::readRows(store::storePath(id, dataDir), sql, params, row);
     } catch (const Error &e) {
         qCWarning(lcServices) << "offline lookup:" << e.text();
     }
@@ -49,7 +46,7 @@ QString characters(const QString &dataDir, const QString &keyword)
     }
     QString html;
     for (const QString &c : std::as_const(seen)) {
-        eachRow(dataDir, QStringLiteral("xhb.db"),
+        eachRow(dataDir, store::StoreId::Characters,
                 QStringLiteral("select name, spell, part, strokes, content from hz where name = ? limit 1"), {c},
                 [&html](const store::Statement &s) {
                     html += QStringLiteral("<div class=\"entry\"><span class=\"hw\">%1</span> <span class=\"py\">%2</span>"
@@ -64,7 +61,7 @@ QString characters(const QString &dataDir, const QString &keyword)
 QString exactWord(const QString &dataDir, const QString &keyword)
 {
     QString html;
-    eachRow(dataDir, QStringLiteral("xhi.db"),
+    eachRow(dataDir, store::StoreId::Words,
             QStringLiteral("select word, spell, content from dict where word = ? limit 3"), {keyword},
             [&html](const store::Statement &s) {
                 html += QStringLiteral("<div class=\"entry\"><span class=\"hw\">%1</span> <span class=\"py\">%2</span>"
@@ -77,7 +74,7 @@ QString exactWord(const QString &dataDir, const QString &keyword)
 QString exactIdiom(const QString &dataDir, const QString &keyword)
 {
     QString html;
-    eachRow(dataDir, QStringLiteral("xhg.db"),
+    eachRow(dataDir, store::StoreId::Idioms,
             QStringLiteral("select name, spell, content, derivation, samples from cy where name = ? limit 1"), {keyword},
             [&html](const store::Statement &s) {
                 html += QStringLiteral("<div class=\"entry\"><span class=\"hw\">%1</span> <span class=\"py\">%2</span>"
@@ -92,10 +89,10 @@ QString exactIdiom(const QString &dataDir, const QString &keyword)
     return html;
 }
 
-QString related(const QString &dataDir, const QString &file, const QString &sql, const QString &keyword)
+QString related(const QString &dataDir, store::StoreId id, const QString &sql, const QString &keyword)
 {
     QString html;
-    eachRow(dataDir, file, sql, {likeHolding(keyword), keyword, qint64(kRelatedLimit)},
+    eachRow(dataDir, id, sql, {likeHolding(keyword), keyword, qint64(kRelatedLimit)},
             [&html](const store::Statement &s) {
                 html += QStringLiteral("<li><b>%1</b> <span class=\"py\">%2</span> %3</li>")
                             .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), firstLine(s.text(2)).toHtmlEscaped());
@@ -130,12 +127,12 @@ QByteArray lookupPage(const QString &dataDir, const QString &keyword)
         body += section(QStringLiteral("词语"), exactWord(dataDir, keyword));
         body += section(QStringLiteral("成语"), exactIdiom(dataDir, keyword));
         body += section(QStringLiteral("相关词语"),
-                        related(dataDir, QStringLiteral("xhi.db"),
+                        related(dataDir, store::StoreId::Words,
                                 QStringLiteral("select word, spell, content from dict where word like ? escape '\\' "
                                                "and word <> ? order by length(word), ID limit ?"),
                                 keyword));
         body += section(QStringLiteral("相关成语"),
-                        related(dataDir, QStringLiteral("xhg.db"),
+                        related(dataDir, store::StoreId::Idioms,
                                 QStringLiteral("select name, spell, content from cy where name like ? escape '\\' "
                                                "and name <> ? limit ?"),
                                 keyword));

@@ -1,5 +1,5 @@
 #include "services/strokes.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "store/storefile.h"
 
 #include <QDir>
@@ -69,10 +69,10 @@ QByteArray strokeData(const QString &storePath, const QString &character)
     if (character.isEmpty())
         return {};
     try {
-        const store::StoreFile store(storePath, false);
-        store::Statement query(store.handle(), QStringLiteral("SELECT data FROM strokes WHERE name = ?"),
-                               {character});
-        return query.next() ? query.text(0).toUtf8() : QByteArray();
+        QByteArray data;
+        store::readRows(storePath, QStringLiteral("SELECT data FROM strokes WHERE name = ? LIMIT 1"), {character},
+                        [&data](const store::Statement &row) { data = row.text(0).toUtf8(); });
+        return data;
     } catch (const Error &) {
         return {}; // no store: every character is unknown
     }

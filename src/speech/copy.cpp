@@ -1,5 +1,5 @@
 #include "speech/copy.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/guard.h"
 #include "speech/texts.h"
 #include "store/dataset.h"

@@ -1,8 +1,8 @@
 #include "speech/readaloud.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
-#include "platform/voice.h"
+#include "platform/speechdvoice.h"
 #include "speech/texts.h"
 #include "store/dataset.h"
 

@@ -1,6 +1,6 @@
 #include "speech/strokeviewer.h"
 #include "mc/config.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/htmlview.h"
 #include "platform/messages.h"
 #include "speech/texts.h"

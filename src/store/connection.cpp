@@ -1,5 +1,5 @@
 #include "store/connection.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 #include <QStringList>
 

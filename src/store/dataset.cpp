@@ -1,5 +1,5 @@
 #include "store/dataset.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "store/connection.h"
 #include "store/dialect.h"
 #include "store/storefile.h"
@@ -127,7 +127,7 @@ void Dataset::open()
     // The store's order is restored below by sorting the row identifiers.
 
     QList<Row> rows;
-    Statement statement(m_store->handle(), sql, query.params);
+    Statement statement(*m_store, sql, query.params);
     while (statement.next()) {
         Row row{statement.integer(0), {}};
         row.keys.reserve(keys.size());
@@ -188,7 +188,7 @@ void Dataset::loadCurrent()
     m_currentValues.clear();
     if (m_current < 0)
         return;
-    Statement statement(m_store->handle(),
+    Statement statement(*m_store,
                         QStringLiteral("SELECT * FROM ") + quoteName(m_table) + QStringLiteral(" WHERE rowid = ?"),
                         {QVariant(m_rows.at(m_current).rowid)});
     if (!statement.next())

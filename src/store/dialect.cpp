@@ -1,5 +1,5 @@
 #include "store/dialect.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 #include <QList>
 

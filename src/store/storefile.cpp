@@ -1,5 +1,5 @@
 #include "store/storefile.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "store/dialect.h"
 
 #include <QDir>
@@ -126,8 +126,9 @@ void setStatementObserver(std::function<void(const QString &sql)> observer)
     g_observer = std::move(observer);
 }
 
-Statement::Statement(sqlite3 *db, const QString &sql, const QVariantList &params) : m_db(db)
+Statement::Statement(const StoreFile &store, const QString &sql, const QVariantList &params) : m_db(store.m_db)
 {
+    sqlite3 *db = m_db;
     if (g_observer)
         g_observer(sql);
     const QByteArray utf8 = sql.toUtf8();
@@ -256,7 +257,7 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
         throw fail(QStringLiteral("无法打开数据库文件 %1。").arg(path));
     sqlite3_set_authorizer(m_db, authorize, &m_tables);
     try {
-        Statement check(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
+        Statement check(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
         check.next();
     } catch (const Error &) {
         throw fail(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
@@ -277,13 +278,22 @@ QStringList StoreFile::columns(const QString &table) const
         return *cached;
     QStringList names;
     // The pragma itself, not its table-valued form, which the authorizer would see as a write.
-    Statement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)), {});
+    Statement info(*this, QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)), {});
     while (info.next())
         names.append(info.text(1));
     if (names.isEmpty())
         throw Error(QStringLiteral("数据库文件 %1 中没有表 %2。").arg(m_path, table));
     m_columns.insert(table, names);
     return names;
+}
+
+void readRows(const QString &path, const QString &sql, const QVariantList &params,
+              const std::function<void(const Statement &)> &row)
+{
+    const StoreFile store(path, false);
+    Statement statement(store, sql, params);
+    while (statement.next())
+        row(statement);
 }
 
 } // namespace mc::store

@@ -11,10 +11,12 @@ struct sqlite3_stmt;
 
 namespace mc::store {
 
+class StoreFile;
+
 // One prepared statement; steps through rows and reads columns as text or numbers.
 class Statement {
 public:
-    Statement(sqlite3 *db, const QString &sql, const QVariantList &params);
+    Statement(const StoreFile &store, const QString &sql, const QVariantList &params);
     ~Statement();
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
@@ -51,16 +53,22 @@ public:
     StoreFile &operator=(const StoreFile &) = delete;
 
     const QString &path() const { return m_path; }
-    sqlite3 *handle() const { return m_db; }
     // Throws when the table does not exist. Cached: the store is read-only while it is open.
     QStringList columns(const QString &table) const;
 
 private:
+    friend class Statement;
+
     QString m_path;
     QStringList m_tables;
     int m_lockFd = -1;
     sqlite3 *m_db = nullptr;
     mutable QHash<QString, QStringList> m_columns;
 };
+
+// Opens the store file at path for reading, without holding it, runs one query and hands every
+// row to row. Throws mc::Error when the store cannot be opened or the query fails.
+void readRows(const QString &path, const QString &sql, const QVariantList &params,
+              const std::function<void(const Statement &)> &row);
 
 } // namespace mc::store

@@ -1,5 +1,8 @@
 #include "store/stores.h"
-#include "platform/error.h"
+#include "core/error.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace mc::store {
 namespace {
@@ -59,11 +62,17 @@ const StoreInfo &storeInfo(StoreId id)
     throw Error(QStringLiteral("程序内部错误：找不到第 %1 个词库。").arg(int(id)));
 }
 
+QString storePath(StoreId id, const QString &dataDir)
+{
+    return QDir(dataDir).filePath(QFileInfo(storeInfo(id).file).fileName());
+}
+
 const QList<OpenStep> &openingOrder()
 {
     static const QList<OpenStep> order = {
-        {QStringLiteral("ADOQuery5"), 10}, {QStringLiteral("ADOQuery2"), 30}, {QStringLiteral("ADOQuery3"), 50},
-        {QStringLiteral("ADOQuery4"), 70}, {QStringLiteral("ADOQuery7"), 90}, {QStringLiteral("ADOQuery1"), 100},
+        {storeInfo(StoreId::Words).datasetName, 10},   {storeInfo(StoreId::Characters).datasetName, 30},
+        {storeInfo(StoreId::Xiehouyu).datasetName, 50}, {storeInfo(StoreId::Sayings).datasetName, 70},
+        {storeInfo(StoreId::English).datasetName, 90},  {storeInfo(StoreId::Idioms).datasetName, 100},
     };
     return order;
 }

@@ -27,6 +27,9 @@ struct StoreInfo {
 const QList<StoreInfo> &stores();
 const StoreInfo &storeFor(const QString &datasetName);
 const StoreInfo &storeInfo(StoreId id);
+// The store's file in another data folder than the working directory's "data" (the offline
+// services are given theirs).
+QString storePath(StoreId id, const QString &dataDir);
 
 // The order in which start-up opens the datasets, with the progress reached after each.
 struct OpenStep {

@@ -1,12 +1,12 @@
 #include "support/keywordfuzz.h"
-#include "platform/error.h"
-#include "platform/messages.h"
+#include "core/error.h"
 #include "search/keywordsearch.h"
 #include "search/searchtable.h"
 #include "store/connection.h"
 #include "store/dataset.h"
 #include "store/storefile.h"
 #include "store/stores.h"
+#include "support/doubles.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -63,6 +63,19 @@ void copyFixtureStores(const QString &dir, const QStringList &except)
     }
 }
 
+WorkingFolder::WorkingFolder(Stores stores, const QStringList &exceptStores) : m_previous(QDir::currentPath())
+{
+    QVERIFY(m_dir.isValid());
+    if (stores == FixtureStores)
+        copyFixtureStores(m_dir.path(), exceptStores);
+    QDir::setCurrent(m_dir.path());
+}
+
+WorkingFolder::~WorkingFolder()
+{
+    QDir::setCurrent(m_previous);
+}
+
 QVariant evaluate(web::HtmlView &view, const QString &script)
 {
     QVariant value;

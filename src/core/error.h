@@ -7,7 +7,7 @@ namespace mc {
 // The one error type our code throws. It carries the text shown to the user.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit Error(const QString &text);
     const QString &text() const noexcept { return m_text; }
 
 private:
