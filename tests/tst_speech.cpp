@@ -195,9 +195,7 @@ private slots:
     {
         QFETCH(QByteArray, installer);
         QFETCH(bool, ran);
-        QTemporaryDir dir;
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
+        const test::WorkingFolder dir(test::WorkingFolder::NoStores);
         if (!installer.isEmpty()) {
             QFile script(dir.filePath(QStringLiteral("TTS5.msi")));
             QVERIFY(script.open(QIODevice::WriteOnly));
@@ -208,7 +206,6 @@ private slots:
         RecordingMessages messages;
         messages.answerNext(true);
         const bool ok = guarded(speech::loadSpeechEngine);
-        QDir::setCurrent(previous);
         QVERIFY(ok);
         QCOMPARE(messages.shown().size(), 1); // the question only
         QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("ran.txt"))), ran);
@@ -257,14 +254,12 @@ private slots:
 
     void waitEndsWhenTheProgramIsAskedToClose()
     {
-        QTemporaryDir dir;
+        const test::WorkingFolder dir(test::WorkingFolder::NoStores);
         QFile script(dir.filePath(QStringLiteral("TTS5.msi")));
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write("#!/bin/sh\necho $$ > pid\nexec sleep 30\n");
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         QVERIFY(!speech::quitRequested());
         QTimer::singleShot(300, qApp, [] {
             QEvent quit(QEvent::Quit);
@@ -273,7 +268,6 @@ private slots:
         RecordingMessages messages;
         messages.answerNext(true);
         guarded(speech::loadSpeechEngine);
-        QDir::setCurrent(previous);
         // The installer may go on by itself; this one would hold the test runner's output open.
         QFile pid(dir.filePath(QStringLiteral("pid")));
         const int installer = pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;

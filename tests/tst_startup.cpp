@@ -14,7 +14,6 @@
 
 #include <QDir>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -75,20 +74,13 @@ QStringList dropColumn(const QString &path, const QString &table, const QString 
 class TestStartup final : public QObject {
     Q_OBJECT
 private:
-    QString m_previousDir;
-
     // A working directory holding the fixture stores, minus the ones named.
-    std::unique_ptr<QTemporaryDir> workingDir(const QStringList &without = {})
+    static std::unique_ptr<test::WorkingFolder> workingDir(const QStringList &without = {})
     {
-        auto dir = std::make_unique<QTemporaryDir>();
-        test::copyFixtureStores(dir->path(), without);
-        QDir::setCurrent(dir->path());
-        return dir;
+        return std::make_unique<test::WorkingFolder>(test::WorkingFolder::FixtureStores, without);
     }
 
 private slots:
-    void initTestCase() { m_previousDir = QDir::currentPath(); }
-    void cleanup() { QDir::setCurrent(m_previousDir); }
 
     void opensStoresInOrderWithProgress()
     {
