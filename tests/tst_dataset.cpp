@@ -159,6 +159,40 @@ private slots:
         QCOMPARE(openOn(QStringLiteral("select * from hz"))->recordCount(), 6);
     }
 
+    // With a lock folder, a store is held per folder (per user), not on the shared file.
+    void heldStoreMeetsOnlyCopiesWithTheSameLockFolder_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("secondOpens");
+        QTest::newRow("on the file") << QString() << QString() << false;
+        QTest::newRow("same user") << "a" << "a" << false;
+        QTest::newRow("two users") << "a" << "b" << true;
+    }
+    void heldStoreMeetsOnlyCopiesWithTheSameLockFolder()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, secondOpens);
+        QTemporaryDir users;
+        auto lockFolder = [&users](const QString &user) {
+            QDir(users.path()).mkpath(user);
+            return user.isEmpty() ? user : users.filePath(user);
+        };
+        store::StoreFile::setLockFolder(lockFolder(first));
+        const store::StoreFile held(m_path, true);
+        store::StoreFile::setLockFolder(lockFolder(second));
+        bool opened = true;
+        try {
+            const store::StoreFile other(m_path, true);
+        } catch (const Error &e) {
+            opened = false;
+            QVERIFY2(e.text().contains(QStringLiteral("另一个程序")), qPrintable(e.text()));
+        }
+        store::StoreFile::setLockFolder({});
+        QCOMPARE(opened, secondOpens);
+    }
+
     void missingOrInvalidStoreNamesTheFile()
     {
         const QString missing = m_dir.filePath(QStringLiteral("none.db"));

@@ -1,5 +1,7 @@
 #include "core/error.h"
 #include "platform/guard.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/textcodec.h"
 #include "support/doubles.h"
 
@@ -8,12 +10,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace mc;
 
@@ -165,6 +169,101 @@ private slots:
         }
         QCOMPARE(format, int(Qt::PlainText));
         QCOMPARE(shown, text);
+    }
+
+    // Under a scratch folder: cwd/ is the working directory, prefix/bin the program's folder,
+    // prefix/share/mingchuan/data the installed stores; the stores named are created empty.
+    void storesAreFoundInTheFirstFolderHoldingAny_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("found"); // relative to the scratch folder; empty: none found
+        const QString beside = QStringLiteral("prefix/bin/data");
+        const QString shared = QStringLiteral("prefix/share/mingchuan/data");
+        QTest::newRow("working directory first")
+            << QStringList{QStringLiteral("cwd/data/xhi.db"), beside + QStringLiteral("/xhi.db")} << QStringLiteral("data");
+        QTest::newRow("one store is enough to stop there")
+            << QStringList{QStringLiteral("cwd/data/xhg.db"), shared + QStringLiteral("/xhi.db")} << QStringLiteral("data");
+        QTest::newRow("beside the program")
+            << QStringList{beside + QStringLiteral("/xhb.db"), shared + QStringLiteral("/xhi.db")} << beside;
+        QTest::newRow("empty working data folder")
+            << QStringList{QStringLiteral("cwd/data/other.txt"), shared + QStringLiteral("/xhk.db")} << shared;
+        QTest::newRow("none") << QStringList{QStringLiteral("cwd/data/xhi.db.part")} << QString();
+    }
+    void storesAreFoundInTheFirstFolderHoldingAny()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, found);
+        QTemporaryDir scratch;
+        const QDir root(scratch.path());
+        QVERIFY(root.mkpath(QStringLiteral("cwd")) && root.mkpath(QStringLiteral("prefix/bin")));
+        for (const QString &file : std::as_const(files)) {
+            QVERIFY(root.mkpath(QFileInfo(file).path()));
+            QFile created(root.filePath(file));
+            QVERIFY(created.open(QIODevice::WriteOnly));
+        }
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(root.filePath(QStringLiteral("cwd")));
+        const QStringList stores{QStringLiteral("xhi.db"), QStringLiteral("xhb.db"), QStringLiteral("xhg.db"),
+                                 QStringLiteral("xhk.db")};
+        QString folder, error;
+        try {
+            folder = paths::findStoreFolder(stores, root.filePath(QStringLiteral("prefix/bin")));
+        } catch (const Error &e) {
+            error = e.text();
+        }
+        QDir::setCurrent(previous);
+        if (found.isEmpty()) {
+            for (const char *looked : {"cwd/data", "prefix/bin/data", "prefix/share/mingchuan/data"})
+                QVERIFY2(error.contains(root.filePath(QLatin1String(looked))), qPrintable(error));
+            QVERIFY2(error.endsWith(QStringLiteral("。")), qPrintable(error));
+        } else {
+            QCOMPARE(folder, found == QLatin1String("data") ? found : root.filePath(found));
+        }
+    }
+
+    // An installed copy, or one whose folder cannot be written, writes into the user's folders.
+    void writtenFilesGoBesideTheProgramOrToTheUser_data()
+    {
+        QTest::addColumn<QString>("program");  // the program's folder, under a scratch folder
+        QTest::addColumn<QString>("shared");   // created when not empty
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QString>("pages");    // expected: "program", "cache" or "config"
+        QTest::addColumn<QString>("settings");
+        const QString none;
+        QTest::newRow("own folder") << "app" << none << true << "program" << "program";
+        QTest::newRow("bin without a shared folder") << "usr/bin" << none << true << "program" << "program";
+        QTest::newRow("installed") << "usr/bin" << "usr/share/mingchuan" << true << "cache" << "config";
+        QTest::newRow("read-only folder") << "app" << none << false << "cache" << "config";
+    }
+    void writtenFilesGoBesideTheProgramOrToTheUser()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, shared);
+        QFETCH(bool, writable);
+        QFETCH(QString, pages);
+        QFETCH(QString, settings);
+        if (!writable && ::geteuid() == 0)
+            QSKIP("file permissions do not bind the superuser");
+        QTemporaryDir scratch;
+        const QDir root(scratch.path());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(root.filePath(QStringLiteral("cache"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath(QStringLiteral("config"))));
+        QVERIFY(root.mkpath(program));
+        if (!shared.isEmpty())
+            QVERIFY(root.mkpath(shared));
+        const QString folder = root.filePath(program);
+        if (!writable)
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        auto expected = [&](const QString &where) {
+            if (where == QLatin1String("program"))
+                return folder;
+            return QStandardPaths::writableLocation(where == QLatin1String("cache") ? QStandardPaths::CacheLocation
+                                                                                   : QStandardPaths::AppConfigLocation);
+        };
+        QCOMPARE(paths::writeFolder(paths::Written::Page, folder), expected(pages));
+        QCOMPARE(paths::writeFolder(paths::Written::Setting, folder), expected(settings));
+        QVERIFY(QFileInfo(expected(pages)).isDir()); // created for the first write
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void recorderAnswersConfirmationsInOrder()

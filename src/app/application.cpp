@@ -52,7 +52,6 @@ bool Application::start()
     // No application display name: Qt would append it to every window title ("Confirm — …"), and
     // each window's title must be exactly its own caption.
     installFontSubstitutes();
-    services::install(QStringLiteral("data"));
     m_windows = std::make_unique<Windows>();
     BusyIndicator::setCurrent(m_windows->splash);
     search::install(m_windows->main, m_windows->radicalPicker);
@@ -63,8 +62,9 @@ bool Application::start()
     DatasetMap datasets;
     for (const store::StoreInfo &info : store::stores())
         datasets.insert(info.datasetName, m_windows->main->dataset(info.datasetName));
+    QString dataFolder;
     try {
-        openStores(datasets, [this, splash](int value) {
+        dataFolder = openStores(datasets, [this, splash](int value) {
             splash->bar()->setPosition(value);
             if (m_observer)
                 m_observer(value);
@@ -75,6 +75,7 @@ bool Application::start()
     }
     // Only now: a failed start must neither load pages nor write lsjt.dat (a running copy's
     // file among them), nor stack a box of its own over the start-up report.
+    services::install(dataFolder);
     readers::install(m_windows->main, m_windows->result);
     m_windows->main->startLoading();
     splash->hideNow();

@@ -16,6 +16,7 @@
 #include "platform/guard.h"
 #include "platform/htmlview.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "store/dataset.h"
 #include "store/stores.h"
 
@@ -209,7 +210,7 @@ void MainWindow::startLoading()
     // Both views only start loading; their completion is handled by the reader.
     auto *reader = findChild<web::HtmlView *>(QStringLiteral("WebBrowser2"));
     auto *loader = findChild<web::HtmlView *>(QStringLiteral("WebBrowser1"));
-    const QString opening = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data/xhm.db"));
+    const QString opening = paths::shippedFile(QStringLiteral("data/xhm.db"));
     guarded([&] { reader->navigate(opening); });
     guarded([&] { loader->navigate(QStringLiteral(MC_HISTORY_URL)); });
 }

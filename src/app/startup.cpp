@@ -1,13 +1,26 @@
 #include "app/startup.h"
 #include "core/error.h"
+#include "platform/paths.h"
 #include "store/connection.h"
 #include "store/dataset.h"
+#include "store/storefile.h"
 #include "store/stores.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace mc::app {
 
-void openStores(const DatasetMap &datasets, const std::function<void(int)> &progress)
+QString openStores(const DatasetMap &datasets, const std::function<void(int)> &progress)
 {
+    QStringList files;
+    for (const store::StoreInfo &info : store::stores())
+        files.append(QFileInfo(info.file).fileName());
+    const QString folder = paths::findStoreFolder(files);
+    // Stores under the working directory are held on the files themselves, as always; shared
+    // stores are held per user, so one user's copy never locks another user out.
+    store::StoreFile::setLockFolder(folder == paths::storeFolders().constFirst() ? QString() : paths::cacheFolder());
+
     auto dataset = [&datasets](const QString &name) {
         store::Dataset *found = datasets.value(name);
         if (!found)
@@ -16,7 +29,7 @@ void openStores(const DatasetMap &datasets, const std::function<void(int)> &prog
     };
     for (const store::StoreInfo &info : store::stores()) {
         store::Dataset *d = dataset(info.datasetName);
-        d->setConnectionText(store::connectionText(info.file, info.password));
+        d->setConnectionText(store::connectionText(QDir(folder).filePath(QFileInfo(info.file).fileName()), info.password));
         d->setKeyColumns(info.keyColumns);
         d->setStoreTable(info.table, info.columns);
         d->setTitle(info.title);
@@ -28,6 +41,7 @@ void openStores(const DatasetMap &datasets, const std::function<void(int)> &prog
         if (progress)
             progress(step.progress);
     }
+    return folder;
 }
 
 } // namespace mc::app

@@ -11,8 +11,9 @@ namespace mc::app {
 
 using DatasetMap = QHash<QString, store::Dataset *>; // by dataset name, "ADOQuery2"
 
-// Gives each dataset its connection text and base query, then opens them in the fixed order,
-// reporting the progress reached after each. Throws mc::Error at the first store that fails.
-void openStores(const DatasetMap &datasets, const std::function<void(int)> &progress);
+// Finds the stores' folder (see paths::storeFolders), gives each dataset its connection text and
+// base query, then opens them in the fixed order, reporting the progress reached after each.
+// Returns the folder. Throws mc::Error at the first store that fails.
+QString openStores(const DatasetMap &datasets, const std::function<void(int)> &progress);
 
 } // namespace mc::app

@@ -2,6 +2,7 @@
 #include "mc/config.h"
 #include "platform/guard.h"
 #include "platform/htmlview.h"
+#include "platform/paths.h"
 #include "readers/classicsreader.h"
 #include "readers/historypage.h"
 #include "readers/keywordprompt.h"
@@ -10,7 +11,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QWidget>
 
 // The compiled pages live in this static library; a static initialiser alone would be dropped
@@ -87,7 +87,7 @@ void install(QWidget *mainWindow, QWidget *resultWindow)
     auto *loader = child<web::HtmlView>(mainWindow, "WebBrowser1");
     if (!reader || !loader)
         return;
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = paths::writeFolder(paths::Written::Page);
     new ClassicsReader(child<QAbstractItemView>(mainWindow, "FlatListBoxExt1"),
                        child<QAbstractItemView>(mainWindow, "DCOutBarVertListView7"), reader, reader);
     installHistory(loader, reader, folder);

@@ -1,6 +1,7 @@
 #include "speech/speechprompt.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/textcodec.h"
 #include "platform/shell.h"
 #include "speech/texts.h"
@@ -9,6 +10,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,8 +58,12 @@ void loadSpeechEngine()
     quitRequested(); // start watching before the wait
     if (!Messages::current().confirm(texts::kLoadEngineQuestion))
         return;
-    // A bare file name: resolved against the working directory, like the stores.
-    Shell::current().runAndWait(texts::kInstallerFile, [] { return quitRequested(); });
+    // A bare file name: resolved against the working directory, like the stores; a working
+    // directory without it (an installed copy's) falls back to the program's own.
+    const QString installer = QFileInfo::exists(texts::kInstallerFile) || !QFileInfo::exists(SpeechPrompt::installerPath())
+                                  ? texts::kInstallerFile
+                                  : SpeechPrompt::installerPath();
+    Shell::current().runAndWait(installer, [] { return quitRequested(); });
 }
 
 SpeechPrompt::SpeechPrompt(QWidget *parent) : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
@@ -88,14 +94,19 @@ SpeechPrompt::SpeechPrompt(QWidget *parent) : QWidget(parent, Qt::Dialog | Qt::M
 
 QString SpeechPrompt::settingsPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(texts::kPromptSettingsFile);
+    return QDir(paths::writeFolder(paths::Written::Setting)).filePath(texts::kPromptSettingsFile);
 }
 
 QString SpeechPrompt::installerPath()
 {
-    const QDir folder(QCoreApplication::applicationDirPath());
-    const QStringList found = folder.entryList({texts::kPromptInstallerFile}, QDir::Files, QDir::Name);
-    return folder.filePath(found.isEmpty() ? texts::kPromptInstallerFile : found.constFirst());
+    // An installed copy keeps it in its shared folder.
+    for (const QString &path : {paths::programFolder(), paths::sharedFolder()}) {
+        const QDir folder(path);
+        const QStringList found = folder.entryList({texts::kPromptInstallerFile}, QDir::Files, QDir::Name);
+        if (!found.isEmpty())
+            return folder.filePath(found.constFirst());
+    }
+    return QDir(paths::programFolder()).filePath(texts::kPromptInstallerFile);
 }
 
 bool SpeechPrompt::dontShowAgain() const

@@ -24,8 +24,8 @@ public:
     void offer();
     bool dontShowAgain() const;
 
-    static QString settingsPath(); // "setup.dll" in the program's folder
-    static QString installerPath(); // "TTS5.MSI" in the program's folder, matched without case
+    static QString settingsPath(); // "setup.dll" in paths::writeFolder(Setting)
+    static QString installerPath(); // "TTS5.MSI" in the program's or the shared folder, matched without case
 
 protected:
     void closeEvent(QCloseEvent *event) override;

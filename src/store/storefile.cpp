@@ -18,6 +18,7 @@ namespace mc::store {
 namespace {
 
 std::function<void(const QString &)> g_observer;
+QString g_lockFolder;
 
 // The store as the user knows it: relative to the working directory, where the stores live.
 QString storeName(sqlite3 *db)
@@ -228,9 +229,16 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
     if (exclusive) {
         // The lock lives on its own descriptor: SQLite's POSIX locks never meet it, another
         // running copy of the program does.
-        m_lockFd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-        if (m_lockFd < 0)
-            throw Error(QStringLiteral("无法打开数据库文件 %1。").arg(path));
+        if (g_lockFolder.isEmpty()) {
+            m_lockFd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+            if (m_lockFd < 0)
+                throw Error(QStringLiteral("无法打开数据库文件 %1。").arg(path));
+        } else {
+            const QString lockFile = QDir(g_lockFolder).filePath(info.fileName() + QStringLiteral(".lock"));
+            m_lockFd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            if (m_lockFd < 0)
+                throw Error(QStringLiteral("无法建立数据库文件 %1 的锁文件 %2。").arg(path, lockFile));
+        }
         if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
             ::close(m_lockFd);
             m_lockFd = -1;
@@ -262,6 +270,11 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
     } catch (const Error &) {
         throw fail(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
     }
+}
+
+void StoreFile::setLockFolder(const QString &folder)
+{
+    g_lockFolder = folder;
 }
 
 StoreFile::~StoreFile()

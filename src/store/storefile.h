@@ -52,6 +52,11 @@ public:
     StoreFile(const StoreFile &) = delete;
     StoreFile &operator=(const StoreFile &) = delete;
 
+    // Where exclusive holds are kept. Empty (the default): on the store file itself, so any two
+    // running copies exclude each other. Otherwise "<folder>/<store file name>.lock": stores that
+    // many users share read-only are then held per user, each user naming a folder of their own.
+    static void setLockFolder(const QString &folder);
+
     const QString &path() const { return m_path; }
     // Throws when the table does not exist. Cached: the store is read-only while it is open.
     QStringList columns(const QString &table) const;

@@ -1,0 +1,85 @@
+#!/bin/sh
+# The built package, unpacked into a scratch root, started from a folder that holds nothing of
+# the program's by two users at once (two fresh homes): each shows its main window and no error
+# box and writes today's history page into its own cache; a second copy of one user is refused.
+# Run on an X server of its own (support/with-xvfb). Usage: tst_package.sh <build folder>
+build=$(cd "$1" && pwd) || exit 1
+deb=$(ls "$build"/mingchuan_*.deb 2>/dev/null | head -n 1)
+if [ -z "$deb" ]; then
+    echo "no package in $build: make package builds it"
+    exit 77
+fi
+mkdir -p "$build/tests/runs" || exit 1
+work=$(mktemp -d "$build/tests/runs/package.XXXXXX") || exit 1
+pids=
+finish() {
+    for pid in $pids; do kill "$pid" 2>/dev/null; done
+    for pid in $pids; do wait "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap 'finish; exit 1' INT TERM
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Waits up to three minutes (a loaded machine, the full stores) for a condition to hold.
+await() {
+    tries=0
+    until eval "$1"; do
+        tries=$((tries + 1))
+        [ $tries -gt 1800 ] && return 1
+        sleep 0.1
+    done
+}
+
+# The titles of the visible top-level windows of a process, one a line.
+titles() {
+    for id in $(xdotool search --onlyvisible --pid "$1" --name '' 2>/dev/null); do
+        xdotool getwindowname "$id" 2>/dev/null
+    done
+}
+
+root=$work/root
+dpkg -x "$deb" "$root" || { finish; exit 1; }
+desktop-file-validate --no-hints "$root"/usr/share/applications/*.desktop || fail "desktop entry"
+appstreamcli validate --no-net --no-color "$root"/usr/share/metainfo/*.metainfo.xml >"$work/appstream" ||
+    { cat "$work/appstream"; fail "metainfo"; }
+lintian --fail-on error "$deb" 2>/dev/null || fail "lintian finds errors in $deb"
+mkdir -p "$work/elsewhere"
+
+# start <user>: the installed program in a home of its own, from the unrelated folder.
+start() {
+    home=$work/home$1
+    mkdir -p "$home/.config/speech-dispatcher" "$home/run"
+    chmod 700 "$home/run"
+    echo 'AudioOutputMethod "libao"' >"$home/.config/speech-dispatcher/speechd.conf"
+    echo 'default_driver=null' >"$home/.libao"
+    env -C "$work/elsewhere" -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$home" \
+        XDG_RUNTIME_DIR="$home/run" "$root/usr/bin/mingchuan" >>"$work/log$1" 2>&1 &
+    last=$!
+    pids="$pids $last"
+}
+
+main_title='明川字典词典 Z2020 build 01.01'
+start 1
+first=$last
+start 2
+second=$last
+for user in 1 2; do
+    eval pid=\$$([ $user = 1 ] && echo first || echo second)
+    await "titles $pid | grep -qxF '$main_title'" || fail "user $user: no main window"
+    await "[ -s '$work/home$user/.cache/mingchuan/lsjt.dat' ]" || fail "user $user: no lsjt.dat in the cache"
+    others=$(titles "$pid" | grep -vxF "$main_title")
+    [ -z "$others" ] || fail "user $user: other windows: $others"
+done
+[ -z "$(ls "$root/usr/bin" | grep -vx mingchuan)" ] || fail "files written beside the installed program"
+
+# The same user once more: the stores are in use, reported in the start-up error box.
+start 1
+await "titles $last | grep -qx 'Application Error'" || fail "a second copy of one user was not refused"
+[ $failures -eq 0 ] || tail -n 20 "$work"/log*
+finish
+[ $failures -eq 0 ] || exit 1
+echo PASS
