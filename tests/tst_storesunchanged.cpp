@@ -1,8 +1,8 @@
 // The stores are only ever read: every file in data/ is byte-identical after the program has
 // been driven through its searches, list orders, refreshes, copies and offline services.
 #include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/windows.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
 #include "mc/config.h"
 #include "platform/htmlview.h"
 #include "platform/messages.h"

@@ -1,0 +1,48 @@
+#include "app/pages/pagekit.h"
+#include "app/widgets/grids.h"
+#include "app/widgets/uikit.h"
+#include "app/widgets/widgets.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mc::app {
+
+QHBoxLayout *pageFrame(QWidget *page, store::Dataset *dataset, const ListLook &look, DataGrid **grid,
+                       SideBar **sideBar)
+{
+    auto *layout = new QHBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
+    auto *side = new SideBar(look.caption, look.captionBackground, page);
+    side->setObjectName(look.sideBarName);
+    auto *list = new DataGrid(side->body());
+    list->setObjectName(look.gridName);
+    list->setFont(ui::song(look.pixels));
+    ui::setForeground(list, look.text);
+    ui::setBackground(list, look.background);
+    list->bind(dataset, {{look.column, QString()}});
+    side->bodyLayout()->addWidget(list, 1);
+    layout->addWidget(side);
+    if (grid)
+        *grid = list;
+    if (sideBar)
+        *sideBar = side;
+    return layout;
+}
+
+QPushButton *listButton(SideBar *sideBar, const QString &name, const QString &caption, int height, bool bold,
+                        const QColor &colour)
+{
+    auto *button = new QPushButton(caption, sideBar->body());
+    button->setObjectName(name);
+    button->setFont(ui::song(15, bold));
+    ui::setForeground(button, colour);
+    button->setFixedHeight(height);
+    button->setCursor(Qt::PointingHandCursor);
+    sideBar->bodyLayout()->addWidget(button);
+    return button;
+}
+
+} // namespace mc::app
