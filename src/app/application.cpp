@@ -55,8 +55,8 @@ bool Application::start()
     services::install(QStringLiteral("data"));
     m_windows = std::make_unique<Windows>();
     BusyIndicator::setCurrent(m_windows->splash);
-    search::install(m_windows->main, m_windows->radicalPicker);
-    speech::install(m_windows->main, m_windows->speechPrompt, m_windows->strokeViewer);
+    search::install(m_windows->main->searchControls(), m_windows->radicalPicker);
+    speech::install(m_windows->main->speechControls(), m_windows->speechPrompt, m_windows->strokeViewer);
 
     SplashWindow *splash = m_windows->splash;
     splash->showNow();
@@ -75,8 +75,7 @@ bool Application::start()
     }
     // Only now: a failed start must neither load pages nor write lsjt.dat (a running copy's
     // file among them), nor stack a box of its own over the start-up report.
-    readers::install(m_windows->main, m_windows->result);
-    m_windows->main->startLoading();
+    readers::install(m_windows->main->readerControls(m_windows->result));
     splash->hideNow();
     centre(m_windows->main);
     m_windows->main->show();

@@ -5,10 +5,16 @@
 #include "app/widgets/fieldviews.h"
 #include "app/widgets/grids.h"
 #include "app/widgets/uikit.h"
+#include "search/searchtable.h"
+#include "search/texts.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace mc::app {
@@ -19,7 +25,7 @@ const QColor kBrown(128, 64, 0);
 } // namespace
 
 CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
-    : PagePanel(QStringLiteral("FlatPanel4"), ui::kPageBackground, parent)
+    : SectionPage(QStringLiteral("FlatPanel4"), ui::kPageBackground, parent)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -34,8 +40,9 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(grid, QColor(244, 244, 255));
     grid->bind(dataset, {{QStringLiteral("name"), texts::kSimplified}, {QStringLiteral("oldname"), texts::kTraditional}});
     side->bodyLayout()->addWidget(grid, 1);
-    listButton(side, QStringLiteral("PDJButton8"), texts::kCharacterOrder, 32, true, ui::kDarkGreen);
-    listButton(side, QStringLiteral("btnRefreshHz"), texts::kCharacterRefresh, 32, true, ui::kDarkGreen);
+    m_controls.order = listButton(side, QStringLiteral("PDJButton8"), search::texts::kByAlphabet, 32, true, ui::kDarkGreen);
+    m_controls.refresh =
+        listButton(side, QStringLiteral("btnRefreshHz"), search::texts::kRefreshCharacters, 32, true, ui::kDarkGreen);
     layout->addWidget(side);
 
     // Detail column: hand-placed controls; only the picture follows the column's bottom edge.
@@ -54,11 +61,11 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     detailLayout->addWidget(art);
     layout->addWidget(detail);
 
-    ui::modeList(detail, QStringLiteral("combobox1"), texts::kCharacterModes, QRect(16, 22, 201, 27), ui::song(19),
-                 kBrown);
-    ui::keywordBox(detail, QStringLiteral("edit2"), QRect(16, 70, 121, 27), ui::song(19), kBrown);
-    ui::textButton(detail, QStringLiteral("PDJButton1"), texts::kSearch, QRect(144, 66, 73, 33), ui::song(16, true),
-                   kBrown);
+    m_controls.modes = ui::modeList(detail, QStringLiteral("combobox1"), search::modeCaptions(search::ModeControl::CharacterModes),
+                                    QRect(16, 22, 201, 27), ui::song(19), kBrown);
+    m_controls.keyword = ui::keywordBox(detail, QStringLiteral("edit2"), QRect(16, 70, 121, 27), ui::song(19), kBrown);
+    m_controls.search = ui::textButton(detail, QStringLiteral("PDJButton1"), texts::kSearch, QRect(144, 66, 73, 33),
+                                       ui::song(16, true), kBrown);
 
     // The stroke-order marker comes first so that it is current before the explanation changes.
     auto *marker = new FieldLabel(dataset, QStringLiteral("url"), FieldLabel::Sizing::ToText, detail);
@@ -66,12 +73,10 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     marker->move(8, 232);
     marker->setVisible(false);
 
-    auto *spell = new FieldLabel(dataset, QStringLiteral("spell"), FieldLabel::Sizing::Fixed, detail);
-    spell->setObjectName(QStringLiteral("charViewSpell"));
-    spell->setAlignment(Qt::AlignHCenter);
-    spell->setFont(ui::arial(27));
-    ui::setForeground(spell, QColor(255, 128, 64));
-    new FieldBox(spell, QRect(34, 114, 159, 31), FieldBox::Fit::Fill);
+    fieldView(detail, dataset,
+              {QStringLiteral("spell"), QStringLiteral("charViewSpell"), ui::arial(27), QColor(255, 128, 64),
+               Qt::AlignHCenter},
+              QRect(34, 114, 159, 31), FieldBox::Fit::Fill);
 
     auto *name = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, detail);
     name->setObjectName(QStringLiteral("charViewName"));
@@ -80,12 +85,15 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     name->setFont(ui::song(80, true));
     ui::setForeground(name, kBrown);
 
-    pictureButton(detail, QStringLiteral("PDJButton22"), art::speakerIcon(), texts::kReadAloud, 34, 250);
-    pictureButton(detail, QStringLiteral("PDJButton32"), art::copyIcon(), texts::kCopy, 66, 250);
-    pictureButton(detail, QStringLiteral("PDJButton33"), art::copyTextIcon(), texts::kCopyExplanation, 98, 250);
+    m_controls.readAloud =
+        pictureButton(detail, QStringLiteral("PDJButton22"), art::speakerIcon(), texts::kReadAloud, 34, 250);
+    m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton32"), art::copyIcon(), texts::kCopy, 66, 250);
+    m_controls.copyExplanation =
+        pictureButton(detail, QStringLiteral("PDJButton33"), art::copyTextIcon(), texts::kCopyExplanation, 98, 250);
     auto *strokes = ui::textButton(detail, QStringLiteral("pdjbtn1"), texts::kStrokeOrder, QRect(138, 250, 55, 25),
                                    ui::hei(15), QColor(128, 0, 128));
     strokes->setFlat(true);
+    m_controls.strokeOrder = strokes;
 
     const QStringList columns = {QStringLiteral("part"), QStringLiteral("wbcode"), QStringLiteral("partstrokes"),
                                  QStringLiteral("strokes"), QStringLiteral("areacode")};
@@ -94,12 +102,10 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
         QLabel *label = ui::caption(detail, texts::kCharacterCaptions.at(i), 17, tops[i], ui::song(15),
                                     QColor(94, 47, 0));
         label->resize(90, 15 + 4);
-        auto *view = new FieldLabel(dataset, columns.at(i), FieldLabel::Sizing::Fixed, detail);
-        view->setObjectName(QStringLiteral("charView") + columns.at(i).left(1).toUpper() + columns.at(i).mid(1));
-        view->setFont(ui::arial(15));
-        ui::setForeground(view, QColor(189, 95, 0));
+        const QString name = QStringLiteral("charView") + columns.at(i).left(1).toUpper() + columns.at(i).mid(1);
         // Up to the column's edge and the next caption.
-        new FieldBox(view, QRect(110, tops[i], 232 - 2 - 110, 24), FieldBox::Fit::ToText);
+        fieldView(detail, dataset, {columns.at(i), name, ui::arial(15), QColor(189, 95, 0)},
+                  QRect(110, tops[i], 232 - 2 - 110, 24), FieldBox::Fit::ToText);
     }
 
     // Explanation area.

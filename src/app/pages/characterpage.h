@@ -1,5 +1,5 @@
 #pragma once
-#include "app/widgets/widgets.h"
+#include "app/pages/pagekit.h"
 
 namespace mc::store {
 class Dataset;
@@ -8,7 +8,7 @@ class Dataset;
 namespace mc::app {
 
 // The character section (FlatPanel4): character list, detail column and explanation.
-class CharacterPage final : public PagePanel {
+class CharacterPage final : public SectionPage {
     Q_OBJECT
 public:
     CharacterPage(store::Dataset *dataset, QWidget *parent);

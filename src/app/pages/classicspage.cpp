@@ -13,7 +13,7 @@
 namespace mc::app {
 namespace {
 
-QListWidget *titleList(QWidget *parent)
+QListWidget *classicsTitles(QWidget *parent)
 {
     auto *list = new QListWidget(parent);
     list->setObjectName(QStringLiteral("FlatListBoxExt1"));
@@ -63,8 +63,10 @@ ClassicsPage::ClassicsPage(QWidget *parent) : PagePanel(QStringLiteral("FlatPane
     // Both lists fill the group; the title list, created last, covers the button-style list.
     auto *stack = new QGridLayout;
     stack->setContentsMargins(0, 0, 0, 0);
-    stack->addWidget(buttonList(side->body()), 0, 0);
-    stack->addWidget(titleList(side->body()), 0, 0);
+    m_pictureTitles = buttonList(side->body());
+    stack->addWidget(m_pictureTitles, 0, 0);
+    m_titles = classicsTitles(side->body());
+    stack->addWidget(m_titles, 0, 0);
     side->bodyLayout()->addLayout(stack, 1);
     layout->addWidget(side);
 

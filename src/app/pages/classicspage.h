@@ -1,6 +1,8 @@
 #pragma once
 #include "app/widgets/widgets.h"
 
+class QAbstractItemView;
+
 namespace mc::web {
 class HtmlView;
 }
@@ -15,8 +17,12 @@ public:
     explicit ClassicsPage(QWidget *parent);
     web::HtmlView *readerView() const { return m_reader; }
     web::HtmlView *loaderView() const { return m_loader; }
+    QAbstractItemView *titleList() const { return m_titles; }
+    QAbstractItemView *pictureTitleList() const { return m_pictureTitles; } // beneath the title list
 
 private:
+    QAbstractItemView *m_titles;
+    QAbstractItemView *m_pictureTitles;
     web::HtmlView *m_reader;
     web::HtmlView *m_loader;
 };

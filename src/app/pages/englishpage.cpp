@@ -4,15 +4,20 @@
 #include "app/widgets/artwork.h"
 #include "app/widgets/fieldviews.h"
 #include "app/widgets/uikit.h"
+#include "search/texts.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace mc::app {
 
 EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
-    : PagePanel(QStringLiteral("FlatPanel8"), ui::kPageBackground, parent)
+    : SectionPage(QStringLiteral("FlatPanel8"), ui::kPageBackground, parent)
 {
     QHBoxLayout *layout = pageFrame(this, dataset,
                                     {QStringLiteral("DCOutBar7"), texts::kEnglishGroup, QColor(236, 240, 236),
@@ -34,30 +39,28 @@ EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
                                           QColor(40, 60, 90)),
                               396, 195);
     const QColor green = ui::kDarkGreen;
-    ui::textButton(panel, QStringLiteral("PDJButton9"), texts::kEnglishDirection, QRect(24, 16, 75, 36), ui::song(16),
-                   green);
-    ui::keywordBox(panel, QStringLiteral("Edit6"), QRect(120, 20, 161, 24), ui::song(16), green);
-    ui::textButton(panel, QStringLiteral("PDJButton10"), texts::kExactSearch, QRect(294, 16, 107, 36), ui::song(16),
-                   green);
-    ui::textButton(panel, QStringLiteral("PDJButton15"), texts::kFuzzySearch, QRect(406, 16, 107, 36), ui::song(16),
-                   green);
-    pictureButton(panel, QStringLiteral("PDJButton23"), art::speakerIcon(), QString(), 42, 160);
-    pictureButton(panel, QStringLiteral("PDJButton38"), art::copyTextIcon(), texts::kCopyExplanation, 82, 160);
+    m_controls.direction = ui::textButton(panel, QStringLiteral("PDJButton9"), search::texts::kEnglishToChinese,
+                                          QRect(24, 16, 75, 36), ui::song(16), green);
+    m_controls.keyword = ui::keywordBox(panel, QStringLiteral("Edit6"), QRect(120, 20, 161, 24), ui::song(16), green);
+    m_controls.search = ui::textButton(panel, QStringLiteral("PDJButton10"), texts::kExactSearch,
+                                            QRect(294, 16, 107, 36), ui::song(16), green);
+    m_controls.otherSearch = ui::textButton(panel, QStringLiteral("PDJButton15"), texts::kFuzzySearch,
+                                            QRect(406, 16, 107, 36), ui::song(16), green);
+    m_controls.readAloud = pictureButton(panel, QStringLiteral("PDJButton23"), art::speakerIcon(), QString(), 42, 160);
+    m_controls.copy =
+        pictureButton(panel, QStringLiteral("PDJButton38"), art::copyTextIcon(), texts::kCopyExplanation, 82, 160);
 
-    auto *word = new FieldLabel(dataset, QStringLiteral("单词"), FieldLabel::Sizing::Fixed, panel);
-    word->setObjectName(QStringLiteral("englishViewWord"));
-    word->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    word->setFont(ui::arial(21, true));
-    ui::setForeground(word, QColor(191, 96, 0));
     // Both views keep clear of the scroll picture beside them.
-    (new FieldBox(word, QRect(36, 214, 477, 75), FieldBox::Fit::Fill))->keepClearOf(scroll->geometry());
-
-    auto *explanation = new FieldLabel(dataset, QStringLiteral("解释"), FieldLabel::Sizing::Fixed, panel);
-    explanation->setObjectName(QStringLiteral("englishViewExplanation"));
-    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    explanation->setFont(ui::arial(21));
-    ui::setForeground(explanation, QColor(255, 128, 0));
-    (new FieldBox(explanation, QRect(36, 286, 477, 83), FieldBox::Fit::Fill))->keepClearOf(scroll->geometry());
+    const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
+    fieldView(panel, dataset,
+              {QStringLiteral("单词"), QStringLiteral("englishViewWord"), ui::arial(21, true), QColor(191, 96, 0), topLeft},
+              QRect(36, 214, 477, 75), FieldBox::Fit::Fill)
+        ->keepClearOf(scroll->geometry());
+    fieldView(panel, dataset,
+              {QStringLiteral("解释"), QStringLiteral("englishViewExplanation"), ui::arial(21), QColor(255, 128, 0),
+               topLeft},
+              QRect(36, 286, 477, 83), FieldBox::Fit::Fill)
+        ->keepClearOf(scroll->geometry());
 }
 
 } // namespace mc::app

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/widgets/widgets.h"
+#include "app/pages/pagekit.h"
 
 namespace mc::store {
 class Dataset;
@@ -8,7 +8,7 @@ class Dataset;
 namespace mc::app {
 
 // The English-Chinese section (FlatPanel8): word list and a picture panel with the details.
-class EnglishPage final : public PagePanel {
+class EnglishPage final : public SectionPage {
     Q_OBJECT
 public:
     EnglishPage(store::Dataset *dataset, QWidget *parent);

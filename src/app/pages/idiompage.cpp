@@ -4,16 +4,22 @@
 #include "app/widgets/artwork.h"
 #include "app/widgets/fieldviews.h"
 #include "app/widgets/uikit.h"
+#include "search/searchtable.h"
+#include "search/texts.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace mc::app {
 
 IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
-    : PagePanel(QStringLiteral("FlatPanel1"), ui::kPageBackground, parent)
+    : SectionPage(QStringLiteral("FlatPanel1"), ui::kPageBackground, parent)
 {
     SideBar *side = nullptr;
     QHBoxLayout *layout = pageFrame(this, dataset,
@@ -21,8 +27,10 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
                                      QStringLiteral("DBGrid1"), QStringLiteral("name"), 15, QColor(0, 0, 255),
                                      QColor(245, 245, 245)},
                                     nullptr, &side);
-    listButton(side, QStringLiteral("PDJButton19"), texts::kIdiomOrder, 30, false, ui::kDarkGreen);
-    listButton(side, QStringLiteral("btnRefreshCy"), texts::kIdiomRefresh, 30, false, ui::kDarkGreen);
+    m_controls.order =
+        listButton(side, QStringLiteral("PDJButton19"), search::texts::kIdiomOrderStart, 30, false, ui::kDarkGreen);
+    m_controls.refresh =
+        listButton(side, QStringLiteral("btnRefreshCy"), search::texts::kRefreshIdioms, 30, false, ui::kDarkGreen);
 
     auto *rest = new QWidget(this);
     auto *restLayout = new QVBoxLayout(rest);
@@ -37,33 +45,28 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(detail, QColor(244, 244, 255));
     restLayout->addWidget(detail);
 
-    QComboBox *modes = ui::modeList(detail, QStringLiteral("ComboBox2"), texts::kIdiomModes, QRect(32, 16, 185, 27),
-                                    ui::song(19), brown);
-    ui::setBackground(modes, QColor(247, 247, 255));
-    ui::keywordBox(detail, QStringLiteral("Edit4"), QRect(225, 16, 137, 27), ui::song(19), brown);
-    ui::textButton(detail, QStringLiteral("PDJButton3"), texts::kSearch, QRect(377, 12, 70, 33), ui::song(16, true),
-                   brown);
-    ui::textButton(detail, QStringLiteral("PDJButton4"), texts::kHelp, QRect(457, 12, 70, 33), ui::song(16, true),
-                   brown);
+    m_controls.modes = ui::modeList(detail, QStringLiteral("ComboBox2"), search::modeCaptions(search::ModeControl::IdiomModes),
+                                    QRect(32, 16, 185, 27), ui::song(19), brown);
+    ui::setBackground(m_controls.modes, QColor(247, 247, 255));
+    m_controls.keyword = ui::keywordBox(detail, QStringLiteral("Edit4"), QRect(225, 16, 137, 27), ui::song(19), brown);
+    m_controls.search = ui::textButton(detail, QStringLiteral("PDJButton3"), texts::kSearch, QRect(377, 12, 70, 33),
+                                       ui::song(16, true), brown);
+    m_controls.help = ui::textButton(detail, QStringLiteral("PDJButton4"), texts::kHelp, QRect(457, 12, 70, 33),
+                                     ui::song(16, true), brown);
 
     const QColor nameColour(255, 128, 64);
     ui::caption(detail, texts::kIdiomCaption, 68, 72, ui::song(19), nameColour);
-    auto *name = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, detail);
-    name->setObjectName(QStringLiteral("idiomViewName"));
-    name->setFont(ui::song(19, true));
-    ui::setForeground(name, nameColour);
-    new FieldBox(name, QRect(141, 72, 400, 26), FieldBox::Fit::Fill);
+    fieldView(detail, dataset, {QStringLiteral("name"), QStringLiteral("idiomViewName"), ui::song(19, true), nameColour},
+              QRect(141, 72, 400, 26), FieldBox::Fit::Fill);
 
     const QColor spellColour(166, 83, 0);
     ui::caption(detail, texts::kSpellCaption, 68, 110, ui::song(16), spellColour);
-    auto *spell = new FieldLabel(dataset, QStringLiteral("spell"), FieldLabel::Sizing::Fixed, detail);
-    spell->setObjectName(QStringLiteral("idiomViewSpell"));
-    spell->setFont(ui::arial(16));
-    ui::setForeground(spell, spellColour);
-    new FieldBox(spell, QRect(141, 109, 400, 22), FieldBox::Fit::Fill);
+    fieldView(detail, dataset, {QStringLiteral("spell"), QStringLiteral("idiomViewSpell"), ui::arial(16), spellColour},
+              QRect(141, 109, 400, 22), FieldBox::Fit::Fill);
 
-    pictureButton(detail, QStringLiteral("PDJButton29"), art::speakerIcon(), texts::kReadAloud, 11, 104);
-    pictureButton(detail, QStringLiteral("PDJButton34"), art::copyIcon(), texts::kCopy, 43, 104);
+    m_controls.readAloud =
+        pictureButton(detail, QStringLiteral("PDJButton29"), art::speakerIcon(), texts::kReadAloud, 11, 104);
+    m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton34"), art::copyIcon(), texts::kCopy, 43, 104);
 
     auto *text = new QWidget(rest);
     text->setObjectName(QStringLiteral("pnlIdiomText"));

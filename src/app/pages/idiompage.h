@@ -1,5 +1,5 @@
 #pragma once
-#include "app/widgets/widgets.h"
+#include "app/pages/pagekit.h"
 
 namespace mc::store {
 class Dataset;
@@ -8,7 +8,7 @@ class Dataset;
 namespace mc::app {
 
 // The idiom section (FlatPanel1): idiom list, search bar, idiom details and three memos.
-class IdiomPage final : public PagePanel {
+class IdiomPage final : public SectionPage {
     Q_OBJECT
 public:
     IdiomPage(store::Dataset *dataset, QWidget *parent);

@@ -45,4 +45,16 @@ QPushButton *listButton(SideBar *sideBar, const QString &name, const QString &ca
     return button;
 }
 
+FieldBox *fieldView(QWidget *parent, store::Dataset *dataset, const FieldLook &look, const QRect &place,
+                    FieldBox::Fit fit)
+{
+    auto *view = new FieldLabel(dataset, look.column, FieldLabel::Sizing::Fixed, parent);
+    view->setObjectName(look.name);
+    if (look.alignment)
+        view->setAlignment(look.alignment);
+    view->setFont(look.font);
+    ui::setForeground(view, look.colour);
+    return new FieldBox(view, place, fit);
+}
+
 } // namespace mc::app

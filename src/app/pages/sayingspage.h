@@ -1,5 +1,5 @@
 #pragma once
-#include "app/widgets/widgets.h"
+#include "app/pages/pagekit.h"
 
 namespace mc::store {
 class Dataset;
@@ -8,7 +8,7 @@ class Dataset;
 namespace mc::app {
 
 // The famous-sayings section (FlatPanel2): list and two searches, person above saying.
-class SayingsPage final : public PagePanel {
+class SayingsPage final : public SectionPage {
     Q_OBJECT
 public:
     SayingsPage(store::Dataset *dataset, QWidget *parent);

@@ -6,14 +6,19 @@
 #include "app/widgets/grids.h"
 #include "app/widgets/uikit.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace mc::app {
 
 WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
-    : PagePanel(QStringLiteral("FlatPanel14"), ui::kPageBackground, parent)
+    : SectionPage(QStringLiteral("FlatPanel14"), ui::kPageBackground, parent)
 {
     DataGrid *grid = nullptr;
     QHBoxLayout *layout = pageFrame(this, dataset,
@@ -39,8 +44,9 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
                               art::scroll(QSize(167, 160), QStringLiteral("学而时习之|不亦说乎"), QColor(60, 40, 20)),
                               364, 24);
     const QColor brown(128, 64, 0);
-    ui::keywordBox(detail, QStringLiteral("Edit10"), QRect(40, 28, 177, 27), ui::song(19), brown);
-    ui::textButton(detail, QStringLiteral("PDJButton27"), texts::kSearch, QRect(230, 25, 83, 30), ui::hei(15), brown);
+    m_controls.keyword = ui::keywordBox(detail, QStringLiteral("Edit10"), QRect(40, 28, 177, 27), ui::song(19), brown);
+    m_controls.search =
+        ui::textButton(detail, QStringLiteral("PDJButton27"), texts::kSearch, QRect(230, 25, 83, 30), ui::hei(15), brown);
 
     struct Row {
         QString caption;
@@ -62,18 +68,18 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
     };
     for (const Row &row : rows) {
         ui::caption(detail, row.caption, 64, row.top, ui::song(row.pixels), row.colour);
-        auto *view = new FieldLabel(dataset, row.column, FieldLabel::Sizing::Fixed, detail);
-        view->setObjectName(row.name);
-        view->setFont(ui::song(row.pixels));
-        ui::setForeground(view, row.colour);
         // Up to the picture on the right and the next row below.
-        new FieldBox(view, QRect(row.viewLeft, row.top, scroll->x() - 6 - row.viewLeft, row.bottom - row.top),
-                     FieldBox::Fit::ToText);
+        fieldView(detail, dataset, {row.column, row.name, ui::song(row.pixels), row.colour},
+                  QRect(row.viewLeft, row.top, scroll->x() - 6 - row.viewLeft, row.bottom - row.top),
+                  FieldBox::Fit::ToText);
     }
-    pictureButton(detail, QStringLiteral("PDJButton13"), art::speakerIcon(), texts::kReadAloud, 43, 99);
-    pictureButton(detail, QStringLiteral("PDJButton30"), art::copyIcon(), texts::kCopy, 43, 126);
-    pictureButton(detail, QStringLiteral("PDJButton26"), art::speakerIcon(), texts::kReadAloud, 43, 192);
-    pictureButton(detail, QStringLiteral("PDJButton31"), art::copyTextIcon(), texts::kCopy, 75, 192);
+    m_controls.readAloud =
+        pictureButton(detail, QStringLiteral("PDJButton13"), art::speakerIcon(), texts::kReadAloud, 43, 99);
+    m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton30"), art::copyIcon(), texts::kCopy, 43, 126);
+    m_controls.readExplanation =
+        pictureButton(detail, QStringLiteral("PDJButton26"), art::speakerIcon(), texts::kReadAloud, 43, 192);
+    m_controls.copyExplanation =
+        pictureButton(detail, QStringLiteral("PDJButton31"), art::copyTextIcon(), texts::kCopy, 75, 192);
 
     auto *explanation = new QWidget(rest);
     explanation->setObjectName(QStringLiteral("pnlWordContent"));

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/widgets/widgets.h"
+#include "app/pages/pagekit.h"
 
 namespace mc::store {
 class Dataset;
@@ -8,7 +8,7 @@ class Dataset;
 namespace mc::app {
 
 // The word section (FlatPanel14): word list, headword details and explanation.
-class WordPage final : public PagePanel {
+class WordPage final : public SectionPage {
     Q_OBJECT
 public:
     WordPage(store::Dataset *dataset, QWidget *parent);

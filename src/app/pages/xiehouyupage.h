@@ -1,5 +1,5 @@
 #pragma once
-#include "app/widgets/widgets.h"
+#include "app/pages/pagekit.h"
 
 namespace mc::store {
 class Dataset;
@@ -8,7 +8,7 @@ class Dataset;
 namespace mc::app {
 
 // The xiehouyu section (FlatPanel7): list, search bar and the two halves of the saying.
-class XiehouyuPage final : public PagePanel {
+class XiehouyuPage final : public SectionPage {
     Q_OBJECT
 public:
     XiehouyuPage(store::Dataset *dataset, QWidget *parent);

@@ -57,11 +57,13 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
         {"fltbtn14", texts::kUpgradeButton, u"升", QColor(40, 140, 90)},
         {"fltbtn23", texts::kContactButton, u"联", QColor(60, 100, 180)},
     };
+    QAbstractButton **serviceButtons[] = {&m_buttons.more, &m_buttons.upgrade, &m_buttons.contact};
     for (int i = 0; i < 3; ++i) {
         const BarButton &b = services[i];
         auto *button = new FlatButton(QString::fromLatin1(b.name), b.caption,
                                       art::barIcon(QString::fromUtf16(b.glyph), b.colour), servicePanel);
         button->move(1 + 77 * i, 1);
+        *serviceButtons[i] = button;
     }
 
     m_sectionBar = new SectionBar(this);
@@ -83,12 +85,15 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
         auto *button = new FlatButton(QString::fromLatin1(b.name), b.caption,
                                       art::barIcon(QString::fromUtf16(b.glyph), b.colour), m_sectionBar);
         button->move(1 + 76 * qMin(slot++, 7), 1);
+        m_buttons.sections.append(button);
     }
+    m_buttons.lexicon = m_buttons.sections.takeLast();
+    m_buttons.lookup = m_buttons.sections.takeLast();
     // "在线辞海" hides the button beneath it completely: it fills itself with the bar's band. The
     // band is its window colour, not its button colour: the style draws the hover panel in the
     // button colour, which must stay a plain colour like the other buttons' (a gradient's own
     // colour is black).
-    auto *lexicon = m_sectionBar->findChild<QWidget *>(QStringLiteral("FlatButton1"));
+    QAbstractButton *lexicon = m_buttons.lexicon;
     QLinearGradient band(0, -lexicon->y() - m_sectionBar->y(), 0, kHeight - lexicon->y() - m_sectionBar->y());
     band.setColorAt(0, kBandTop);
     band.setColorAt(0.7, kBandMiddle);
@@ -102,6 +107,7 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
     auto *exit = new FlatButton(QStringLiteral("fltbtn13"), texts::kExitButton,
                                 art::barIcon(QStringLiteral("退"), QColor(170, 40, 40)), m_sectionBar);
     exit->move(685, 1);
+    m_buttons.exit = exit;
     m_sectionBar->raise();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
+#include <QList>
 #include <QWidget>
 
-namespace mc::app {
+class QAbstractButton;
 
-class FlatButton;
+namespace mc::app {
 
 // The bar across the top of the main window: the section bar on the left and, fixed to the right
 // edge beneath it, the service bar that comes out as the window widens.
@@ -14,6 +15,18 @@ public:
     QWidget *sectionBar() const { return m_sectionBar; }
     QWidget *serviceBar() const { return m_serviceBar; }
 
+    struct Buttons {
+        // In bar order: character, idiom, xiehouyu, English, sayings, classics, word.
+        QList<QAbstractButton *> sections;
+        QAbstractButton *lookup = nullptr;
+        QAbstractButton *lexicon = nullptr;
+        QAbstractButton *exit = nullptr;
+        QAbstractButton *more = nullptr;
+        QAbstractButton *upgrade = nullptr;
+        QAbstractButton *contact = nullptr;
+    };
+    const Buttons &buttons() const { return m_buttons; }
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -21,6 +34,7 @@ protected:
 private:
     QWidget *m_sectionBar;
     QWidget *m_serviceBar;
+    Buttons m_buttons;
 };
 
 } // namespace mc::app

@@ -1,5 +1,6 @@
 #include "app/widgets/uikit.h"
 #include "app/texts.h"
+#include "search/texts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -47,10 +48,10 @@ private:
     void fit()
     {
         QFont shown = m_own;
-        if (m_box->text() == texts::kKeywordPlaceholder) {
+        if (m_box->text() == search::texts::kPlaceholder) {
             const int room = textRoom(m_box);
             while (shown.pixelSize() > 8
-                   && QFontMetrics(shown).horizontalAdvance(texts::kKeywordPlaceholder) > room)
+                   && QFontMetrics(shown).horizontalAdvance(search::texts::kPlaceholder) > room)
                 shown.setPixelSize(shown.pixelSize() - 1);
         }
         if (m_box->font() != shown)
@@ -110,7 +111,7 @@ QPushButton *textButton(QWidget *parent, const QString &name, const QString &tex
 QLineEdit *keywordBox(QWidget *parent, const QString &name, const QRect &place, const QFont &font,
                       const QColor &colour)
 {
-    auto *box = new QLineEdit(texts::kKeywordPlaceholder, parent);
+    auto *box = new QLineEdit(search::texts::kPlaceholder, parent);
     box->setObjectName(name);
     box->setFont(font);
     setForeground(box, colour);

@@ -4,9 +4,42 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace mc::app {
+namespace {
+
+class CentreOnFirstShow final : public QObject {
+public:
+    CentreOnFirstShow(QWidget *window, QWidget *owner) : QObject(window), m_owner(owner)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && m_owner) {
+            auto *window = static_cast<QWidget *>(watched);
+            window->move(m_owner->frameGeometry().center() - window->rect().center());
+            window->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+} // namespace
+
+void centreOverOnFirstShow(QWidget *window, QWidget *owner)
+{
+    if (owner)
+        new CentreOnFirstShow(window, owner);
+}
 
 PagePanel::PagePanel(const QString &name, const QColor &background, QWidget *parent) : QFrame(parent)
 {

@@ -49,6 +49,9 @@ QToolButton *pictureButton(QWidget *parent, const QString &name, const QIcon &ic
 // A picture at a fixed place, lying behind its siblings.
 QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pixmap, int x, int y);
 
+// Centres window over owner when it is first shown; later it opens where the user left it.
+void centreOverOnFirstShow(QWidget *window, QWidget *owner);
+
 } // namespace mc::app
 
 namespace mc::app {

@@ -12,20 +12,22 @@
 #include "app/widgets/topbar.h"
 #include "app/widgets/wheelfilter.h"
 #include "app/windows/licencedialog.h"
-#include "mc/config.h"
+#include "app/windows/resultwindow.h"
 #include "platform/guard.h"
-#include "platform/htmlview.h"
 #include "platform/messages.h"
+#include "speech/texts.h"
 #include "store/dataset.h"
 #include "store/stores.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGridLayout>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -68,6 +70,19 @@ store::Dataset *MainWindow::dataset(const QString &name) const
     return findChild<store::Dataset *>(name, Qt::FindDirectChildrenOnly);
 }
 
+store::Dataset *MainWindow::dataset(store::StoreId id) const
+{
+    return dataset(store::storeInfo(id).datasetName);
+}
+
+QMap<store::StoreId, store::Dataset *> MainWindow::datasets() const
+{
+    QMap<store::StoreId, store::Dataset *> all;
+    for (const store::StoreInfo &info : store::stores())
+        all.insert(info.id, dataset(info.datasetName));
+    return all;
+}
+
 namespace {
 
 // Access keys the way Chinese menus carry them: the letter in brackets after the text.
@@ -82,7 +97,8 @@ void MainWindow::buildMenus()
 {
     QMenu *speech = menuBar()->addMenu(withAccessKey(texts::kSpeechMenu, 'S'));
     speech->setObjectName(QStringLiteral("mnuSpeech"));
-    speech->addAction(withAccessKey(texts::kLoadSpeechEngine, 'L'))->setObjectName(QStringLiteral("mniLoadSpeechEngine"));
+    m_loadSpeechEngine = speech->addAction(withAccessKey(speech::texts::kLoadSpeechEngine, 'L'));
+    m_loadSpeechEngine->setObjectName(QStringLiteral("mniLoadSpeechEngine"));
 
     QMenu *database = menuBar()->addMenu(withAccessKey(texts::kDatabaseMenu, 'D'));
     database->setObjectName(QStringLiteral("mnuDatabase"));
@@ -104,19 +120,19 @@ void MainWindow::buildMenus()
 
 void MainWindow::buildPages(QWidget *pageArea)
 {
+    using store::StoreId;
     // Every page fills the same cell of the page area; only one is visible at a time.
     auto *grid = new QGridLayout(pageArea);
     grid->setContentsMargins(16, 0, 16, 16);
-    m_pages = {
-        new WelcomePage(pageArea),
-        new CharacterPage(dataset(QStringLiteral("ADOQuery2")), pageArea),
-        new IdiomPage(dataset(QStringLiteral("ADOQuery1")), pageArea),
-        new XiehouyuPage(dataset(QStringLiteral("ADOQuery3")), pageArea),
-        new EnglishPage(dataset(QStringLiteral("ADOQuery7")), pageArea),
-        new SayingsPage(dataset(QStringLiteral("ADOQuery4")), pageArea),
-        new ClassicsPage(pageArea),
-        new WordPage(dataset(QStringLiteral("ADOQuery5")), pageArea),
-    };
+    auto *welcome = new WelcomePage(pageArea);
+    m_character = new CharacterPage(dataset(StoreId::Characters), pageArea);
+    m_idiom = new IdiomPage(dataset(StoreId::Idioms), pageArea);
+    m_xiehouyu = new XiehouyuPage(dataset(StoreId::Xiehouyu), pageArea);
+    m_english = new EnglishPage(dataset(StoreId::English), pageArea);
+    m_sayings = new SayingsPage(dataset(StoreId::Sayings), pageArea);
+    m_classics = new ClassicsPage(pageArea);
+    m_word = new WordPage(dataset(StoreId::Words), pageArea);
+    m_pages = {welcome, m_character, m_idiom, m_xiehouyu, m_english, m_sayings, m_classics, m_word};
     for (QWidget *page : std::as_const(m_pages))
         grid->addWidget(page, 0, 0);
     showPage(m_pages.constFirst());
@@ -131,56 +147,50 @@ void MainWindow::showPage(QWidget *page)
     }
 }
 
+namespace {
+
+void bringUp(QWidget *window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 void MainWindow::wireBar()
 {
-    struct Section {
-        const char *button;
-        const char *page;
-        const char *firstBox; // where the focus goes when the section is opened from the keyboard
+    // Where the focus goes when a section is opened from the keyboard, in bar order, which
+    // Ctrl+1 … Ctrl+7 follow.
+    const std::pair<QWidget *, QWidget *> sections[] = {
+        {m_character, m_character->controls().keyword},  {m_idiom, m_idiom->controls().keyword},
+        {m_xiehouyu, m_xiehouyu->controls().keyword},    {m_english, m_english->controls().keyword},
+        {m_sayings, m_sayings->controls().keyword}, {m_classics, m_classics->titleList()},
+        {m_word, m_word->controls().keyword},
     };
-    // In bar order, which Ctrl+1 … Ctrl+7 follow.
-    const Section sections[] = {
-        {"fltbtn4", "FlatPanel4", "edit2"},   {"fltbtn6", "FlatPanel1", "Edit4"},
-        {"fltbtn7", "FlatPanel7", "Edit1"},   {"fltbtn8", "FlatPanel8", "Edit6"},
-        {"fltbtn12", "FlatPanel2", "Edit8"},  {"fltbtn9", "FlatPanel12", "FlatListBoxExt1"},
-        {"fltbtn5", "FlatPanel14", "Edit10"},
-    };
-    auto button = [this](const char *name) { return findChild<QAbstractButton *>(QString::fromLatin1(name)); };
+    const TopBar::Buttons &bar = m_topBar->buttons();
     int number = 0;
-    for (const Section &section : sections) {
-        QAbstractButton *sectionButton = button(section.button);
-        QWidget *page = findChild<QWidget *>(QString::fromLatin1(section.page));
-        QWidget *firstBox = page->findChild<QWidget *>(QString::fromLatin1(section.firstBox));
+    for (const auto &[page, firstBox] : sections) {
+        QAbstractButton *sectionButton = bar.sections.at(number);
         connect(sectionButton, &QAbstractButton::clicked, this, [this, page] { showPage(page); });
         addSectionShortcut(sectionButton, ++number, [firstBox] {
             // As a tab into it would: a keyword box selects its placeholder, so typing replaces it.
             firstBox->setFocus(Qt::ShortcutFocusReason);
         });
     }
-    addSectionShortcut(button("FlatButton1"), ++number, [] {});
-    connect(button("fltbtn13"), &QAbstractButton::clicked, this, [this] {
+    addSectionShortcut(bar.lexicon, ++number, [] {});
+    connect(bar.exit, &QAbstractButton::clicked, this, [this] {
         guarded([this] {
             if (Messages::current().confirm(texts::kConfirmExit))
                 close();
         });
     });
-    connect(button("fltbtn14"), &QAbstractButton::clicked, this, [this] { guarded([this] { service::visitSite(this); }); });
-    connect(button("fltbtn23"), &QAbstractButton::clicked, this,
-            [this] { guarded([this] { service::contactAuthor(this); }); });
-    connect(button("fltbtn22"), &QAbstractButton::clicked, this, [this] {
-        if (!m_more)
-            return;
-        m_more->show();
-        m_more->raise();
-        m_more->activateWindow();
-    });
-    connect(button("FlatButton1"), &QAbstractButton::clicked, this, [this] {
-        if (!m_lexicon)
-            return;
-        m_lexicon->show();
-        m_lexicon->raise();
-        m_lexicon->activateWindow();
-    });
+    connect(bar.upgrade, &QAbstractButton::clicked, this, [this] { guarded([this] { service::visitSite(this); }); });
+    connect(bar.contact, &QAbstractButton::clicked, this, [this] { guarded([this] { service::contactAuthor(this); }); });
+    connect(bar.more, &QAbstractButton::clicked, this, [this] { bringUp(m_more); });
+    connect(bar.lexicon, &QAbstractButton::clicked, this, [this] { bringUp(m_lexicon); });
 }
 
 void MainWindow::addSectionShortcut(QAbstractButton *button, int number, const std::function<void()> &thenFocus)
@@ -204,14 +214,87 @@ void MainWindow::setSecondaryWindows(QWidget *more, QWidget *lexicon)
     m_lexicon = lexicon;
 }
 
-void MainWindow::startLoading()
+search::SearchControls MainWindow::searchControls()
 {
-    // Both views only start loading; their completion is handled by the reader.
-    auto *reader = findChild<web::HtmlView *>(QStringLiteral("WebBrowser2"));
-    auto *loader = findChild<web::HtmlView *>(QStringLiteral("WebBrowser1"));
-    const QString opening = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data/xhm.db"));
-    guarded([&] { reader->navigate(opening); });
-    guarded([&] { loader->navigate(QStringLiteral(MC_HISTORY_URL)); });
+    using search::ModeControl;
+    using search::Section;
+    using search::SearchBox;
+    using search::SearchButton;
+
+    search::SearchControls controls;
+    controls.window = this;
+    controls.datasets = datasets();
+    controls.boxes = {{SearchBox::Character, m_character->controls().keyword},
+                      {SearchBox::Idiom, m_idiom->controls().keyword},
+                      {SearchBox::Xiehouyu, m_xiehouyu->controls().keyword},
+                      {SearchBox::English, m_english->controls().keyword},
+                      {SearchBox::Saying, m_sayings->controls().keyword},
+                      {SearchBox::Person, m_sayings->controls().otherKeyword},
+                      {SearchBox::Word, m_word->controls().keyword}};
+    controls.buttons = {{SearchButton::Character, m_character->controls().search},
+                        {SearchButton::Idiom, m_idiom->controls().search},
+                        {SearchButton::Xiehouyu, m_xiehouyu->controls().search},
+                        {SearchButton::EnglishExact, m_english->controls().search},
+                        {SearchButton::EnglishFuzzy, m_english->controls().otherSearch},
+                        {SearchButton::Saying, m_sayings->controls().search},
+                        {SearchButton::Person, m_sayings->controls().otherSearch},
+                        {SearchButton::Word, m_word->controls().search}};
+    controls.modeLists = {{ModeControl::CharacterModes, m_character->controls().modes},
+                          {ModeControl::IdiomModes, m_idiom->controls().modes},
+                          {ModeControl::XiehouyuModes, m_xiehouyu->controls().modes}};
+    controls.direction = m_english->controls().direction;
+    controls.idiomHelp = m_idiom->controls().help;
+    controls.xiehouyuHelp = m_xiehouyu->controls().help;
+    controls.orderButtons = {{Section::Character, m_character->controls().order},
+                             {Section::Idiom, m_idiom->controls().order},
+                             {Section::Xiehouyu, m_xiehouyu->controls().order}};
+    controls.refreshButtons = {{Section::Character, m_character->controls().refresh},
+                               {Section::Idiom, m_idiom->controls().refresh},
+                               {Section::Xiehouyu, m_xiehouyu->controls().refresh}};
+    return controls;
+}
+
+speech::SpeechControls MainWindow::speechControls()
+{
+    using speech::CopyText;
+    using speech::Reading;
+
+    speech::SpeechControls controls;
+    controls.owner = this;
+    controls.datasets = datasets();
+    controls.readAloud = {{Reading::Character, m_character->controls().readAloud},
+                          {Reading::Word, m_word->controls().readAloud},
+                          {Reading::WordExplanation, m_word->controls().readExplanation},
+                          {Reading::Idiom, m_idiom->controls().readAloud},
+                          {Reading::Xiehouyu, m_xiehouyu->controls().readAloud},
+                          {Reading::English, m_english->controls().readAloud},
+                          {Reading::Saying, m_sayings->controls().readAloud}};
+    controls.copy = {{CopyText::Character, m_character->controls().copy},
+                     {CopyText::CharacterExplanation, m_character->controls().copyExplanation},
+                     {CopyText::WordForms, m_word->controls().copy},
+                     {CopyText::WordExplanation, m_word->controls().copyExplanation},
+                     {CopyText::Idiom, m_idiom->controls().copy},
+                     {CopyText::Xiehouyu, m_xiehouyu->controls().copy},
+                     {CopyText::XiehouyuHalves, m_xiehouyu->controls().firstHalf},
+                     {CopyText::XiehouyuHalves, m_xiehouyu->controls().secondHalf},
+                     {CopyText::English, m_english->controls().copy},
+                     {CopyText::Saying, m_sayings->controls().copy}};
+    controls.loadEngine = m_loadSpeechEngine;
+    controls.strokeOrder = m_character->controls().strokeOrder;
+    return controls;
+}
+
+readers::ReaderControls MainWindow::readerControls(ResultWindow *result) const
+{
+    readers::ReaderControls controls;
+    controls.reader = m_classics->readerView();
+    controls.loader = m_classics->loaderView();
+    controls.titles = m_classics->titleList();
+    controls.pictureTitles = m_classics->pictureTitleList();
+    controls.lookup = m_topBar->buttons().lookup;
+    controls.resultWindow = result;
+    controls.resultView = result ? result->view() : nullptr;
+    return controls;
 }
 
 void MainWindow::showLicences()

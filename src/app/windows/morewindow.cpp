@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/uikit.h"
+#include "app/widgets/widgets.h"
 #include "platform/guard.h"
 
 #include <QLabel>
@@ -12,11 +13,12 @@
 namespace mc::app {
 
 MoreWindow::MoreWindow(QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_mainWindow(mainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(texts::kMoreCaption);
     setFixedSize(435, 336);
+    centreOverOnFirstShow(this, mainWindow);
     ui::setBackground(this, QColor(250, 250, 252));
 
     auto *header = new QWidget(this);
@@ -89,15 +91,6 @@ bool MoreWindow::eventFilter(QObject *watched, QEvent *event)
 void MoreWindow::visit()
 {
     guarded([this] { service::confirmThenOpen(texts::kConfirmMoreSite, service::siteUrl(), this); });
-}
-
-void MoreWindow::showEvent(QShowEvent *event)
-{
-    if (!m_placed && m_mainWindow) {
-        move(m_mainWindow->frameGeometry().center() - rect().center());
-        m_placed = true;
-    }
-    QWidget::showEvent(event);
 }
 
 } // namespace mc::app

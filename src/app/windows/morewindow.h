@@ -11,14 +11,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void visit();
     void makeClickable(QWidget *element);
-
-    QWidget *m_mainWindow;
-    bool m_placed = false;
 };
 
 } // namespace mc::app

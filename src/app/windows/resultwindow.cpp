@@ -1,20 +1,22 @@
 #include "app/windows/resultwindow.h"
 #include "app/texts.h"
 #include "app/widgets/uikit.h"
+#include "app/widgets/widgets.h"
 #include "platform/htmlview.h"
 
 namespace mc::app {
 
 ResultWindow::ResultWindow(QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_mainWindow(mainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(texts::kResultCaption);
     setFixedSize(795, 506);
+    centreOverOnFirstShow(this, mainWindow);
 
-    auto *view = new web::HtmlView(this);
-    view->setObjectName(QStringLiteral("webbrowser1"));
-    view->setGeometry(rect());
+    m_view = new web::HtmlView(this);
+    m_view->setObjectName(QStringLiteral("webbrowser1"));
+    m_view->setGeometry(rect());
 
     // Two plain panels hide the top and bottom of the page.
     auto *top = new QWidget(this);
@@ -25,15 +27,6 @@ ResultWindow::ResultWindow(QWidget *mainWindow)
     bottom->setObjectName(QStringLiteral("Panel2"));
     bottom->setGeometry(0, 506 - 124, 795, 124);
     ui::setBackground(bottom, ui::kPageBackground);
-}
-
-void ResultWindow::showEvent(QShowEvent *event)
-{
-    if (!m_placed && m_mainWindow) {
-        move(m_mainWindow->frameGeometry().center() - rect().center());
-        m_placed = true;
-    }
-    QWidget::showEvent(event);
 }
 
 } // namespace mc::app

@@ -1,6 +1,10 @@
 #pragma once
 #include <QWidget>
 
+namespace mc::web {
+class HtmlView;
+}
+
 namespace mc::app {
 
 // "在线字典词典" (TForm6): shows a lookup result page; the lookup fills and shows it.
@@ -8,13 +12,10 @@ class ResultWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit ResultWindow(QWidget *mainWindow);
-
-protected:
-    void showEvent(QShowEvent *event) override;
+    web::HtmlView *view() const { return m_view; }
 
 private:
-    QWidget *m_mainWindow;
-    bool m_placed = false;
+    web::HtmlView *m_view;
 };
 
 } // namespace mc::app

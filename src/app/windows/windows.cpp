@@ -23,7 +23,7 @@ Windows::Windows()
     lexicon = new LexiconWindow(main);
     main->setSecondaryWindows(more, lexicon);
     // Dialogs close on Esc by themselves; the other secondary windows are plain windows.
-    for (QWidget *window : {speechPrompt, more, result, strokeViewer, lexicon}) {
+    for (QWidget *window : std::initializer_list<QWidget *>{speechPrompt, more, result, strokeViewer, lexicon}) {
         if (window && !qobject_cast<QDialog *>(window)) {
             auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window, window, &QWidget::close);
             escape->setObjectName(QStringLiteral("escapeCloses"));

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/windows/resultwindow.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -14,7 +16,7 @@ struct Windows {
     QWidget *speechPrompt = nullptr;  // TForm3
     QWidget *radicalPicker = nullptr; // TForm4
     QWidget *more = nullptr;          // TForm5
-    QWidget *result = nullptr;        // TForm6
+    ResultWindow *result = nullptr;   // TForm6
     QWidget *strokeViewer = nullptr;  // TForm7
     QWidget *lexicon = nullptr;       // TForm9
 
