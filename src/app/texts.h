@@ -9,13 +9,7 @@ inline const QString kAppTitle = QStringLiteral("明川字典词典");
 inline const QString kMainCaption = QStringLiteral("明川字典词典 Z2020 build 01.01");
 
 // Section bar and service bar.
-inline const QString kCharacterButton = QStringLiteral("明川字典");
-inline const QString kIdiomButton = QStringLiteral("成语词典");
-inline const QString kXiehouyuButton = QStringLiteral("歇后语典");
-inline const QString kEnglishButton = QStringLiteral("英汉词典");
-inline const QString kSayingsButton = QStringLiteral("名人名言");
 inline const QString kClassicsButton = QStringLiteral("名句欣赏");
-inline const QString kWordButton = QStringLiteral("明川词典");
 inline const QString kLexiconButton = QStringLiteral("在线辞海");
 inline const QString kLookupButton = QStringLiteral("在线辞典-暂时隐藏");
 inline const QString kExitButton = QStringLiteral("退出软件");

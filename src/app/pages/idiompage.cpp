@@ -32,11 +32,8 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     m_controls.refresh =
         listButton(side, QStringLiteral("btnRefreshCy"), search::texts::kRefreshIdioms, 30, false, ui::kDarkGreen);
 
-    auto *rest = new QWidget(this);
-    auto *restLayout = new QVBoxLayout(rest);
-    restLayout->setContentsMargins(0, 0, 0, 0);
-    restLayout->setSpacing(0);
-    layout->addWidget(rest, 1);
+    QVBoxLayout *restLayout = restColumn(this, layout);
+    QWidget *rest = restLayout->parentWidget();
 
     const QColor brown(128, 64, 0);
     auto *detail = new QWidget(rest);

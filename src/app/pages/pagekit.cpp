@@ -32,6 +32,16 @@ QHBoxLayout *pageFrame(QWidget *page, store::Dataset *dataset, const ListLook &l
     return layout;
 }
 
+QVBoxLayout *restColumn(QWidget *page, QHBoxLayout *frame)
+{
+    auto *rest = new QWidget(page);
+    auto *column = new QVBoxLayout(rest);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    frame->addWidget(rest, 1);
+    return column;
+}
+
 QPushButton *listButton(SideBar *sideBar, const QString &name, const QString &caption, int height, bool bold,
                         const QColor &colour)
 {

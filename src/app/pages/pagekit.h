@@ -12,6 +12,7 @@ class QComboBox;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace mc::store {
@@ -70,6 +71,9 @@ struct ListLook {
 // bound to dataset) and receives the page's other areas.
 QHBoxLayout *pageFrame(QWidget *page, store::Dataset *dataset, const ListLook &look, DataGrid **grid = nullptr,
                        SideBar **sideBar = nullptr);
+
+// A column beside the side bar taking the rest of the page; its areas stack without gaps.
+QVBoxLayout *restColumn(QWidget *page, QHBoxLayout *frame);
 
 // A button under a list, the body's full width.
 QPushButton *listButton(SideBar *sideBar, const QString &name, const QString &caption, int height, bool bold,

@@ -28,11 +28,8 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
                                     &grid);
     grid->showRowIndicator();
 
-    auto *rest = new QWidget(this);
-    auto *restLayout = new QVBoxLayout(rest);
-    restLayout->setContentsMargins(0, 0, 0, 0);
-    restLayout->setSpacing(0);
-    layout->addWidget(rest, 1);
+    QVBoxLayout *restLayout = restColumn(this, layout);
+    QWidget *rest = restLayout->parentWidget();
 
     auto *detail = new QWidget(rest);
     detail->setObjectName(QStringLiteral("pnlWordDetail"));

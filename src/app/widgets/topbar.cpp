@@ -2,6 +2,7 @@
 #include "app/texts.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/widgets.h"
+#include "store/stores.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -68,14 +69,16 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
 
     m_sectionBar = new SectionBar(this);
     m_sectionBar->setGeometry(16, 18, 761, 75);
+    using store::StoreId;
+    // The dictionary sections are captioned with their stores' titles.
     const BarButton sections[] = {
-        {"fltbtn4", texts::kCharacterButton, u"字", QColor(190, 60, 40)},
-        {"fltbtn6", texts::kIdiomButton, u"成", QColor(200, 120, 30)},
-        {"fltbtn7", texts::kXiehouyuButton, u"歇", QColor(150, 110, 40)},
-        {"fltbtn8", texts::kEnglishButton, u"英", QColor(50, 120, 190)},
-        {"fltbtn12", texts::kSayingsButton, u"言", QColor(120, 70, 160)},
+        {"fltbtn4", store::storeInfo(StoreId::Characters).title, u"字", QColor(190, 60, 40)},
+        {"fltbtn6", store::storeInfo(StoreId::Idioms).title, u"成", QColor(200, 120, 30)},
+        {"fltbtn7", store::storeInfo(StoreId::Xiehouyu).title, u"歇", QColor(150, 110, 40)},
+        {"fltbtn8", store::storeInfo(StoreId::English).title, u"英", QColor(50, 120, 190)},
+        {"fltbtn12", store::storeInfo(StoreId::Sayings).title, u"言", QColor(120, 70, 160)},
         {"fltbtn9", texts::kClassicsButton, u"经", QColor(110, 80, 40)},
-        {"fltbtn5", texts::kWordButton, u"词", QColor(40, 140, 110)},
+        {"fltbtn5", store::storeInfo(StoreId::Words).title, u"词", QColor(40, 140, 110)},
         // The online dictionary button is kept beneath "在线辞海", out of the mouse's reach.
         {"fltbtn11", texts::kLookupButton, u"典", QColor(90, 90, 90)},
         {"FlatButton1", texts::kLexiconButton, u"海", QColor(30, 110, 160)},

@@ -41,6 +41,15 @@ void centreOverOnFirstShow(QWidget *window, QWidget *owner)
         new CentreOnFirstShow(window, owner);
 }
 
+void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size,
+                      QWidget *owner)
+{
+    window->setObjectName(name);
+    window->setWindowTitle(caption);
+    window->setFixedSize(size);
+    centreOverOnFirstShow(window, owner);
+}
+
 PagePanel::PagePanel(const QString &name, const QColor &background, QWidget *parent) : QFrame(parent)
 {
     setObjectName(name);

@@ -15,10 +15,7 @@ namespace mc::app {
 MoreWindow::MoreWindow(QWidget *mainWindow)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("TForm5"));
-    setWindowTitle(texts::kMoreCaption);
-    setFixedSize(435, 336);
-    centreOverOnFirstShow(this, mainWindow);
+    setUpFixedWindow(this, QStringLiteral("TForm5"), texts::kMoreCaption, QSize(435, 336), mainWindow);
     ui::setBackground(this, QColor(250, 250, 252));
 
     auto *header = new QWidget(this);

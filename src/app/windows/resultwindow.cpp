@@ -9,10 +9,7 @@ namespace mc::app {
 ResultWindow::ResultWindow(QWidget *mainWindow)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("TForm6"));
-    setWindowTitle(texts::kResultCaption);
-    setFixedSize(795, 506);
-    centreOverOnFirstShow(this, mainWindow);
+    setUpFixedWindow(this, QStringLiteral("TForm6"), texts::kResultCaption, QSize(795, 506), mainWindow);
 
     m_view = new web::HtmlView(this);
     m_view->setObjectName(QStringLiteral("webbrowser1"));
