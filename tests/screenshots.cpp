@@ -1,8 +1,8 @@
 // Takes one picture of each page of the main window and of the secondary windows, for people to
 // look at. Run from a folder holding the stores in data/ (scripts/screenshots does this).
 #include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/windows.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
 #include "platform/htmlview.h"
 #include "platform/webprofile.h"
 

@@ -1,6 +1,6 @@
 #include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/windows.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
 #include "platform/htmlview.h"
 #include "platform/textcodec.h"
 #include "platform/webprofile.h"

@@ -27,28 +27,29 @@ class TestCopy final : public QObject {
 private slots:
     void composed_data()
     {
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<speech::CopyText>("text");
         QTest::addColumn<bool>("withValues");
         QTest::addColumn<QString>("expected");
-        const auto both = [](const char *name, const QString &values, const QString &empty) {
-            QTest::addRow("%s values", name) << QString::fromLatin1(name) << true << values;
-            QTest::addRow("%s empty", name) << QString::fromLatin1(name) << false << empty;
+        using C = speech::CopyText;
+        const auto both = [](const char *name, C text, const QString &values, const QString &empty) {
+            QTest::addRow("%s values", name) << text << true << values;
+            QTest::addRow("%s empty", name) << text << false << empty;
         };
-        both("PDJButton32", u"名 pīn"_s, u" "_s);
-        both("PDJButton33", u"\u201C名\u201D汉字释义\uFF1A\r\n\r\n释义\r\n第二行"_s, u"\u201C\u201D汉字释义\uFF1A\r\n\r\n"_s);
-        both("PDJButton30", u"词\r\n詞\r\npīn"_s, u"\r\n\r\n"_s);
-        both("PDJButton31", u"词\r\n\r\n释义\r\n第二行"_s, u"\r\n\r\n"_s);
-        both("PDJButton34", u"\u3016成语\u3017名\r\n\u3016拼音\u3017pīn\r\n释义\r\n第二行\r\n出处\r\n例句"_s,
+        both("character", C::Character, u"名 pīn"_s, u" "_s);
+        both("character explanation", C::CharacterExplanation, u"\u201C名\u201D汉字释义\uFF1A\r\n\r\n释义\r\n第二行"_s,
+             u"\u201C\u201D汉字释义\uFF1A\r\n\r\n"_s);
+        both("word forms", C::WordForms, u"词\r\n詞\r\npīn"_s, u"\r\n\r\n"_s);
+        both("word explanation", C::WordExplanation, u"词\r\n\r\n释义\r\n第二行"_s, u"\r\n\r\n"_s);
+        both("idiom", C::Idiom, u"\u3016成语\u3017名\r\n\u3016拼音\u3017pīn\r\n释义\r\n第二行\r\n出处\r\n例句"_s,
              u"\u3016成语\u3017\r\n\u3016拼音\u3017\r\n\r\n\r\n"_s);
-        both("PDJButton35", u"名------后半"_s, u"------"_s);
-        both("DBText11", u"名    后半"_s, u"    "_s);
-        both("DBText12", u"名    后半"_s, u"    "_s);
-        both("PDJButton38", u"|U.S.| n. 美国"_s, u"|| "_s);
-        both("PDJButton37", u"名(出处)"_s, u"()"_s);
+        both("xiehouyu", C::Xiehouyu, u"名------后半"_s, u"------"_s);
+        both("xiehouyu halves", C::XiehouyuHalves, u"名    后半"_s, u"    "_s);
+        both("english", C::English, u"|U.S.| n. 美国"_s, u"|| "_s);
+        both("saying", C::Saying, u"名(出处)"_s, u"()"_s);
     }
     void composed()
     {
-        QFETCH(QString, control);
+        QFETCH(speech::CopyText, text);
         QFETCH(bool, withValues);
         QFETCH(QString, expected);
         const speech::FieldReader field = [withValues](const QString &column) {
@@ -56,7 +57,7 @@ private slots:
         };
         int found = 0;
         for (const speech::CopyCommand &command : speech::copyCommands()) {
-            if (!command.controls.contains(control))
+            if (command.text != text)
                 continue;
             ++found;
             QCOMPARE(command.compose(field), expected);
@@ -66,12 +67,19 @@ private slots:
 
     void everyCommandIsListedOnce()
     {
-        QStringList controls;
-        for (const speech::CopyCommand &command : speech::copyCommands())
-            controls += command.controls;
-        QCOMPARE(speech::copyCommands().size(), 9);
+        QList<speech::CopyText> texts;
+        for (const speech::CopyCommand &command : speech::copyCommands()) {
+            QVERIFY(!texts.contains(command.text));
+            texts.append(command.text);
+        }
+        QCOMPARE(texts.size(), 9);
+        std::sort(texts.begin(), texts.end());
+        // Every copy control of the window is handed to its command: the nine buttons and both halves.
+        test::RunningProgram program;
+        const QMultiMap<speech::CopyText, QWidget *> controls = program.windows().main->speechControls().copy;
         QCOMPARE(controls.size(), 10);
-        QCOMPARE(QSet<QString>(controls.begin(), controls.end()).size(), 10);
+        QCOMPARE(controls.uniqueKeys(), texts);
+        QVERIFY(!controls.values().contains(nullptr));
     }
 
     void clipboardFailureIsAnError()

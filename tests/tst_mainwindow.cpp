@@ -1,9 +1,12 @@
 #include "app/application.h"
-#include "app/lexiconwindow.h"
-#include "app/licencedialog.h"
-#include "app/mainwindow.h"
 #include "app/servicecommands.h"
-#include "app/windows.h"
+#include "app/widgets/widgets.h"
+#include "app/windows/lexiconwindow.h"
+#include "app/windows/licencedialog.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
+#include "platform/messages.h"
+#include "platform/shell.h"
 #include "platform/webprofile.h"
 #include "store/connection.h"
 #include "store/dataset.h"
@@ -678,6 +681,22 @@ private slots:
         QCOMPARE(counter.wheels, 2);
         control<QAbstractButton>(QStringLiteral("btnClose"), lexicon)->click();
         QVERIFY(!lexicon->isVisible());
+    }
+
+    void windowsCentreOverTheirOwnerOnlyWhenFirstShown()
+    {
+        QWidget owner;
+        owner.setGeometry(100, 100, 400, 300);
+        owner.show();
+        QWidget window;
+        window.resize(100, 80);
+        app::centreOverOnFirstShow(&window, &owner);
+        window.show();
+        QCOMPARE(window.pos(), owner.frameGeometry().center() - window.rect().center());
+        window.hide();
+        window.move(5, 5);
+        window.show();
+        QCOMPARE(window.pos(), QPoint(5, 5));
     }
 
     void keysOpenSectionsAndFocusTheirFirstBox_data()

@@ -51,7 +51,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(QString, keyword);
         QFETCH(QString, query);
-        const SearchEntry *entry = findSearch(u"PDJButton1"_s, mode);
+        const SearchEntry *entry = findSearch(SearchButton::Character, mode);
         QVERIFY(entry);
         QCOMPARE(buildQuery(*entry, keyword, QLocale::c()).value_or(QString()), query);
     }

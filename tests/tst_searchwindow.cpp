@@ -1,7 +1,8 @@
 // The searches, the radical picker and the list buttons driven through the real main window.
 #include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/windows.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
+#include "platform/messages.h"
 #include "search/texts.h"
 #include "store/dataset.h"
 #include "support/doubles.h"

@@ -2,8 +2,9 @@
 // The program started on the fixture stores in a temporary working directory, for the tests of
 // read-aloud, copying and stroke order.
 #include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/windows.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
+#include "platform/messages.h"
 #include "platform/webprofile.h"
 #include "store/dataset.h"
 #include "support/doubles.h"

@@ -1,8 +1,8 @@
 // The stores are only ever read: every file in data/ is byte-identical after the program has
 // been driven through its searches, list orders, refreshes, copies and offline services.
 #include "app/application.h"
-#include "app/mainwindow.h"
-#include "app/windows.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/windows.h"
 #include "mc/config.h"
 #include "platform/htmlview.h"
 #include "search/listorder.h"
@@ -31,32 +31,27 @@ private slots:
             RecordingMessages messages;
             app::Application application;
             QVERIFY(application.start());
-            QWidget *main = application.windows().main;
+            app::MainWindow *main = application.windows().main;
             auto find = [main](const QString &name) { return main->findChild<QObject *>(name); };
+            const search::SearchControls controls = main->searchControls();
 
             for (const search::SearchEntry &entry : search::searches()) {
-                if (auto *modes = qobject_cast<QComboBox *>(find(entry.modeControl)))
+                if (QComboBox *modes = controls.modeLists.value(entry.modeControl))
                     modes->setCurrentIndex(entry.mode);
-                if (auto *direction = qobject_cast<QAbstractButton *>(find(entry.modeControl))) {
-                    if (direction->text() != entry.modeCaption)
-                        direction->click();
-                }
+                if (entry.modeControl == search::ModeControl::Direction && controls.direction->text() != entry.modeCaption)
+                    controls.direction->click();
                 for (const QString &keyword : {QStringLiteral("水"), QStringLiteral("口3"), QStringLiteral("8"),
                                                QStringLiteral("\"; drop table hz; --")}) {
-                    qobject_cast<QLineEdit *>(find(entry.box))->setText(keyword);
-                    qobject_cast<QAbstractButton *>(find(entry.button))->click();
+                    controls.boxes.value(entry.box)->setText(keyword);
+                    controls.buttons.value(entry.button)->click();
                 }
             }
-            for (const search::OrderButton &order : search::orderButtons()) {
+            for (QAbstractButton *order : controls.orderButtons) {
                 for (int i = 0; i < 3; ++i)
-                    qobject_cast<QAbstractButton *>(find(order.button))->click();
+                    order->click();
             }
-            for (const search::RefreshButton &refresh : search::refreshButtons()) {
-                for (QAbstractButton *button : main->findChildren<QAbstractButton *>()) {
-                    if (button->text() == refresh.caption)
-                        button->click();
-                }
-            }
+            for (QAbstractButton *refresh : controls.refreshButtons)
+                refresh->click();
             for (const char *copy : {"PDJButton30", "PDJButton31", "PDJButton32", "PDJButton33", "PDJButton34",
                                      "PDJButton35", "PDJButton37", "PDJButton38"}) {
                 if (auto *button = qobject_cast<QAbstractButton *>(find(QLatin1StringView(copy))))

@@ -186,11 +186,11 @@ int rawSearch(sqlite3 *db, const store::TranslatedQuery &q, const QStringList &k
     return int(rowids.size());
 }
 
-void compare(const char *label, const QString &button, int mode, const QString &keyword)
+void compare(const char *label, search::SearchButton button, int mode, const QString &keyword)
 {
     const search::SearchEntry *entry = search::findSearch(button, mode);
-    const QString datasetName = search::sectionInfo(entry->section).dataset;
-    const store::StoreInfo &info = store::storeFor(datasetName);
+    const store::StoreInfo &info = store::storeInfo(search::sectionInfo(entry->section).store);
+    const QString datasetName = info.datasetName;
     const QString query = *search::buildQuery(*entry, keyword);
 
     store::Dataset dataset(datasetName);
@@ -223,18 +223,18 @@ void runAll(const char *where)
 {
     std::printf("-- %s, medians of %d runs\n", where, kRuns);
     // A store held by a running copy of the program cannot be opened: say so and go on.
-    auto compare = [](const char *label, const QString &button, int mode, const QString &keyword) {
+    auto compare = [](const char *label, search::SearchButton button, int mode, const QString &keyword) {
         try {
             ::compare(label, button, mode, keyword);
         } catch (const Error &e) {
             std::printf("%-34s not measured: %s\n", label, qPrintable(e.text()));
         }
     };
-    compare("idiom name like %水%", QStringLiteral("PDJButton3"), 0, QStringLiteral("水"));
-    compare("word like %水% (one character)", QStringLiteral("PDJButton27"), 0, QStringLiteral("水"));
-    compare("word like %中国人% (three)", QStringLiteral("PDJButton27"), 0, QStringLiteral("中国人"));
-    compare("pycode like %ma%", QStringLiteral("PDJButton1"), 4, QStringLiteral("ma"));
-    compare("character name = 水", QStringLiteral("PDJButton1"), 0, QStringLiteral("水"));
+    compare("idiom name like %水%", search::SearchButton::Idiom, 0, QStringLiteral("水"));
+    compare("word like %水% (one character)", search::SearchButton::Word, 0, QStringLiteral("水"));
+    compare("word like %中国人% (three)", search::SearchButton::Word, 0, QStringLiteral("中国人"));
+    compare("pycode like %ma%", search::SearchButton::Character, 4, QStringLiteral("ma"));
+    compare("character name = 水", search::SearchButton::Character, 0, QStringLiteral("水"));
 }
 
 } // namespace

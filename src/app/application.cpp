@@ -1,10 +1,10 @@
 #include "app/application.h"
-#include "app/gradientbar.h"
-#include "app/mainwindow.h"
-#include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/texts.h"
-#include "app/windows.h"
+#include "app/widgets/gradientbar.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/splashwindow.h"
+#include "app/windows/windows.h"
 #include "core/error.h"
 #include "platform/messages.h"
 #include "platform/webprofile.h"
@@ -54,8 +54,8 @@ bool Application::start()
     installFontSubstitutes();
     m_windows = std::make_unique<Windows>();
     BusyIndicator::setCurrent(m_windows->splash);
-    search::install(m_windows->main, m_windows->radicalPicker);
-    speech::install(m_windows->main, m_windows->speechPrompt, m_windows->strokeViewer);
+    search::install(m_windows->main->searchControls(), m_windows->radicalPicker);
+    speech::install(m_windows->main->speechControls(), m_windows->speechPrompt, m_windows->strokeViewer);
 
     SplashWindow *splash = m_windows->splash;
     splash->showNow();
@@ -76,8 +76,7 @@ bool Application::start()
     // Only now: a failed start must neither load pages nor write lsjt.dat (a running copy's
     // file among them), nor stack a box of its own over the start-up report.
     services::install(dataFolder);
-    readers::install(m_windows->main, m_windows->result);
-    m_windows->main->startLoading();
+    readers::install(m_windows->main->readerControls(m_windows->result));
     splash->hideNow();
     centre(m_windows->main);
     m_windows->main->show();

@@ -9,13 +9,7 @@ inline const QString kAppTitle = QStringLiteral("明川字典词典");
 inline const QString kMainCaption = QStringLiteral("明川字典词典 Z2020 build 01.01");
 
 // Section bar and service bar.
-inline const QString kCharacterButton = QStringLiteral("明川字典");
-inline const QString kIdiomButton = QStringLiteral("成语词典");
-inline const QString kXiehouyuButton = QStringLiteral("歇后语典");
-inline const QString kEnglishButton = QStringLiteral("英汉词典");
-inline const QString kSayingsButton = QStringLiteral("名人名言");
 inline const QString kClassicsButton = QStringLiteral("名句欣赏");
-inline const QString kWordButton = QStringLiteral("明川词典");
 inline const QString kLexiconButton = QStringLiteral("在线辞海");
 inline const QString kLookupButton = QStringLiteral("在线辞典-暂时隐藏");
 inline const QString kExitButton = QStringLiteral("退出软件");
@@ -25,7 +19,6 @@ inline const QString kContactButton = QStringLiteral("联系作者");
 
 // Menus.
 inline const QString kSpeechMenu = QStringLiteral("语音引擎");
-inline const QString kLoadSpeechEngine = QStringLiteral("加载语音引擎");
 inline const QString kDatabaseMenu = QStringLiteral("数据库扩充");
 inline const QString kExtensionNote = QStringLiteral("扩充说明");
 inline const QString kVisitSite = QStringLiteral("访问软件网站");
@@ -50,7 +43,6 @@ inline const QString kAward = QStringLiteral("中国优秀共享软件奖");
 inline const QString kStudio = QStringLiteral("老青禾软件工作室");
 
 // Section pages.
-inline const QString kKeywordPlaceholder = QStringLiteral("这里输入搜索关键字");
 inline const QString kSearch = QStringLiteral("搜索");
 inline const QString kHelp = QStringLiteral("说明");
 inline const QString kReadAloud = QStringLiteral("读音");
@@ -62,11 +54,6 @@ inline const QString kStrokeOrder = QStringLiteral("查笔顺");
 inline const QString kCharacterGroup = QStringLiteral("【 ※明川字典※ 】");
 inline const QString kSimplified = QStringLiteral("简体");
 inline const QString kTraditional = QStringLiteral("繁体");
-inline const QString kCharacterOrder = QStringLiteral("按字母表顺序排列");
-inline const QString kCharacterRefresh = QStringLiteral("刷新显示全部汉字");
-inline const QStringList kCharacterModes = {
-    QStringLiteral("直接输入汉字检索"), QStringLiteral("按部首检索"), QStringLiteral("按部首笔划数"),
-    QStringLiteral("按全字笔划数"), QStringLiteral("按拼音字母精确检索"), QStringLiteral("按拼音字母模糊检索")};
 inline const QStringList kCharacterCaptions = {QStringLiteral("【汉字部首】"), QStringLiteral("【五笔编码】"),
                                                QStringLiteral("【部首笔划】"), QStringLiteral("【全字笔划】"),
                                                QStringLiteral("【区位号码】")};
@@ -77,21 +64,11 @@ inline const QString kTraditionalCaption = QStringLiteral("【繁体】");
 inline const QString kSpellCaption = QStringLiteral("【拼音】");
 
 inline const QString kIdiomGroup = QStringLiteral("【※成语词典※】");
-inline const QString kIdiomOrder = QStringLiteral("【按照升序排列】");
-inline const QString kIdiomRefresh = QStringLiteral("【刷新显示全部】");
 inline const QString kIdiomCaption = QStringLiteral("【成语】");
-inline const QStringList kIdiomModes = {QStringLiteral("按成语名称检索"), QStringLiteral("按成语拼音检索"),
-                                        QStringLiteral("按成语释义检索"), QStringLiteral("按成语出处检索"),
-                                        QStringLiteral("按成语示例检索")};
 
 inline const QString kXiehouyuGroup = QStringLiteral("【※歇后语典※】");
-inline const QString kXiehouyuOrder = QStringLiteral("按字母升序排列");
-inline const QString kXiehouyuRefresh = QStringLiteral("刷新全部歇后语");
-inline const QStringList kXiehouyuModes = {QStringLiteral("按模糊查询"), QStringLiteral("按前段查询"),
-                                           QStringLiteral("按后段查询")};
 
 inline const QString kEnglishGroup = QStringLiteral("【 ※英汉汉英※ 】");
-inline const QString kEnglishDirection = QStringLiteral("英汉模式");
 inline const QString kExactSearch = QStringLiteral("精确查找");
 inline const QString kFuzzySearch = QStringLiteral("模糊查找");
 

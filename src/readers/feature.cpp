@@ -27,12 +27,6 @@ namespace {
 // the lookup.
 constexpr std::chrono::seconds kLookupWait{30};
 
-template <typename T>
-T *child(QWidget *window, const char *name)
-{
-    return window ? window->findChild<T *>(QLatin1StringView(name)) : nullptr;
-}
-
 void installHistory(web::HtmlView *loader, web::HtmlView *reader, const QString &folder)
 {
     QObject::connect(loader, &web::HtmlView::documentComplete, reader, [loader, reader, folder] {
@@ -44,10 +38,13 @@ void installHistory(web::HtmlView *loader, web::HtmlView *reader, const QString 
     });
 }
 
-void installLookup(QAbstractButton *button, web::HtmlView *loader, QWidget *resultWindow, const QString &folder)
+void installLookup(const ReaderControls &controls, const QString &folder)
 {
-    auto *resultView = child<web::HtmlView>(resultWindow, "webbrowser1");
-    if (!button || !resultView)
+    QAbstractButton *button = controls.lookup;
+    web::HtmlView *loader = controls.loader;
+    QWidget *resultWindow = controls.resultWindow;
+    web::HtmlView *resultView = controls.resultView;
+    if (!button || !resultWindow || !resultView)
         return;
     // The answer page comes from elsewhere: no scripts, and no reach into our files.
     resultView->setScriptsEnabled(false);
@@ -78,20 +75,21 @@ void installLookup(QAbstractButton *button, web::HtmlView *loader, QWidget *resu
 
 } // namespace
 
-void install(QWidget *mainWindow, QWidget *resultWindow)
+void install(const ReaderControls &controls)
 {
     initialisePages();
-    if (!mainWindow)
-        return;
-    auto *reader = child<web::HtmlView>(mainWindow, "WebBrowser2");
-    auto *loader = child<web::HtmlView>(mainWindow, "WebBrowser1");
+    web::HtmlView *reader = controls.reader;
+    web::HtmlView *loader = controls.loader;
     if (!reader || !loader)
         return;
     const QString folder = paths::writeFolder(paths::Written::Page);
-    new ClassicsReader(child<QAbstractItemView>(mainWindow, "FlatListBoxExt1"),
-                       child<QAbstractItemView>(mainWindow, "DCOutBarVertListView7"), reader, reader);
+    new ClassicsReader(controls.titles, controls.pictureTitles, reader, reader);
     installHistory(loader, reader, folder);
-    installLookup(child<QAbstractButton>(mainWindow, "fltbtn11"), loader, resultWindow, folder);
+    installLookup(controls, folder);
+
+    // Both views only start loading; their completion is handled above.
+    guarded([&] { reader->navigate(paths::shippedFile(QStringLiteral("data/xhm.db"))); });
+    guarded([&] { loader->navigate(QStringLiteral(MC_HISTORY_URL)); });
 }
 
 } // namespace mc::readers

@@ -1,10 +1,30 @@
 #pragma once
+
+class QAbstractButton;
+class QAbstractItemView;
 class QWidget;
+
+namespace mc::web {
+class HtmlView;
+}
 
 namespace mc::readers {
 
-// Wires the classics reader, the today-in-history page and the online lookup of the main window;
-// resultWindow is TForm6, where lookups are shown.
-void install(QWidget *mainWindow, QWidget *resultWindow);
+// The views and controls the classics reader, the today-in-history page and the online lookup
+// work with.
+struct ReaderControls {
+    web::HtmlView *reader = nullptr; // the classics page's view
+    web::HtmlView *loader = nullptr; // hidden; fetches the today-in-history and lookup pages
+    QAbstractItemView *titles = nullptr;
+    QAbstractItemView *pictureTitles = nullptr;
+    QAbstractButton *lookup = nullptr;
+    QWidget *resultWindow = nullptr; // TForm6, where lookups are shown
+    web::HtmlView *resultView = nullptr;
+};
+
+// Wires the classics reader, the today-in-history page and the online lookup, then starts the
+// reader's opening page and the today-in-history page loading. Called once the stores have
+// opened, so a failed start loads and writes nothing.
+void install(const ReaderControls &controls);
 
 } // namespace mc::readers

@@ -1,6 +1,7 @@
 #include "readers/historypage.h"
 #include "platform/textcodec.h"
 #include "readers/texts.h"
+#include "services/historylayout.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -9,7 +10,7 @@ namespace mc::readers {
 
 QString HistoryPage::handle(const QString &title, const QString &bodyText) const
 {
-    if (title != texts::kHistoryTitle)
+    if (title != services::history::kTitle)
         return QString();
     const QString path = QDir(m_folder).filePath(texts::kHistoryFile);
     textcodec::writeLines(path, pageLines(sourceLines(bodyText)));
@@ -41,8 +42,9 @@ QStringList HistoryPage::pageLines(const QStringList &source)
         return -1;
     };
     // The events stand between these two markers, at fixed distances from them.
-    const qsizetype first = indexOf(texts::kDateSelectionLine) + 9;
-    const qsizetype last = indexOf(texts::kKeywordLine) - 5;
+    using namespace services::history;
+    const qsizetype first = indexOf(dateSelectionLine()) + 1 + kLinesBeforeEvents;
+    const qsizetype last = indexOf(kKeywordLine) - 1 - kLinesAfterEvents;
     for (qsizetype i = first; i <= last && i < source.size(); ++i) {
         // Remote text must never become markup or script in a local page.
         page.append(QStringLiteral("<p>") + source.at(i).toHtmlEscaped() + QStringLiteral("</p>"));

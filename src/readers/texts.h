@@ -4,10 +4,6 @@
 // The classics reader's and the online lookup's own texts.
 namespace mc::readers::texts {
 
-inline const QString kHistoryTitle = QStringLiteral("历史上的今天");
-inline const QString kDateSelectionLine = QStringLiteral(
-    "选择日期查询： 123456789101112月 12345678910111213141516171819202122232425262728293031日\u3000");
-inline const QString kKeywordLine = QStringLiteral("输入关键字查询：");
 inline const QString kHistoryFile = QStringLiteral("lsjt.dat");
 
 // The generated today-in-history page, before and after its event lines.

@@ -5,9 +5,9 @@
 #include "search/keywordsearch.h"
 #include "search/listorder.h"
 #include "search/radicalpicker.h"
-#include "search/searchtable.h"
 #include "search/texts.h"
 #include "store/dataset.h"
+#include "store/stores.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -19,40 +19,32 @@ Q_LOGGING_CATEGORY(lcSearch, "mc.search")
 namespace mc::search {
 namespace {
 
-template <class T>
-T *control(QWidget *mainWindow, const QString &name)
+store::Dataset *sectionDataset(const SearchControls &controls, Section section)
 {
-    T *found = mainWindow->findChild<T *>(name);
-    if (!found)
-        qCWarning(lcSearch) << "no control" << name;
-    return found;
-}
-
-store::Dataset *dataset(QWidget *mainWindow, const QString &name)
-{
-    return control<store::Dataset>(mainWindow, name);
+    store::Dataset *data = controls.datasets.value(sectionInfo(section).store);
+    if (!data)
+        qCWarning(lcSearch) << "no dataset for section" << int(section);
+    return data;
 }
 
 // The mode a search button runs in: the item of its mode list or the direction on its button.
-int currentMode(QWidget *mainWindow, const QString &modeControl)
+int currentMode(const SearchControls &controls, ModeControl modes)
 {
-    if (modeControl.isEmpty())
+    if (modes == ModeControl::None)
         return 0;
-    QObject *modeObject = mainWindow->findChild<QObject *>(modeControl);
-    if (auto *combo = qobject_cast<QComboBox *>(modeObject))
-        return combo->currentIndex();
-    if (auto *button = qobject_cast<QAbstractButton *>(modeObject))
-        return directions().indexOf(button->text());
-    return -1;
+    if (modes == ModeControl::Direction)
+        return controls.direction ? directions().indexOf(controls.direction->text()) : -1;
+    const QComboBox *combo = controls.modeLists.value(modes);
+    return combo ? combo->currentIndex() : -1;
 }
 
-void searchFrom(QWidget *mainWindow, const SearchEntry &any)
+void searchFrom(const SearchControls &controls, const SearchEntry &any)
 {
-    const SearchEntry *entry = findSearch(any.button, currentMode(mainWindow, any.modeControl));
+    const SearchEntry *entry = findSearch(any.button, currentMode(controls, any.modeControl));
     if (!entry)
         return;
-    auto *edit = control<QLineEdit>(mainWindow, entry->box);
-    store::Dataset *data = dataset(mainWindow, sectionInfo(entry->section).dataset);
+    QLineEdit *edit = controls.boxes.value(entry->box);
+    store::Dataset *data = sectionDataset(controls, entry->section);
     if (!edit || !data)
         return;
     LineEditKeywordBox box(edit);
@@ -60,13 +52,9 @@ void searchFrom(QWidget *mainWindow, const SearchEntry &any)
 }
 
 // Gives a mode list the items of the searches it chooses between.
-void fillModes(QComboBox *combo)
+void fillModes(QComboBox *combo, ModeControl modes)
 {
-    QStringList items;
-    for (const SearchEntry &entry : searches()) {
-        if (entry.modeControl == combo->objectName() && !items.contains(entry.modeCaption))
-            items.append(entry.modeCaption);
-    }
+    const QStringList items = modeCaptions(modes);
     QStringList present;
     for (int i = 0; i < combo->count(); ++i)
         present.append(combo->itemText(i));
@@ -77,49 +65,46 @@ void fillModes(QComboBox *combo)
     combo->setCurrentIndex(0);
 }
 
-void wireSearches(QWidget *mainWindow)
+void wireSearches(const SearchControls &controls)
 {
     // Enter starts the search only in these boxes.
-    const QStringList enterBoxes = {QStringLiteral("edit2"), QStringLiteral("Edit1")};
-    QStringList buttons;
-    QStringList boxes;
-    QStringList modeLists;
+    const QList<SearchBox> enterBoxes = {SearchBox::Character, SearchBox::Xiehouyu};
+    QList<SearchButton> buttons;
+    QList<SearchBox> boxes;
     for (const SearchEntry &entry : searches()) {
+        auto search = [controls, entry] { guarded([&] { searchFrom(controls, entry); }); };
         if (!buttons.contains(entry.button)) {
             buttons.append(entry.button);
-            if (auto *button = control<QAbstractButton>(mainWindow, entry.button)) {
-                QObject::connect(button, &QAbstractButton::clicked, button,
-                                 [mainWindow, entry] { guarded([&] { searchFrom(mainWindow, entry); }); });
-            }
+            if (QAbstractButton *button = controls.buttons.value(entry.button))
+                QObject::connect(button, &QAbstractButton::clicked, button, search);
+            else
+                qCWarning(lcSearch) << "no search button" << int(entry.button);
         }
         if (!boxes.contains(entry.box)) {
             boxes.append(entry.box);
-            if (auto *edit = control<QLineEdit>(mainWindow, entry.box)) {
-                std::function<void()> onEnter;
-                if (enterBoxes.contains(entry.box))
-                    onEnter = [mainWindow, entry] { guarded([&] { searchFrom(mainWindow, entry); }); };
-                new KeywordBoxWatcher(edit, onEnter);
-            }
+            if (QLineEdit *edit = controls.boxes.value(entry.box))
+                new KeywordBoxWatcher(edit, enterBoxes.contains(entry.box) ? search : std::function<void()>());
+            else
+                qCWarning(lcSearch) << "no keyword box" << int(entry.box);
         }
-        if (!entry.modeControl.isEmpty() && !modeLists.contains(entry.modeControl)) {
-            modeLists.append(entry.modeControl);
-            if (auto *combo = mainWindow->findChild<QComboBox *>(entry.modeControl))
-                fillModes(combo);
-        }
+    }
+    for (auto it = controls.modeLists.cbegin(); it != controls.modeLists.cend(); ++it)
+        fillModes(it.value(), it.key());
+}
+
+void informOnClick(QAbstractButton *button, const QString &text)
+{
+    if (button) {
+        QObject::connect(button, &QAbstractButton::clicked, button,
+                         [text] { guarded([&] { Messages::current().information(text); }); });
     }
 }
 
-void wireHelpAndDirection(QWidget *mainWindow)
+void wireHelpAndDirection(const SearchControls &controls)
 {
-    const QList<std::pair<QString, QString>> help = {{QStringLiteral("PDJButton4"), texts::kIdiomHelp},
-                                                     {QStringLiteral("PDJButton6"), texts::kXiehouyuHelp}};
-    for (const auto &[name, text] : help) {
-        if (auto *button = control<QAbstractButton>(mainWindow, name)) {
-            QObject::connect(button, &QAbstractButton::clicked, button,
-                             [text] { guarded([&] { Messages::current().information(text); }); });
-        }
-    }
-    if (auto *direction = control<QAbstractButton>(mainWindow, QStringLiteral("PDJButton9"))) {
+    informOnClick(controls.idiomHelp, texts::kIdiomHelp);
+    informOnClick(controls.xiehouyuHelp, texts::kXiehouyuHelp);
+    if (QAbstractButton *direction = controls.direction) {
         QObject::connect(direction, &QAbstractButton::clicked, direction, [direction] {
             guarded([&] {
                 direction->setText(direction->text() == texts::kEnglishToChinese ? texts::kChineseToEnglish
@@ -129,11 +114,11 @@ void wireHelpAndDirection(QWidget *mainWindow)
     }
 }
 
-void wireListButtons(QWidget *mainWindow)
+void wireListButtons(const SearchControls &controls)
 {
     for (const OrderButton &order : orderButtons()) {
-        auto *button = control<QAbstractButton>(mainWindow, order.button);
-        store::Dataset *data = dataset(mainWindow, order.dataset);
+        QAbstractButton *button = controls.orderButtons.value(order.section);
+        store::Dataset *data = sectionDataset(controls, order.section);
         if (!button || !data)
             continue;
         if (button->text().isEmpty())
@@ -142,35 +127,35 @@ void wireListButtons(QWidget *mainWindow)
             guarded([&] { button->setText(clickOrder(order, button->text(), *data)); });
         });
     }
-    const QList<QAbstractButton *> all = mainWindow->findChildren<QAbstractButton *>();
-    for (const RefreshButton &refresh : refreshButtons()) {
-        store::Dataset *data = dataset(mainWindow, refresh.dataset);
-        for (QAbstractButton *button : all) {
-            if (data && button->text() == refresh.caption) {
-                QObject::connect(button, &QAbstractButton::clicked, button, [refresh, data] {
-                    guarded([&] { reloadWithBusy(*data, refresh.baseQuery); });
-                });
-            }
-        }
+    for (auto it = controls.refreshButtons.cbegin(); it != controls.refreshButtons.cend(); ++it) {
+        const SectionInfo &section = sectionInfo(it.key());
+        store::Dataset *data = sectionDataset(controls, section.section);
+        if (!data || !it.value())
+            continue;
+        const QString baseQuery = store::storeInfo(section.store).baseQuery;
+        QObject::connect(it.value(), &QAbstractButton::clicked, it.value(), [baseQuery, data] {
+            guarded([&] { reloadWithBusy(*data, baseQuery); });
+        });
     }
 }
 
-void wireRadicalPicker(QWidget *mainWindow, RadicalPicker *picker)
+void wireRadicalPicker(const SearchControls &controls, RadicalPicker *picker)
 {
-    auto *modes = control<QComboBox>(mainWindow, QStringLiteral("combobox1"));
-    auto *keyword = control<QLineEdit>(mainWindow, QStringLiteral("edit2"));
+    QComboBox *modes = controls.modeLists.value(ModeControl::CharacterModes);
+    QLineEdit *keyword = controls.boxes.value(SearchBox::Character);
     if (!modes || !keyword)
         return;
     // The radical search's item opens the picker.
     int radicalMode = -1;
     for (const SearchEntry &entry : searches()) {
-        if (entry.modeControl == modes->objectName() && entry.fill == Fill::Radical)
+        if (entry.modeControl == ModeControl::CharacterModes && entry.fill == Fill::Radical)
             radicalMode = entry.mode;
     }
-    QObject::connect(modes, &QComboBox::activated, picker, [mainWindow, picker, radicalMode](int index) {
+    QWidget *window = controls.window;
+    QObject::connect(modes, &QComboBox::activated, picker, [window, picker, radicalMode](int index) {
         guarded([&] {
             if (index == radicalMode)
-                picker->showOver(mainWindow);
+                picker->showOver(window);
         });
     });
     QObject::connect(picker, &RadicalPicker::confirmed, keyword,
@@ -184,13 +169,13 @@ QWidget *createRadicalPicker()
     return new RadicalPicker;
 }
 
-void install(QWidget *mainWindow, QWidget *radicalPicker)
+void install(const SearchControls &controls, QWidget *radicalPicker)
 {
-    wireSearches(mainWindow);
-    wireHelpAndDirection(mainWindow);
-    wireListButtons(mainWindow);
+    wireSearches(controls);
+    wireHelpAndDirection(controls);
+    wireListButtons(controls);
     if (auto *picker = qobject_cast<RadicalPicker *>(radicalPicker))
-        wireRadicalPicker(mainWindow, picker);
+        wireRadicalPicker(controls, picker);
 }
 
 } // namespace mc::search

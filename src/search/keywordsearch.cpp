@@ -4,6 +4,7 @@
 #include "search/searchtable.h"
 #include "search/texts.h"
 #include "store/dataset.h"
+#include "store/stores.h"
 
 #include <optional>
 
@@ -66,10 +67,10 @@ void runSearch(const SearchEntry &entry, KeywordBox &box, store::Dataset &datase
     Messages::current().plain(noResultMessage(entry, keyword));
     switch (entry.noResult) {
     case NoResult::ResetWithBusy:
-        reloadWithBusy(dataset, section.baseQuery);
+        reloadWithBusy(dataset, store::storeInfo(section.store).baseQuery);
         break;
     case NoResult::Reset:
-        replaceQuery(dataset, section.baseQuery);
+        replaceQuery(dataset, store::storeInfo(section.store).baseQuery);
         break;
     case NoResult::Keep:
         break;

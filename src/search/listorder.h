@@ -1,4 +1,6 @@
 #pragma once
+#include "search/searchtable.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,11 +10,10 @@ class Dataset;
 
 namespace mc::search {
 
-// An order button under a list. Its caption is the only record of the order: a click compares
-// it with one text and sorts and re-captions by the result.
+// The order button under a section's list. Its caption is the only record of the order: a click
+// compares it with one text and sorts and re-captions by the result.
 struct OrderButton {
-    QString button;   // objectName
-    QString dataset;  // objectName
+    Section section;
     QString startCaption;
     QString match;
     QString sortOnMatch;
@@ -22,15 +23,7 @@ struct OrderButton {
 };
 
 const QList<OrderButton> &orderButtons();
-
-// A refresh button under a list, found by its caption.
-struct RefreshButton {
-    QString caption;
-    QString dataset;
-    QString baseQuery;
-};
-const QList<RefreshButton> &refreshButtons();
-const OrderButton *findOrderButton(const QString &button);
+const OrderButton *findOrderButton(Section section);
 
 // Sorts the loaded rows for a click on a button showing caption and returns the new caption.
 // Throws mc::Error when the dataset is closed; the caption then stays as it was.

@@ -1,6 +1,7 @@
 #include "search/searchtable.h"
 #include "platform/textcodec.h"
 #include "search/texts.h"
+#include "store/stores.h"
 
 namespace mc::search {
 namespace {
@@ -20,13 +21,11 @@ QString asData(const QString &text)
 
 const QList<SectionInfo> &sections()
 {
+    using store::StoreId;
     static const QList<SectionInfo> table = {
-        {Section::Character, QStringLiteral("ADOQuery2"), QStringLiteral("select * from hz"), false},
-        {Section::Word, QStringLiteral("ADOQuery5"), QString(), true},
-        {Section::Idiom, QStringLiteral("ADOQuery1"), QStringLiteral("select * from cy"), false},
-        {Section::Xiehouyu, QStringLiteral("ADOQuery3"), QStringLiteral("select * from xhy"), false},
-        {Section::English, QStringLiteral("ADOQuery7"), QStringLiteral("select * from 英语单词"), false},
-        {Section::Sayings, QStringLiteral("ADOQuery4"), QStringLiteral("select * from mylib"), false},
+        {Section::Character, StoreId::Characters, false}, {Section::Word, StoreId::Words, true},
+        {Section::Idiom, StoreId::Idioms, false},         {Section::Xiehouyu, StoreId::Xiehouyu, false},
+        {Section::English, StoreId::English, false},      {Section::Sayings, StoreId::Sayings, false},
     };
     return table;
 }
@@ -49,19 +48,21 @@ const QStringList &directions()
 const QList<SearchEntry> &searches()
 {
     using S = Section;
-    const QString edit2 = QStringLiteral("edit2");
-    const QString button1 = QStringLiteral("PDJButton1");
-    const QString combo1 = QStringLiteral("combobox1");
-    const QString edit4 = QStringLiteral("Edit4");
-    const QString button3 = QStringLiteral("PDJButton3");
-    const QString combo2 = QStringLiteral("ComboBox2");
-    const QString edit1 = QStringLiteral("Edit1");
-    const QString button5 = QStringLiteral("PDJButton5");
-    const QString combo3 = QStringLiteral("ComboBox3");
-    const QString edit6 = QStringLiteral("Edit6");
-    const QString exact = QStringLiteral("PDJButton10");
-    const QString fuzzy = QStringLiteral("PDJButton15");
-    const QString direction = QStringLiteral("PDJButton9");
+    using Box = SearchBox;
+    using Button = SearchButton;
+    const ModeControl characterModes = ModeControl::CharacterModes;
+    const ModeControl idiomModes = ModeControl::IdiomModes;
+    const ModeControl xiehouyuModes = ModeControl::XiehouyuModes;
+    const ModeControl direction = ModeControl::Direction;
+    const Box characterBox = Box::Character;
+    const Box idiomBox = Box::Idiom;
+    const Box xiehouyuBox = Box::Xiehouyu;
+    const Box englishBox = Box::English;
+    const Button characterButton = Button::Character;
+    const Button idiomButton = Button::Idiom;
+    const Button xiehouyuButton = Button::Xiehouyu;
+    const Button exact = Button::EnglishExact;
+    const Button fuzzy = Button::EnglishFuzzy;
     const QString en = texts::kEnglishToChinese;
     const QString zh = texts::kChineseToEnglish;
     const Fill q = Fill::Quoted;
@@ -69,81 +70,91 @@ const QList<SearchEntry> &searches()
     const NoResult busyReset = NoResult::ResetWithBusy;
 
     static const QList<SearchEntry> table = {
-        {S::Character, edit2, button1, combo1, 0, texts::kByCharacter,
+        {S::Character, characterBox, characterButton, characterModes, 0, texts::kByCharacter,
          QStringLiteral(R"(select * from hz where name = "{keyword}")"), {}, q, none, busyReset, texts::kNoCharacter},
-        {S::Character, edit2, button1, combo1, 1, texts::kByRadical,
+        {S::Character, characterBox, characterButton, characterModes, 1, texts::kByRadical,
          QStringLiteral(R"(select * from hz where part = "{radical}" and sum="{strokes}")"),
          QStringLiteral(R"(select * from hz where part = "{keyword}")"), Fill::Radical, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, edit2, button1, combo1, 2, texts::kByRadicalStrokes,
+        {S::Character, characterBox, characterButton, characterModes, 2, texts::kByRadicalStrokes,
          QStringLiteral(R"(select * from hz where partstrokes = "{keyword}")"), {}, q, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, edit2, button1, combo1, 3, texts::kByStrokes,
+        {S::Character, characterBox, characterButton, characterModes, 3, texts::kByStrokes,
          QStringLiteral("select * from hz where strokes={keyword}"), {}, Fill::Number, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, edit2, button1, combo1, 4, texts::kByPinyinContains,
+        {S::Character, characterBox, characterButton, characterModes, 4, texts::kByPinyinContains,
          QStringLiteral(R"(select * from hz where pycode like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, edit2, button1, combo1, 5, texts::kByPinyinEquals,
+        {S::Character, characterBox, characterButton, characterModes, 5, texts::kByPinyinEquals,
          QStringLiteral(R"(select * from hz where pycode = "{keyword} ")"), {}, q, none, busyReset,
          texts::kNoCharacter},
 
-        {S::Idiom, edit4, button3, combo2, 0, texts::kByIdiomName,
+        {S::Idiom, idiomBox, idiomButton, idiomModes, 0, texts::kByIdiomName,
          QStringLiteral(R"(select * from cy where name like "%{keyword}%")"), {}, q, none, busyReset, texts::kNoIdiom},
-        {S::Idiom, edit4, button3, combo2, 1, texts::kByIdiomPinyin,
+        {S::Idiom, idiomBox, idiomButton, idiomModes, 1, texts::kByIdiomPinyin,
          QStringLiteral(R"(select * from cy where pyjm like "%{keyword}%")"), {}, q, none, busyReset, texts::kNoIdiom},
-        {S::Idiom, edit4, button3, combo2, 2, texts::kByIdiomMeaning,
+        {S::Idiom, idiomBox, idiomButton, idiomModes, 2, texts::kByIdiomMeaning,
          QStringLiteral(R"(select * from cy where content like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoIdiom},
-        {S::Idiom, edit4, button3, combo2, 3, texts::kByIdiomSource,
+        {S::Idiom, idiomBox, idiomButton, idiomModes, 3, texts::kByIdiomSource,
          QStringLiteral(R"(select * from cy where derivation like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoIdiom},
-        {S::Idiom, edit4, button3, combo2, 4, texts::kByIdiomSample,
+        {S::Idiom, idiomBox, idiomButton, idiomModes, 4, texts::kByIdiomSample,
          QStringLiteral(R"(select * from cy where samples like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoIdiom},
 
-        {S::Xiehouyu, edit1, button5, combo3, 0, texts::kByEitherHalf,
+        {S::Xiehouyu, xiehouyuBox, xiehouyuButton, xiehouyuModes, 0, texts::kByEitherHalf,
          QStringLiteral(R"(select * from xhy where name like "%{keyword}%"or end1 like "%{keyword}%")"), {}, q, none,
          busyReset, texts::kNoResult},
-        {S::Xiehouyu, edit1, button5, combo3, 1, texts::kByFirstHalf,
+        {S::Xiehouyu, xiehouyuBox, xiehouyuButton, xiehouyuModes, 1, texts::kByFirstHalf,
          QStringLiteral(R"(select * from xhy where name like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoResult},
-        {S::Xiehouyu, edit1, button5, combo3, 2, texts::kBySecondHalf,
+        {S::Xiehouyu, xiehouyuBox, xiehouyuButton, xiehouyuModes, 2, texts::kBySecondHalf,
          QStringLiteral(R"(select * from xhy where end1 like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoResult},
 
-        {S::English, edit6, exact, direction, 0, en, QStringLiteral(R"(select * from 英语单词 where 单词 = "{keyword}")"),
+        {S::English, englishBox, exact, direction, 0, en, QStringLiteral(R"(select * from 英语单词 where 单词 = "{keyword}")"),
          {}, q, Report::Matches, NoResult::Reset, texts::kNoResult},
-        {S::English, edit6, exact, direction, 1, zh, QStringLiteral(R"(select * from 英语单词 where 解释 = "{keyword}")"),
+        {S::English, englishBox, exact, direction, 1, zh, QStringLiteral(R"(select * from 英语单词 where 解释 = "{keyword}")"),
          {}, q, Report::Matches, NoResult::Reset, texts::kNoResult},
-        {S::English, edit6, fuzzy, direction, 0, en,
+        {S::English, englishBox, fuzzy, direction, 0, en,
          QStringLiteral(R"(select * from 英语单词 where 单词 like "%{keyword}%")"), {}, q, Report::Matches,
          NoResult::Reset, texts::kNoResult},
-        {S::English, edit6, fuzzy, direction, 1, zh,
+        {S::English, englishBox, fuzzy, direction, 1, zh,
          QStringLiteral(R"(select * from 英语单词 where 解释 like "%{keyword}%")"), {}, q, Report::Matches,
          NoResult::Reset, texts::kNoResult},
 
-        {S::Sayings, QStringLiteral("Edit8"), QStringLiteral("PDJButton21"), {}, 0, {},
+        {S::Sayings, Box::Saying, Button::Saying, ModeControl::None, 0, {},
          QStringLiteral(R"(select * from mylib where name like "%{keyword}%")"), {}, q, none, NoResult::Reset,
          texts::kNoResult},
-        {S::Sayings, QStringLiteral("Edit9"), QStringLiteral("PDJButton24"), {}, 0, {},
+        {S::Sayings, Box::Person, Button::Person, ModeControl::None, 0, {},
          QStringLiteral(R"(select * from mylib where derivation like "%{keyword}%")"), {}, q, none, NoResult::Reset,
          texts::kNoResult},
 
-        {S::Word, QStringLiteral("Edit10"), QStringLiteral("PDJButton27"), {}, 0, {},
+        {S::Word, Box::Word, Button::Word, ModeControl::None, 0, {},
          QStringLiteral(R"(select * from dict where word like "%{keyword}%")"), {}, q, Report::Found, NoResult::Keep,
          {}},
     };
     return table;
 }
 
-const SearchEntry *findSearch(const QString &button, int mode)
+const SearchEntry *findSearch(SearchButton button, int mode)
 {
     for (const SearchEntry &entry : searches()) {
         if (entry.button == button && entry.mode == mode)
             return &entry;
     }
     return nullptr;
+}
+
+QStringList modeCaptions(ModeControl modes)
+{
+    QStringList items;
+    for (const SearchEntry &entry : searches()) {
+        if (entry.modeControl == modes && modes != ModeControl::None && !items.contains(entry.modeCaption))
+            items.append(entry.modeCaption);
+    }
+    return items;
 }
 
 QString searchableKeyword(const QString &keyword)

@@ -4,9 +4,24 @@
 #include <QString>
 #include <optional>
 
+namespace mc::store {
+enum class StoreId;
+}
+
 namespace mc::search {
 
 enum class Section { Character, Word, Idiom, Xiehouyu, English, Sayings };
+
+// The search controls of the main window by what they do; the page that builds a control names it.
+enum class SearchBox { Character, Idiom, Xiehouyu, English, Saying, Person, Word };
+enum class SearchButton { Character, Idiom, Xiehouyu, EnglishExact, EnglishFuzzy, Saying, Person, Word };
+enum class ModeControl {
+    None,           // a single search
+    CharacterModes, // mode lists
+    IdiomModes,
+    XiehouyuModes,
+    Direction,      // the English-Chinese direction button
+};
 
 // How the keyword goes into the query template.
 enum class Fill {
@@ -25,18 +40,17 @@ enum class NoResult {
 
 struct SectionInfo {
     Section section;
-    QString dataset;   // objectName of the section's dataset
-    QString baseQuery; // what a reset or refresh reloads; empty where the section has none
+    store::StoreId store; // its base query is what a reset or refresh reloads
     bool busyWhileSearching;
 };
 
 // One search of the program: which box and button start it, in which mode, and what it does.
 struct SearchEntry {
     Section section;
-    QString box;         // keyword box objectName
-    QString button;      // search button objectName
-    QString modeControl; // mode list or direction button; empty for a single search
-    int mode;            // item of the mode list, or the direction (0 英汉, 1 汉英)
+    SearchBox box;
+    SearchButton button;
+    ModeControl modeControl;
+    int mode; // item of the mode list, or the direction (0 英汉, 1 汉英)
     QString modeCaption;
     QString queryTemplate;        // {keyword}, or {radical} and {strokes}
     QString shortTemplate;        // Fill::Radical without a stroke part
@@ -50,7 +64,9 @@ const QList<SectionInfo> &sections();
 const SectionInfo &sectionInfo(Section section);
 const QList<SearchEntry> &searches();
 // The search a button starts in the given mode; nullptr when there is none.
-const SearchEntry *findSearch(const QString &button, int mode);
+const SearchEntry *findSearch(SearchButton button, int mode);
+// The items of a mode list, in mode order.
+QStringList modeCaptions(ModeControl modes);
 
 // The captions of the English-Chinese direction, in mode order.
 const QStringList &directions();

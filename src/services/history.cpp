@@ -1,4 +1,5 @@
 #include "services/history.h"
+#include "services/historylayout.h"
 #include "services/lookup.h"
 
 #include <QDir>
@@ -54,13 +55,13 @@ QString dayLink(QDate date, const QString &text)
 
 QString dateChoices(QDate day)
 {
-    QString line = QStringLiteral("<span class=\"sel\">选择日期查询： ");
+    QString line = QStringLiteral("<span class=\"sel\">") + history::kDateLead;
     for (int m = 1; m <= 12; ++m)
         line += link(QStringLiteral("m=%1&d=1").arg(m), QString::number(m), m == day.month());
-    line += QStringLiteral("月 ");
+    line += history::kMonthMark;
     for (int d = 1; d <= 31; ++d)
         line += link(QStringLiteral("m=%1&d=%2").arg(day.month()).arg(d), QString::number(d), d == day.day());
-    return line + QStringLiteral("日\u3000</span>");
+    return line + history::kDayMark + QStringLiteral("</span>");
 }
 
 QString escapedLines(const QStringList &lines)
@@ -117,15 +118,16 @@ QByteArray historyPage(const HistoryEvents &events, const QUrlQuery &query, QDat
                                           : QStringLiteral("共 %1 条记录，按年份先后排列。").arg(lines.size());
 
     QString html = QStringLiteral(
-        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>历史上的今天</title><style>"
+        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
+        + history::kTitle + QStringLiteral("</title><style>"
         "body{font:14px/1.7 sans-serif;margin:16px 24px;color:#222}"
         ".t{font-size:22px;font-weight:bold;color:#0000ff}.h{font-weight:bold;color:#7a3e00}"
         ".sel a{color:#0645ad;text-decoration:none;margin:0 1px}.sel a.on{color:#c00;font-weight:bold}"
         ".n{color:#777;font-size:12px}</style></head><body><div>");
-    html += QStringLiteral("<span class=\"t\">历史上的今天</span><br>");
+    html += QStringLiteral("<span class=\"t\">") + history::kTitle + QStringLiteral("</span><br>");
     html += dayName(day) + QStringLiteral("<br>");
     html += dateChoices(day) + QStringLiteral("<br>");
-    // Eight lines between the date choices and the first event.
+    // history::kLinesBeforeEvents lines between the date choices and the first event.
     html += QStringLiteral("<br>");
     html += QStringLiteral("<span class=\"h\">%1</span><br>").arg(heading.toHtmlEscaped());
     html += count + QStringLiteral("<br>");
@@ -137,12 +139,12 @@ QByteArray historyPage(const HistoryEvents &events, const QUrlQuery &query, QDat
     html += QStringLiteral("<span class=\"h\">年份　事件</span><br>");
     html += QStringLiteral("<br>");
     html += escapedLines(lines.isEmpty() ? QStringList{kNoEvents} : lines);
-    // Four lines between the last event and the keyword prompt.
+    // history::kLinesAfterEvents lines between the last event and the keyword prompt.
     html += QStringLiteral("<br>");
     html += QStringLiteral("<span class=\"n\">以上为全部记录。</span><br>");
     html += QStringLiteral("<br>");
     html += QStringLiteral("<span class=\"h\">按关键字查询全年的大事记</span><br>");
-    html += QStringLiteral("输入关键字查询：<br>");
+    html += history::kKeywordLine + QStringLiteral("<br>");
     html += QStringLiteral("<form method=\"get\" action=\"\"><input name=\"kw\" size=\"20\" value=\"%1\">"
                            "<button type=\"submit\">查询</button></form>")
                 .arg(keyword.toHtmlEscaped());

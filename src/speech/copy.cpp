@@ -3,15 +3,13 @@
 #include "platform/guard.h"
 #include "speech/texts.h"
 #include "store/dataset.h"
+#include "store/stores.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QWidget>
-
-Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
 
 namespace mc::speech {
 namespace {
@@ -29,32 +27,34 @@ QString col(const char16_t *name)
 const QList<CopyCommand> &copyCommands()
 {
     using F = const FieldReader &;
+    using C = CopyText;
+    using S = store::StoreId;
     static const QList<CopyCommand> commands = {
-        {{QStringLiteral("PDJButton32")}, QStringLiteral("ADOQuery2"),
+        {C::Character, S::Characters,
          [](F f) { return f(col(u"name")) + QLatin1Char(' ') + f(col(u"spell")); }},
-        {{QStringLiteral("PDJButton33")}, QStringLiteral("ADOQuery2"),
+        {C::CharacterExplanation, S::Characters,
          [](F f) {
              return QStringLiteral("\u201C") + f(col(u"name")) + QStringLiteral("\u201D汉字释义\uFF1A") + kBreak
                  + kBreak + f(col(u"content"));
          }},
-        {{QStringLiteral("PDJButton30")}, QStringLiteral("ADOQuery5"),
+        {C::WordForms, S::Words,
          [](F f) { return f(col(u"word")) + kBreak + f(col(u"ord")) + kBreak + f(col(u"spell")); }},
-        {{QStringLiteral("PDJButton31")}, QStringLiteral("ADOQuery5"),
+        {C::WordExplanation, S::Words,
          [](F f) { return f(col(u"word")) + kBreak + kBreak + f(col(u"content")); }},
-        {{QStringLiteral("PDJButton34")}, QStringLiteral("ADOQuery1"),
+        {C::Idiom, S::Idioms,
          [](F f) {
              // Meaning before source here, unlike the page, which shows the source first.
              return QStringLiteral("\u3016成语\u3017") + f(col(u"name")) + kBreak
                  + QStringLiteral("\u3016拼音\u3017") + f(col(u"spell")) + kBreak + f(col(u"content")) + kBreak
                  + f(col(u"derivation")) + kBreak + f(col(u"samples"));
          }},
-        {{QStringLiteral("PDJButton35")}, QStringLiteral("ADOQuery3"),
+        {C::Xiehouyu, S::Xiehouyu,
          [](F f) { return f(col(u"name")) + QStringLiteral("------") + f(col(u"end1")); }},
-        {{QStringLiteral("DBText11"), QStringLiteral("DBText12")}, QStringLiteral("ADOQuery3"),
+        {C::XiehouyuHalves, S::Xiehouyu,
          [](F f) { return f(col(u"name")) + QStringLiteral("    ") + f(col(u"end1")); }},
-        {{QStringLiteral("PDJButton38")}, QStringLiteral("ADOQuery7"),
+        {C::English, S::English,
          [](F f) { return QLatin1Char('|') + f(col(u"单词")) + QStringLiteral("| ") + f(col(u"解释")); }},
-        {{QStringLiteral("PDJButton37")}, QStringLiteral("ADOQuery4"),
+        {C::Saying, S::Sayings,
          [](F f) { return f(col(u"name")) + QLatin1Char('(') + f(col(u"derivation")) + QLatin1Char(')'); }},
     };
     return commands;
@@ -70,19 +70,15 @@ void setClipboardText(QClipboard *clipboard, const QString &text)
         throw Error(texts::kClipboardFailed);
 }
 
-Copying::Copying(QWidget *mainWindow) : QObject(mainWindow), m_mainWindow(mainWindow)
+Copying::Copying(const QMultiMap<CopyText, QWidget *> &controls,
+                 const QMap<store::StoreId, store::Dataset *> &datasets, QObject *parent)
+    : QObject(parent), m_datasets(datasets)
 {
     for (const CopyCommand &command : copyCommands()) {
-        for (const QString &control : command.controls) {
-            QWidget *widget = mainWindow->findChild<QWidget *>(control);
-            if (!widget) {
-                qCWarning(lcSpeech) << "copy control missing:" << control;
-                continue;
-            }
+        for (QWidget *widget : controls.values(command.text)) {
             if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
                 connect(button, &QAbstractButton::clicked, this, [this, command] { run(command); });
-            } else {
-                // Field views are labels: a left click on them copies.
+            } else if (widget) {
                 widget->installEventFilter(this);
                 m_clickable.append({widget, command});
             }
@@ -108,7 +104,7 @@ bool Copying::eventFilter(QObject *watched, QEvent *event)
 void Copying::run(const CopyCommand &command)
 {
     guarded([&] {
-        const auto *dataset = m_mainWindow->findChild<store::Dataset *>(command.dataset);
+        const store::Dataset *dataset = m_datasets.value(command.store);
         if (!dataset)
             throw Error(QStringLiteral("程序内部错误：找不到要复制的列表。"));
         const QString text = command.compose([dataset](const QString &column) { return dataset->value(column); });

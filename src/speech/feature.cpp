@@ -6,6 +6,7 @@
 #include "speech/strokeviewer.h"
 #include "speech/texts.h"
 #include "store/dataset.h"
+#include "store/stores.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,21 +17,6 @@
 Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
 
 namespace mc::speech {
-namespace {
-
-QAction *loadEngineAction(QWidget *mainWindow)
-{
-    if (auto *action = mainWindow->findChild<QAction *>(QStringLiteral("mniLoadSpeechEngine")))
-        return action;
-    const QList<QAction *> actions = mainWindow->findChildren<QAction *>();
-    for (QAction *action : actions) {
-        if (action->text() == texts::kLoadSpeechEngine)
-            return action;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 QWidget *createSpeechPrompt()
 {
@@ -42,10 +28,10 @@ QWidget *createStrokeViewer()
     return new StrokeViewer;
 }
 
-void install(QWidget *mainWindow, QWidget *speechPrompt, QWidget *strokeViewer)
+void install(const SpeechControls &controls, QWidget *speechPrompt, QWidget *strokeViewer)
 {
-    auto *readAloud = new ReadAloud(mainWindow);
-    new Copying(mainWindow);
+    auto *readAloud = new ReadAloud(controls.readAloud, controls.datasets, controls.owner);
+    new Copying(controls.copy, controls.datasets, controls.owner);
 
     // The prompt is offered when a press finds no working engine, unless the user declined it.
     if (auto *prompt = qobject_cast<SpeechPrompt *>(speechPrompt)) {
@@ -58,16 +44,15 @@ void install(QWidget *mainWindow, QWidget *speechPrompt, QWidget *strokeViewer)
         });
     }
 
-    if (QAction *action = loadEngineAction(mainWindow))
-        QObject::connect(action, &QAction::triggered, mainWindow, [] { guarded(loadSpeechEngine); });
+    if (controls.loadEngine)
+        QObject::connect(controls.loadEngine, &QAction::triggered, readAloud, [] { guarded(loadSpeechEngine); });
     else
         qCWarning(lcSpeech) << "menu command" << texts::kLoadSpeechEngine << "missing";
 
-    auto *button = mainWindow->findChild<QAbstractButton *>(QStringLiteral("pdjbtn1"));
-    auto *characters = mainWindow->findChild<store::Dataset *>(QStringLiteral("ADOQuery2"));
+    store::Dataset *characters = controls.datasets.value(store::StoreId::Characters);
     auto *viewer = qobject_cast<StrokeViewer *>(strokeViewer);
-    if (button && characters && viewer)
-        new StrokeOrderButton(button, characters, viewer, mainWindow);
+    if (controls.strokeOrder && characters && viewer)
+        new StrokeOrderButton(controls.strokeOrder, characters, viewer, controls.owner);
     else
         qCWarning(lcSpeech) << "stroke-order button, character dataset or viewer missing";
 }

@@ -5,10 +5,10 @@
 #include "platform/speechdvoice.h"
 #include "speech/texts.h"
 #include "store/dataset.h"
+#include "store/stores.h"
 
 #include <QAbstractButton>
 #include <QLoggingCategory>
-#include <QWidget>
 
 Q_LOGGING_CATEGORY(lcSpeech, "mc.speech")
 
@@ -20,15 +20,17 @@ constexpr int kRate = -5;
 
 const QList<ReadAloudCommand> &readAloudCommands()
 {
+    using R = Reading;
+    using S = store::StoreId;
     static const QList<ReadAloudCommand> commands = {
-        {QStringLiteral("PDJButton22"), QStringLiteral("ADOQuery2"), {QStringLiteral("name")}, Language::Chinese},
-        {QStringLiteral("PDJButton13"), QStringLiteral("ADOQuery5"), {QStringLiteral("word")}, Language::Chinese},
-        {QStringLiteral("PDJButton26"), QStringLiteral("ADOQuery5"), {QStringLiteral("content")}, Language::Chinese},
-        {QStringLiteral("PDJButton29"), QStringLiteral("ADOQuery1"), {QStringLiteral("name")}, Language::Chinese},
-        {QStringLiteral("PDJButton28"), QStringLiteral("ADOQuery3"), {QStringLiteral("name"), QStringLiteral("end1")},
+        {R::Character, S::Characters, {QStringLiteral("name")}, Language::Chinese},
+        {R::Word, S::Words, {QStringLiteral("word")}, Language::Chinese},
+        {R::WordExplanation, S::Words, {QStringLiteral("content")}, Language::Chinese},
+        {R::Idiom, S::Idioms, {QStringLiteral("name")}, Language::Chinese},
+        {R::Xiehouyu, S::Xiehouyu, {QStringLiteral("name"), QStringLiteral("end1")},
          Language::Chinese},
-        {QStringLiteral("PDJButton23"), QStringLiteral("ADOQuery7"), {QStringLiteral("单词")}, Language::English},
-        {QStringLiteral("PDJButton36"), QStringLiteral("ADOQuery4"),
+        {R::English, S::English, {QStringLiteral("单词")}, Language::English},
+        {R::Saying, S::Sayings,
          {QStringLiteral("name"), QStringLiteral("derivation")}, Language::Chinese},
     };
     return commands;
@@ -57,13 +59,15 @@ QString joinedFields(const store::Dataset &dataset, const QStringList &columns)
     return text;
 }
 
-ReadAloud::ReadAloud(QWidget *mainWindow) : QObject(mainWindow)
+ReadAloud::ReadAloud(const QMap<Reading, QAbstractButton *> &buttons,
+                     const QMap<store::StoreId, store::Dataset *> &datasets, QObject *parent)
+    : QObject(parent)
 {
     for (const ReadAloudCommand &command : readAloudCommands()) {
-        auto *button = mainWindow->findChild<QAbstractButton *>(command.button);
-        const auto *dataset = mainWindow->findChild<store::Dataset *>(command.dataset);
+        QAbstractButton *button = buttons.value(command.reading);
+        const store::Dataset *dataset = datasets.value(command.store);
         if (!button || !dataset) {
-            qCWarning(lcSpeech) << "read-aloud button or dataset missing:" << command.button << command.dataset;
+            qCWarning(lcSpeech) << "read-aloud button or dataset missing:" << int(command.reading);
             continue;
         }
         connect(button, &QAbstractButton::clicked, this, [this, command, dataset] { press(command, dataset); });

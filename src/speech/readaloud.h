@@ -1,28 +1,33 @@
 #pragma once
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-class QWidget;
+class QAbstractButton;
 
 namespace mc {
 class Voice;
 class SpeechdVoice;
 namespace store {
 class Dataset;
-}
+enum class StoreId;
+} // namespace store
 } // namespace mc
 
 namespace mc::speech {
 
 enum class Language { Chinese, English };
 
+// What a read-aloud button reads.
+enum class Reading { Character, Word, WordExplanation, Idiom, Xiehouyu, English, Saying };
+
 // One read-aloud button: the fields of its section's current row it reads, joined with nothing
 // between them, and the language tag put in front.
 struct ReadAloudCommand {
-    QString button;
-    QString dataset;
+    Reading reading;
+    store::StoreId store;
     QStringList columns;
     Language language;
 };
@@ -37,12 +42,13 @@ void readAloud(Voice &voice, const QString &fieldText, Language language);
 // The current row's fields as the section shows them; empty without a row.
 QString joinedFields(const store::Dataset &dataset, const QStringList &columns);
 
-// Wires the read-aloud buttons of the main window; owns the engine voice as long as the window
-// lives and connects it on the first press.
+// Wires the read-aloud buttons; owns the engine voice as long as it lives and connects it on the
+// first press.
 class ReadAloud final : public QObject {
     Q_OBJECT
 public:
-    explicit ReadAloud(QWidget *mainWindow);
+    ReadAloud(const QMap<Reading, QAbstractButton *> &buttons, const QMap<store::StoreId, store::Dataset *> &datasets,
+              QObject *parent);
 
     Voice &voice();
 

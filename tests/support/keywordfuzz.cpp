@@ -170,7 +170,7 @@ KeywordFuzz::KeywordFuzz(bool fullCommand, int perKeyword)
     const QStringList plain = {QStringLiteral("水"), QStringLiteral("a"), QStringLiteral("口3"), QStringLiteral("8"),
                                QStringLiteral("zzqqzzqq")};
     for (const search::SearchEntry &entry : search::searches()) {
-        store::Dataset *d = m_state->byName.value(search::sectionInfo(entry.section).dataset);
+        store::Dataset *d = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
         for (const QString &keyword : plain) {
             Box box;
             box.value = keyword;
@@ -197,7 +197,7 @@ void KeywordFuzz::run(const QString &keyword, FuzzReport &report)
     timer.start();
     for (int n = 0; n < count; ++n) {
         const search::SearchEntry &entry = entries.at(int(m_turn++ % entries.size()));
-        store::Dataset *d = m_state->byName.value(search::sectionInfo(entry.section).dataset);
+        store::Dataset *d = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
         ++report.cases;
         try {
             if (m_fullCommand) {

@@ -1,0 +1,145 @@
+#include "app/widgets/fieldviews.h"
+#include "store/dataset.h"
+
+#include <QMouseEvent>
+#include <algorithm>
+#include <QScrollBar>
+
+namespace mc::app {
+
+FieldLabel::FieldLabel(store::Dataset *dataset, const QString &column, Sizing sizing, QWidget *parent)
+    : QLabel(parent), m_dataset(dataset), m_column(column), m_sizing(sizing)
+{
+    setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::NoTextInteraction);
+    connect(m_dataset, &store::Dataset::currentChanged, this, &FieldLabel::follow);
+    follow();
+}
+
+void FieldLabel::follow()
+{
+    setText(m_dataset->value(m_column));
+    if (m_sizing == Sizing::ToText)
+        adjustSize();
+    emit textShown();
+}
+
+void FieldLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+FieldBox::FieldBox(FieldLabel *label, const QRect &place, Fit sizing)
+    : QScrollArea(label->parentWidget()), m_label(label), m_place(place), m_fit(sizing)
+{
+    setObjectName(label->objectName() + QStringLiteral("Box"));
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The page shows through, as it does behind a bare label.
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    setWidgetResizable(true);
+    label->setWordWrap(true);
+    label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+    setWidget(label);
+    label->setAutoFillBackground(false); // which setWidget() turned on
+    setGeometry(place);
+    connect(label, &FieldLabel::textShown, this, &FieldBox::fit);
+    show();
+    fit();
+}
+
+void FieldBox::keepClearOf(const QRect &neighbour)
+{
+    m_neighbour = neighbour;
+    fit();
+}
+
+void FieldBox::setHint(const QString &hint)
+{
+    m_hint = hint;
+    updateHint();
+}
+
+bool FieldBox::overflows() const
+{
+    // Measured without a scroll bar: text that fits then needs none.
+    const QSize room = maximumViewportSize();
+    return m_label->heightForWidth(room.width()) > room.height();
+}
+
+void FieldBox::fit()
+{
+    // A text that would reach down beside the neighbour keeps to the room left of it, so that
+    // neither the text nor its scroll bar lies over the neighbour.
+    QRect place = m_place;
+    if (m_place.intersects(m_neighbour)
+        && m_place.top() + m_label->heightForWidth(m_place.width()) > m_neighbour.top())
+        place.setRight(m_neighbour.left() - 7);
+    // A box a few pixels shorter than its text's line (Chinese glyphs come from a taller font)
+    // still shows that line whole.
+    const int lineHeight = m_label->minimumSizeHint().height();
+    place.setHeight(std::max(place.height(), lineHeight));
+    if (m_fit == Fit::ToText) {
+        // Some room to spare, so that the text does not wrap early.
+        const QFontMetrics metrics(m_label->font());
+        const int width = metrics.horizontalAdvance(m_label->text()) + 2 * m_label->margin() + metrics.height();
+        if (width <= place.width() && m_label->heightForWidth(width) <= lineHeight)
+            place.setSize(QSize(width, lineHeight));
+    }
+    if (geometry() != place)
+        setGeometry(place);
+    else
+        updateHint();
+    // A new text starts at its beginning.
+    verticalScrollBar()->setValue(0);
+}
+
+void FieldBox::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    updateHint();
+}
+
+void FieldBox::updateHint()
+{
+    if (overflows() && !m_label->text().isEmpty())
+        m_label->setToolTip(m_hint.isEmpty() ? m_label->text() : m_label->text() + QStringLiteral("\n\n") + m_hint);
+    else
+        m_label->setToolTip(m_hint);
+}
+
+FieldMemo::FieldMemo(store::Dataset *dataset, const QString &column, QWidget *parent)
+    : QPlainTextEdit(parent), m_dataset(dataset), m_column(column)
+{
+    setReadOnly(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    connect(m_dataset, &store::Dataset::currentChanged, this, &FieldMemo::follow);
+    follow();
+}
+
+void FieldMemo::follow()
+{
+    // The datasets hand out CR LF line ends; the memo shows them as plain line breaks.
+    QString text = m_dataset->value(m_column);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setPlainText(text);
+}
+
+void FieldMemo::setSeeThrough()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::transparent);
+    setPalette(p);
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+}
+
+} // namespace mc::app
