@@ -18,11 +18,12 @@ constexpr int kInside = 6;
 } // namespace
 
 SelectionPopup::SelectionPopup(QWidget *parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_key(new QLabel(this)), m_pinyin(new QLabel(this)),
+    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint), m_key(new QLabel(this)), m_pinyin(new QLabel(this)),
       m_explanation(new QLabel(this))
 {
     setObjectName(QStringLiteral("selectionPopup"));
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::ToolTipBase);
     setForegroundRole(QPalette::ToolTipText);
@@ -79,12 +80,12 @@ void SelectionPopup::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Escape)
         close();
     else
-        QWidget::keyPressEvent(event);
+        QFrame::keyPressEvent(event);
 }
 
 void SelectionPopup::leaveEvent(QEvent *event)
 {
-    QWidget::leaveEvent(event);
+    QFrame::leaveEvent(event);
     close();
 }
 

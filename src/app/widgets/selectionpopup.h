@@ -1,7 +1,7 @@
 #pragma once
 #include "lookup/userdata.h"
 
-#include <QWidget>
+#include <QFrame>
 
 class QLabel;
 
@@ -13,7 +13,7 @@ namespace mc::app {
 
 // The small window near the mouse with the entry for selected text; Esc, a click elsewhere or the
 // mouse leaving it closes it.
-class SelectionPopup final : public QWidget {
+class SelectionPopup final : public QFrame {
     Q_OBJECT
 public:
     explicit SelectionPopup(QWidget *parent = nullptr);
