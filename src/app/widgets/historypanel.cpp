@@ -1,0 +1,111 @@
+#include "app/widgets/historypanel.h"
+#include "core/error.h"
+#include "platform/messages.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace mc::app {
+namespace {
+
+enum Column { StarColumn, KeyColumn, PinyinColumn, ExplanationColumn };
+constexpr int kEntryRole = Qt::UserRole;
+
+const QString kStarOn = QStringLiteral("★");
+const QString kStarOff = QStringLiteral("☆");
+
+QTreeWidget *makeList(const QString &objectName, QWidget *parent)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(objectName);
+    list->setColumnCount(4);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setStretchLastSection(true);
+    return list;
+}
+
+} // namespace
+
+HistoryPanel::HistoryPanel(lookup::UserData &data, QWidget *parent)
+    : QWidget(parent), m_data(data), m_history(makeList(QStringLiteral("historyList"), this)),
+      m_favourites(makeList(QStringLiteral("favouritesList"), this))
+{
+    setObjectName(QStringLiteral("historyPanel"));
+    auto *exportButton = new QPushButton(QStringLiteral("导出…"), this);
+    exportButton->setObjectName(QStringLiteral("exportButton"));
+    connect(exportButton, &QPushButton::clicked, this, &HistoryPanel::onExportClicked);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("查询记录"), this));
+    layout->addWidget(m_history, 3);
+    auto *bookTitle = new QHBoxLayout;
+    bookTitle->addWidget(new QLabel(QStringLiteral("生词本"), this));
+    bookTitle->addStretch();
+    bookTitle->addWidget(exportButton);
+    layout->addLayout(bookTitle);
+    layout->addWidget(m_favourites, 2);
+
+    for (QTreeWidget *list : {m_history, m_favourites}) {
+        connect(list, &QTreeWidget::itemClicked, this, &HistoryPanel::onItemClicked);
+        connect(list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+            emit entryActivated(item->data(StarColumn, kEntryRole).value<lookup::Entry>());
+        });
+    }
+    const auto refill = [this] {
+        fill(m_history, m_data.history());
+        fill(m_favourites, m_data.favourites());
+    };
+    // A star shows in both lists, so either change refills both.
+    connect(&m_data, &lookup::UserData::historyChanged, this, refill);
+    connect(&m_data, &lookup::UserData::favouritesChanged, this, refill);
+    refill();
+}
+
+void HistoryPanel::fill(QTreeWidget *list, const QList<lookup::Entry> &entries)
+{
+    list->clear();
+    for (const lookup::Entry &entry : entries) {
+        const bool favourite = list == m_favourites || m_data.isFavourite(entry.store, entry.key);
+        const QString explanation = entry.explanation.section(u'\n', 0, 0);
+        auto *item = new QTreeWidgetItem(list, {favourite ? kStarOn : kStarOff, entry.key, entry.pinyin, explanation});
+        item->setData(StarColumn, kEntryRole, QVariant::fromValue(entry));
+        item->setToolTip(StarColumn, favourite ? QStringLiteral("从生词本中删除") : QStringLiteral("加入生词本"));
+        item->setToolTip(ExplanationColumn, entry.explanation);
+    }
+}
+
+void HistoryPanel::onItemClicked(QTreeWidgetItem *item, int column)
+{
+    if (column == StarColumn)
+        m_data.toggleFavourite(item->data(StarColumn, kEntryRole).value<lookup::Entry>());
+}
+
+void HistoryPanel::onExportClicked()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出生词本"),
+                                                      QDir::home().filePath(QStringLiteral("生词本.csv")),
+                                                      QStringLiteral("CSV 文件 (*.csv)"));
+    if (!path.isEmpty())
+        exportTo(path);
+}
+
+bool HistoryPanel::exportTo(const QString &path)
+{
+    try {
+        m_data.exportCsv(path);
+        return true;
+    } catch (const Error &e) {
+        Messages::current().error(errorReportText(e.text()));
+        return false;
+    }
+}
+
+} // namespace mc::app

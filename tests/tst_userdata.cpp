@@ -1,0 +1,203 @@
+#include "lookup/userdata.h"
+#include "core/error.h"
+#include "platform/messages.h"
+#include "support/doubles.h"
+#include "support/testsupport.h"
+#include "app/widgets/historypanel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace mc;
+using lookup::Entry;
+using store::StoreId;
+
+namespace {
+
+Entry word(const QString &key)
+{
+    return {StoreId::Words, key, QStringLiteral("pīn yīn"), QStringLiteral("释义")};
+}
+
+QStringList keys(const QList<Entry> &entries)
+{
+    QStringList found;
+    for (const Entry &e : entries)
+        found.append(e.key);
+    return found;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestUserData : public QObject {
+    Q_OBJECT
+private slots:
+    // History and word book come back after a restart, newest first; a lookup made again moves
+    // to the top instead of showing twice, and only the last 200 are kept.
+    void keptAcrossRestarts()
+    {
+        QTemporaryDir dir;
+        RecordingMessages messages;
+        const Entry idiom{StoreId::Idioms, QStringLiteral("一帆风顺"), QStringLiteral("yī fān fēng shùn"),
+                          QStringLiteral("比喻非常顺利，\n\"没有\"阻碍。")};
+        {
+            lookup::UserData data;
+            data.open(dir.filePath(QStringLiteral("new/folder")));
+            QVERIFY(data.isKept());
+            for (int i = 0; i < 205; ++i)
+                data.addLookup(word(QString::number(i)));
+            data.addLookup(idiom);
+            data.addLookup(word(QStringLiteral("10")));
+            data.addLookup(word(QString()));
+            QVERIFY(data.toggleFavourite(idiom));
+            QVERIFY(data.toggleFavourite(word(QStringLiteral("甲"))));
+            QVERIFY(!data.toggleFavourite(word(QStringLiteral("甲"))));
+        }
+        lookup::UserData data;
+        data.open(dir.filePath(QStringLiteral("new/folder")));
+        const QList<Entry> history = data.history();
+        QCOMPARE(history.size(), lookup::UserData::kHistoryLimit);
+        QCOMPARE(keys(history).mid(0, 3), QStringList({QStringLiteral("10"), idiom.key, QStringLiteral("204")}));
+        QCOMPARE(history.at(1), idiom);
+        QCOMPARE(keys(history).count(QStringLiteral("10")), 1);
+        QVERIFY(!keys(history).contains(QStringLiteral("5"))); // the six oldest went
+        QVERIFY(keys(history).contains(QStringLiteral("6")));
+        QCOMPARE(data.favourites(), QList<Entry>{idiom});
+        QVERIFY(data.isFavourite(StoreId::Idioms, idiom.key));
+        QVERIFY(!data.isFavourite(StoreId::Words, idiom.key)); // the store is part of the entry
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    // A user file that is not ours to read is set aside under a new name, with one message, and
+    // a fresh file takes its place.
+    void damagedFileIsSetAside_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text") << QByteArrayLiteral("history: 一, 二\n");
+        QByteArray header("SQLite format 3\0", 16);
+        QTest::newRow("header then noise") << header + QByteArray(4080, '\xa5');
+        QTest::newRow("other layout") << QByteArray(); // written below by SQLite
+    }
+    void damagedFileIsSetAside()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("userdata.db"));
+        if (content.isEmpty()) {
+            test::makeStore(path, QStringLiteral("CREATE TABLE history(word TEXT)"), QStringLiteral("history"),
+                            {{QStringLiteral("一")}});
+            content = readAll(path);
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        RecordingMessages messages;
+        lookup::UserData data;
+        data.open(dir.path());
+        QVERIFY(data.isKept());
+        QCOMPARE(messages.shown().size(), 1);
+        QVERIFY(messages.lastText().contains(QStringLiteral("已损坏")));
+        const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("userdata-*.damaged.db")});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(messages.lastText().contains(aside.constFirst()));
+        QCOMPARE(readAll(dir.filePath(aside.constFirst())), content);
+        data.addLookup(word(QStringLiteral("二")));
+        QCOMPARE(keys(data.history()), QStringList{QStringLiteral("二")});
+    }
+
+    // A folder that cannot be created: lookups still work and are listed for this session, with
+    // one message and nothing written.
+    void unwritableFolderKeepsSessionOnly()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        RecordingMessages messages;
+        lookup::UserData data;
+        data.open(dir.filePath(QStringLiteral("file/mingchuan")));
+        QVERIFY(!data.isKept());
+        data.addLookup(word(QStringLiteral("一")));
+        data.toggleFavourite(word(QStringLiteral("一")));
+        QCOMPARE(keys(data.history()), QStringList{QStringLiteral("一")});
+        QCOMPARE(keys(data.favourites()), QStringList{QStringLiteral("一")});
+        QCOMPARE(messages.shown().size(), 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("file")});
+    }
+
+    void csvField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << QStringLiteral("一帆风顺") << QStringLiteral("一帆风顺");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("comma") << QStringLiteral("a,b") << QStringLiteral("\"a,b\"");
+        QTest::newRow("quote") << QStringLiteral("说\"好\"") << QStringLiteral("\"说\"\"好\"\"\"");
+        QTest::newRow("line break") << QStringLiteral("1.甲\n2.乙") << QStringLiteral("\"1.甲\n2.乙\"");
+        QTest::newRow("carriage return") << QStringLiteral("甲\r乙") << QStringLiteral("\"甲\r乙\"");
+        QTest::newRow("full-width comma") << QStringLiteral("甲，乙") << QStringLiteral("甲，乙");
+    }
+    void csvField()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QCOMPARE(lookup::csvField(text), field);
+    }
+
+    // The word book as a flash-card file: UTF-8, oldest first, three columns; the panel's export
+    // reports a file it cannot write.
+    void exportWritesWordBook()
+    {
+        QTemporaryDir dir;
+        RecordingMessages messages;
+        lookup::UserData data;
+        data.open(dir.path());
+        data.toggleFavourite({StoreId::Characters, QStringLiteral("一"), QStringLiteral("yī"), QStringLiteral("数目，\"一\"")});
+        data.toggleFavourite({StoreId::English, QStringLiteral("apple"), QString(), QStringLiteral("n.苹果\n苹果树")});
+        app::HistoryPanel panel(data);
+        const QString path = dir.filePath(QStringLiteral("生词本.csv"));
+        QVERIFY(panel.exportTo(path));
+        QCOMPARE(QString::fromUtf8(readAll(path)),
+                 QStringLiteral("#separator:comma\n#html:false\n#columns:word,pinyin,explanation\n"
+                                "一,yī,\"数目，\"\"一\"\"\"\n"
+                                "apple,,\"n.苹果\n苹果树\"\n"));
+        QVERIFY(!panel.exportTo(dir.filePath(QStringLiteral("missing/生词本.csv"))));
+        QCOMPARE(messages.lastKind(), Messages::Kind::Error);
+        QVERIFY_THROWS_EXCEPTION(Error, data.exportCsv(dir.path()));
+    }
+
+    // The star in either list puts an entry into the word book or takes it out.
+    void panelStarsToggleWordBook()
+    {
+        QTemporaryDir dir;
+        lookup::UserData data;
+        data.open(dir.path());
+        app::HistoryPanel panel(data);
+        auto *history = panel.findChild<QTreeWidget *>(QStringLiteral("historyList"));
+        auto *book = panel.findChild<QTreeWidget *>(QStringLiteral("favouritesList"));
+        data.addLookup(word(QStringLiteral("今天")));
+        data.addLookup(word(QStringLiteral("女儿")));
+        QCOMPARE(history->topLevelItemCount(), 2);
+        emit history->itemClicked(history->topLevelItem(1), 0);
+        QCOMPARE(keys(data.favourites()), QStringList{QStringLiteral("今天")});
+        QCOMPARE(book->topLevelItem(0)->text(1), QStringLiteral("今天"));
+        QCOMPARE(history->topLevelItem(1)->text(0), QStringLiteral("★"));
+        emit history->itemClicked(history->topLevelItem(0), 1); // not the star
+        emit book->itemClicked(book->topLevelItem(0), 0);
+        QCOMPARE(book->topLevelItemCount(), 0);
+        QCOMPARE(history->topLevelItem(1)->text(0), QStringLiteral("☆"));
+    }
+};
+
+QTEST_MAIN(TestUserData)
+#include "tst_userdata.moc"
