@@ -24,12 +24,12 @@ QString openStores(const DatasetMap &datasets, const std::function<void(int)> &p
     auto dataset = [&datasets](const QString &name) {
         store::Dataset *found = datasets.value(name);
         if (!found)
-            throw Error(QStringLiteral("程序内部错误：找不到列表 %1。").arg(name));
+            throw Error(store::unknownDatasetText(name));
         return found;
     };
     for (const store::StoreInfo &info : store::stores()) {
         store::Dataset *d = dataset(info.datasetName);
-        d->setConnectionText(store::connectionText(QDir(folder).filePath(QFileInfo(info.file).fileName()), info.password));
+        d->setConnectionText(store::connectionText(store::storePath(info.id, folder), info.password));
         d->setKeyColumns(info.keyColumns);
         d->setStoreTable(info.table, info.columns);
         d->setTitle(info.title);

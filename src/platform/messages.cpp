@@ -1,4 +1,5 @@
 #include "platform/messages.h"
+#include "platform/texts.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -7,12 +8,6 @@
 
 namespace mc {
 namespace {
-
-const QString &appTitle()
-{
-    static const QString title = QStringLiteral("明川字典词典");
-    return title;
-}
 
 Messages *g_current = nullptr;
 
@@ -53,12 +48,12 @@ QString errorReportText(const QString &text)
 
 void QtMessages::information(const QString &text)
 {
-    showBox(QMessageBox::Information, appTitle(), text);
+    showBox(QMessageBox::Information, texts::kAppTitle, text);
 }
 
 void QtMessages::plain(const QString &text)
 {
-    showBox(QMessageBox::NoIcon, appTitle(), text);
+    showBox(QMessageBox::NoIcon, texts::kAppTitle, text);
 }
 
 bool QtMessages::confirm(const QString &text)
@@ -76,7 +71,7 @@ bool QtMessages::confirm(const QString &text)
 
 void QtMessages::error(const QString &text)
 {
-    showBox(QMessageBox::Critical, appTitle(), text);
+    showBox(QMessageBox::Critical, texts::kAppTitle, text);
 }
 
 void QtMessages::applicationError(const QString &text)

@@ -1,6 +1,7 @@
 #include "readers/onlinelookup.h"
 #include "platform/messages.h"
 #include "platform/textcodec.h"
+#include "platform/texts.h"
 #include "readers/texts.h"
 
 #include <QDir>
@@ -132,7 +133,7 @@ void OnlineLookup::run() const
     } catch (const std::exception &e) {
         // Whatever went wrong, the user hears the same; the cause goes to the log.
         qCInfo(lcReaders) << "lookup failed:" << e.what();
-        Messages::current().plain(texts::kNetworkError);
+        Messages::current().plain(mc::texts::kNetworkError);
     }
 }
 

@@ -22,6 +22,5 @@ inline const QString kLookupPrompt = QStringLiteral("请输入关键字词      
 inline const QString kLookupSuffix = QStringLiteral("&from=poem#detailmean");
 inline const QString kLookupFile = QStringLiteral("temp.html");
 inline const QString kNotCollected = QStringLiteral("该词条暂未收录！");
-inline const QString kNetworkError = QStringLiteral("网络暂时出错，请稍后再试！");
 
 } // namespace mc::readers::texts

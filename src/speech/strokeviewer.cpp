@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "platform/htmlview.h"
 #include "platform/messages.h"
+#include "platform/texts.h"
 #include "speech/texts.h"
 #include "store/dataset.h"
 
@@ -145,7 +146,7 @@ void StrokeOrderButton::press()
     try {
         m_viewer->open(strokeAddress(m_characters->value(QStringLiteral("name"))), m_owner);
     } catch (const std::exception &) {
-        Messages::current().plain(texts::kNetworkError);
+        Messages::current().plain(mc::texts::kNetworkError);
     }
 }
 

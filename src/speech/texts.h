@@ -23,7 +23,6 @@ inline const QString kPromptSettingsKey = QStringLiteral("set/set");
 
 inline const QString kViewerCaption = QStringLiteral("常用汉字笔顺");
 inline const QString kNoStrokeOrder = QStringLiteral("该汉字无法查询笔顺");
-inline const QString kNetworkError = QStringLiteral("网络暂时出错，请稍后再试！");
 inline const QString kStrokePath = QStringLiteral("/chinese/hzxx/");
 inline const QString kStrokeSuffix = QStringLiteral(".swf");
 

@@ -44,13 +44,18 @@ const QList<StoreInfo> &stores()
     return table;
 }
 
+QString unknownDatasetText(const QString &datasetName)
+{
+    return QStringLiteral("程序内部错误：找不到列表 %1。").arg(datasetName);
+}
+
 const StoreInfo &storeFor(const QString &datasetName)
 {
     for (const StoreInfo &info : stores()) {
         if (info.datasetName == datasetName)
             return info;
     }
-    throw Error(QStringLiteral("程序内部错误：找不到列表 %1。").arg(datasetName));
+    throw Error(unknownDatasetText(datasetName));
 }
 
 const StoreInfo &storeInfo(StoreId id)

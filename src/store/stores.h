@@ -26,6 +26,8 @@ struct StoreInfo {
 // In the order the connection settings are given.
 const QList<StoreInfo> &stores();
 const StoreInfo &storeFor(const QString &datasetName);
+// The report for a dataset name the program does not know.
+QString unknownDatasetText(const QString &datasetName);
 const StoreInfo &storeInfo(StoreId id);
 // The store's file in another data folder than the working directory's "data" (the offline
 // services are given theirs).

@@ -5,6 +5,7 @@
 #include "app/widgets/uikit.h"
 #include "mc/config.h"
 #include "platform/guard.h"
+#include "platform/texts.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -39,9 +40,9 @@ private:
         p.setFont(title);
         p.setPen(QColor(255, 255, 255, 160));
         const QRect titleBox(0, int(height() * 0.12), width(), 60);
-        p.drawText(titleBox.translated(2, 2), Qt::AlignCenter, texts::kAppTitle);
+        p.drawText(titleBox.translated(2, 2), Qt::AlignCenter, mc::texts::kAppTitle);
         p.setPen(QColor(90, 40, 10));
-        p.drawText(titleBox, Qt::AlignCenter, texts::kAppTitle);
+        p.drawText(titleBox, Qt::AlignCenter, mc::texts::kAppTitle);
         p.setFont(ui::song(16));
         p.setPen(QColor(110, 70, 30));
         p.drawText(QRect(0, titleBox.bottom() + 6, width(), 26), Qt::AlignCenter,

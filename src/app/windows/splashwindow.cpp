@@ -1,6 +1,7 @@
 #include "app/windows/splashwindow.h"
 #include "app/texts.h"
 #include "app/widgets/gradientbar.h"
+#include "platform/texts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -62,7 +63,7 @@ QPixmap splashPicture(const QSize &size)
 SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("TForm2"));
-    setWindowTitle(texts::kAppTitle);
+    setWindowTitle(mc::texts::kAppTitle);
     setFixedSize(197, 253);
 
     auto *picture = new QLabel(this);
