@@ -3,16 +3,17 @@
 // frequency list. The stores themselves are only read: their schema stays as it is.
 //
 // Layout (the program's lookup engine reads exactly this):
-//   entries(sect, ord, rid, head)  one row per store row; sect is the group (0 字, 1 词语,
+//   entries(sect, ord, rid, head, key)  one row per store row; sect is the group (0 字, 1 词语,
 //       2 成语, 3 歇后语, 4 英汉, 5 名言), rid the row's rowid in its store, ord its place in
-//       ranking order (more frequent first, then store order), head the text that exact and
-//       prefix matches compare (English headwords in lower case).
+//       ranking order (more frequent first, then store order), head the headword as stored and
+//       key what exact and prefix matches compare (English headwords in lower case).
 //   terms  FTS5 table, rowid = sect * 2^24 + ord, so that results come in ranking order:
 //       text  every character of the searchable text as a token of its own (contains-queries
 //             are phrase queries); English explanations give only their Chinese runs, with a
 //             "0" token between runs so a phrase never spans two of them
 //       py    per reading: pinyin without tones joined ("zhongguo"), with tone digits
-//             ("zhong1guo2"), and the initials of several syllables ("zg")
+//             ("zhong1guo2"), with tone marks ("zhōngguó"), and the initials of several
+//             syllables ("zg")
 //       syl   the first reading's syllables without tones as tokens ("zhong guo")
 //   charpy(ch, py)  readings without tones of every character, for mixed input ("zhong国")
 //   meta(key, value)
@@ -74,6 +75,7 @@ function pinyinTokens(spell) {
     if (!plain.length) continue;
     add(plain.join(''));
     add(syls.map(numbered).join(''));
+    add(syls.join('').normalize('NFC').toLowerCase().replace(/\u0261/g, 'g').replace(/[^a-zà-ǜ]/g, ''));
     if (plain.length > 1) add(plain.map((s) => s[0]).join(''));
   }
   const first = all.length ? all[0].map((s) => toneless(s).replace(/[^a-z]/g, '')).filter(Boolean) : [];
@@ -107,7 +109,8 @@ function sectionRows(db, section, freq) {
     const head = String(r[section.head] || '');
     return {
       rid: r.rid,
-      head: section.lower ? head.toLowerCase() : head,
+      head,
+      key: section.lower ? head.toLowerCase() : head,
       freq: freq.get(head) || 0,
       text: section.chineseOf ? chineseRuns(r[section.chineseOf]) : section.text.map((c) => spaced(r[c])).join(' 0 '),
       ...(section.spell ? pinyinTokens(r[section.spell]) : { py: '', syl: '' }),
@@ -143,11 +146,11 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
     db.pragma('synchronous = OFF');
     db.exec(`
       CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID;
-      CREATE TABLE entries (sect INTEGER, ord INTEGER, rid INTEGER, head TEXT, PRIMARY KEY (sect, ord)) WITHOUT ROWID;
+      CREATE TABLE entries (sect INTEGER, ord INTEGER, rid INTEGER, head TEXT, key TEXT, PRIMARY KEY (sect, ord)) WITHOUT ROWID;
       CREATE TABLE charpy (ch TEXT PRIMARY KEY, py TEXT) WITHOUT ROWID;
       CREATE VIRTUAL TABLE terms USING fts5(text, py, syl, tokenize = 'unicode61 remove_diacritics 0', prefix = '1 2 3', detail = 'full');
     `);
-    const entry = db.prepare('INSERT INTO entries (sect, ord, rid, head) VALUES (?, ?, ?, ?)');
+    const entry = db.prepare('INSERT INTO entries (sect, ord, rid, head, key) VALUES (?, ?, ?, ?, ?)');
     const term = db.prepare('INSERT INTO terms (rowid, text, py, syl) VALUES (?, ?, ?, ?)');
     db.transaction(() => {
       SECTIONS.forEach((section, sect) => {
@@ -155,7 +158,7 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
         try {
           const rows = sectionRows(store, section, freq);
           rows.forEach((r, ord) => {
-            entry.run(sect, ord, r.rid, r.head);
+            entry.run(sect, ord, r.rid, r.head, r.key);
             term.run(sect * ORD_BITS + ord, r.text, r.py, r.syl);
           });
           counts.push(rows.length);
@@ -172,7 +175,7 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
       meta.run('counts', counts.join(' '));
     })();
     db.exec(`
-      CREATE INDEX entries_head ON entries (sect, head, ord);
+      CREATE INDEX entries_key ON entries (sect, key, ord);
       INSERT INTO terms (terms) VALUES ('optimize');
     `);
     db.exec('VACUUM');

@@ -8,10 +8,10 @@ const { pinyinTokens, chineseRuns, parseFrequencies } = require('../lib/searchin
 
 test('pinyin tokens of every reading: joined, with tone digits, initials, syllables', () => {
   const cases = [
-    ['zhōng guó', { py: 'zhongguo zhong1guo2 zg', syl: 'zhong guo' }],
-    ['xíng,háng', { py: 'xing xing2 hang hang2', syl: 'xing' }],
-    ['lǜ', { py: 'lv lv4', syl: 'lv' }],
-    ['nǚ ér', { py: 'nver nv3er2 ne', syl: 'nv er' }],
+    ['zhōng guó', { py: 'zhongguo zhong1guo2 zhōngguó zg', syl: 'zhong guo' }],
+    ['xíng,háng', { py: 'xing xing2 xíng hang hang2 háng', syl: 'xing' }],
+    ['lǜ', { py: 'lv lv4 lǜ', syl: 'lv' }],
+    ['nǚ ér', { py: 'nver nv3er2 nǚér ne', syl: 'nv er' }],
     ['ma', { py: 'ma', syl: 'ma' }],
     ['', { py: '', syl: '' }],
   ];
