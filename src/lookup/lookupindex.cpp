@@ -77,6 +77,7 @@ struct LookupIndex::Connection {
 struct LookupIndex::Tier {
     enum Kind { KeyEqual, KeyPrefix, Terms } kind;
     QString arg;
+    QString tally; // the key of its count in the tally table, for the short queries it holds
 };
 
 LookupIndex::LookupIndex(const QString &dataDir)
@@ -155,8 +156,10 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
             out.append({Tier::KeyEqual, query.han});
             out.append({Tier::KeyPrefix, query.han});
         }
-        if (const QString p = phrase(query.han); !p.isEmpty())
-            out.append({Tier::Terms, QStringLiteral("text: ") + p});
+        if (const QString p = phrase(query.han); !p.isEmpty()) {
+            const bool oneHan = query.han.toUcs4().size() == 1 && isHan(query.han.toUcs4().constFirst());
+            out.append({Tier::Terms, QStringLiteral("text: ") + p, oneHan ? u't' + query.han : QString()});
+        }
         break;
     case Query::Kind::Latin:
         if (group == Group::English) {
@@ -169,7 +172,10 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
                 out.append({Tier::Terms, QStringLiteral("syl: ^ %1 *").arg(syllables)});
             } else {
                 out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(query.pinyinKeys, false)});
-                out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(query.pinyinKeys, true)});
+                const QString &key = query.pinyinKeys.constFirst();
+                const bool shortKey = query.pinyinKeys.size() == 1 && key.toUcs4().size() <= 3;
+                out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(query.pinyinKeys, true),
+                            shortKey ? u'p' + key : QString()});
             }
         }
         break;
@@ -200,13 +206,13 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
     switch (tier.kind) {
     case Tier::KeyEqual:
         st = std::make_unique<store::Statement>(
-            db, QStringLiteral("SELECT ord, rid, head FROM entries WHERE sect = ? AND key = ? ORDER BY ord LIMIT ?"),
+            db, QStringLiteral("SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ? ORDER BY ord LIMIT ?"),
             QVariantList{sect, tier.arg, rows});
         break;
     case Tier::KeyPrefix:
         st = std::make_unique<store::Statement>(
             db,
-            QStringLiteral("SELECT ord, rid, head FROM entries WHERE sect = ? AND key >= ? AND key < ? "
+            QStringLiteral("SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ? "
                            "ORDER BY ord LIMIT ?"),
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
@@ -230,6 +236,12 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
 int LookupIndex::count(const Tier &tier, Group group)
 {
     sqlite3 *db = m_file->handle();
+    if (!tier.tally.isEmpty()) {
+        // The tally holds every key that occurs at all.
+        store::Statement st(db, QStringLiteral("SELECT n FROM tally WHERE sect = ? AND key = ?"),
+                            {qint64(group), tier.tally});
+        return st.next() ? int(st.integer(0)) : 0;
+    }
     if (tier.kind == Tier::Terms) {
         store::Statement st(db, QStringLiteral("SELECT count(*) FROM terms WHERE terms MATCH ? AND rowid BETWEEN ? AND ?"),
                             {tier.arg, firstRow(group), lastRow(group)});
@@ -237,8 +249,8 @@ int LookupIndex::count(const Tier &tier, Group group)
     }
     const bool prefix = tier.kind == Tier::KeyPrefix;
     store::Statement st(db,
-                        prefix ? QStringLiteral("SELECT count(*) FROM entries WHERE sect = ? AND key >= ? AND key < ?")
-                               : QStringLiteral("SELECT count(*) FROM entries WHERE sect = ? AND key = ?"),
+                        prefix ? QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ?")
+                               : QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ?"),
                         prefix ? QVariantList{qint64(group), tier.arg, prefixEnd(tier.arg)}
                                : QVariantList{qint64(group), tier.arg});
     return st.next() ? int(st.integer(0)) : 0;

@@ -16,6 +16,9 @@
 //             syllables ("zg")
 //       syl   the first reading's syllables without tones as tokens ("zhong guo")
 //   charpy(ch, py)  readings without tones of every character, for mixed input ("zhong国")
+//   tally(sect, key, n)  how many rows of a group hold a Han character ("t" + character) or a
+//       pinyin token starting with one to three letters ("p" + letters): the counts of the short
+//       queries of the first keystrokes, which would otherwise walk long lists of the index
 //   meta(key, value)
 const fs = require('fs');
 const path = require('path');
@@ -100,6 +103,17 @@ function chineseRuns(text) {
   return runs.join(' 0 ');
 }
 
+// The tally keys one row counts towards, each once.
+function tallyKeys(row) {
+  const keys = new Set();
+  for (const c of row.text.split(' ')) if (HAN.test(c)) keys.add('t' + c);
+  for (const token of row.py.split(' ').filter(Boolean)) {
+    const letters = [...token];
+    for (let n = 1; n <= Math.min(3, letters.length); n++) keys.add('p' + letters.slice(0, n).join(''));
+  }
+  return keys;
+}
+
 // Reads one store's rows in store order and returns them in ranking order with their tokens.
 function sectionRows(db, section, freq) {
   const cols = [section.head, ...(section.text || []), section.spell, section.chineseOf].filter(Boolean);
@@ -148,6 +162,7 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
       CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID;
       CREATE TABLE entries (sect INTEGER, ord INTEGER, rid INTEGER, head TEXT, key TEXT, PRIMARY KEY (sect, ord)) WITHOUT ROWID;
       CREATE TABLE charpy (ch TEXT PRIMARY KEY, py TEXT) WITHOUT ROWID;
+      CREATE TABLE tally (sect INTEGER, key TEXT, n INTEGER, PRIMARY KEY (sect, key)) WITHOUT ROWID;
       CREATE VIRTUAL TABLE terms USING fts5(text, py, syl, tokenize = 'unicode61 remove_diacritics 0', prefix = '1 2 3', detail = 'full');
     `);
     const entry = db.prepare('INSERT INTO entries (sect, ord, rid, head, key) VALUES (?, ?, ?, ?, ?)');
@@ -157,10 +172,14 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
         const store = new Database(path.join(storeDir, section.file), { readonly: true });
         try {
           const rows = sectionRows(store, section, freq);
+          const tally = new Map();
           rows.forEach((r, ord) => {
             entry.run(sect, ord, r.rid, r.head, r.key);
             term.run(sect * ORD_BITS + ord, r.text, r.py, r.syl);
+            for (const key of tallyKeys(r)) tally.set(key, (tally.get(key) || 0) + 1);
           });
+          const count = db.prepare('INSERT INTO tally (sect, key, n) VALUES (?, ?, ?)');
+          for (const [key, n] of tally) count.run(sect, key, n);
           counts.push(rows.length);
           if (sect === 0) {
             const insert = db.prepare('INSERT INTO charpy (ch, py) VALUES (?, ?)');
@@ -185,4 +204,4 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
   return counts;
 }
 
-module.exports = { writeSearchIndex, pinyinTokens, numbered, chineseRuns, parseFrequencies, SECTIONS, ORD_BITS };
+module.exports = { writeSearchIndex, tallyKeys, pinyinTokens, numbered, chineseRuns, parseFrequencies, SECTIONS, ORD_BITS };

@@ -4,7 +4,7 @@ const assert = require('node:assert/strict');
 const path = require('path');
 const Database = require('better-sqlite3');
 const { fixtureStores } = require('./helpers');
-const { pinyinTokens, chineseRuns, parseFrequencies } = require('../lib/searchindex');
+const { pinyinTokens, chineseRuns, parseFrequencies, tallyKeys } = require('../lib/searchindex');
 
 test('pinyin tokens of every reading: joined, with tone digits, initials, syllables', () => {
   const cases = [
@@ -21,6 +21,11 @@ test('pinyin tokens of every reading: joined, with tone digits, initials, syllab
 test('English explanations give their Chinese runs, kept apart', () => {
   assert.equal(chineseRuns('n. 苹果，家伙\n[医] 苹果'), '苹 果 0 家 伙 0 医 0 苹 果');
   assert.equal(chineseRuns('no Chinese'), '');
+});
+
+test('a row counts once towards each of its characters and pinyin prefixes', () => {
+  const keys = tallyKeys({ text: '一 心 一 意', py: 'yixinyiyi yi1xin1yi1yi4 yxyy' });
+  assert.deepEqual([...keys], ['t一', 't心', 't意', 'py', 'pyi', 'pyix', 'pyi1', 'pyx', 'pyxy']);
 });
 
 test('frequencies: the first count of a word wins', () => {
