@@ -164,7 +164,8 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
     case Query::Kind::Latin:
         if (group == Group::English) {
             out.append({Tier::KeyEqual, query.english});
-            out.append({Tier::KeyPrefix, query.english});
+            out.append({Tier::KeyPrefix, query.english,
+                        query.english.toUcs4().size() <= 3 ? u'k' + query.english : QString()});
         } else if (group <= Group::Idioms && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
                 const QString syllables = QLatin1Char('"') + query.syllables.join(u' ') + QLatin1Char('"');
@@ -210,10 +211,13 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
             QVariantList{sect, tier.arg, rows});
         break;
     case Tier::KeyPrefix:
+        // English headwords have no frequency and are stored in alphabetical order, so the
+        // index's own order is their ranking order and nothing needs sorting.
         st = std::make_unique<store::Statement>(
             db,
             QStringLiteral("SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ? "
-                           "ORDER BY ord LIMIT ?"),
+                           "ORDER BY %1 LIMIT ?")
+                .arg(group == Group::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
     case Tier::Terms:

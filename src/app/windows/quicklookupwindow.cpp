@@ -120,7 +120,12 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &
     m_box->installEventFilter(this);
 }
 
-QuickLookupWindow::~QuickLookupWindow() = default;
+// Also when the program ends with the window open: closing the main window closes no other.
+QuickLookupWindow::~QuickLookupWindow()
+{
+    if (isVisible())
+        QSettings().setValue(QStringLiteral("quickLookup/geometry"), saveGeometry());
+}
 
 void QuickLookupWindow::lookUp(const QString &text)
 {

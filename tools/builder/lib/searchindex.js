@@ -16,9 +16,10 @@
 //             syllables ("zg")
 //       syl   the first reading's syllables without tones as tokens ("zhong guo")
 //   charpy(ch, py)  readings without tones of every character, for mixed input ("zhong国")
-//   tally(sect, key, n)  how many rows of a group hold a Han character ("t" + character) or a
-//       pinyin token starting with one to three letters ("p" + letters): the counts of the short
-//       queries of the first keystrokes, which would otherwise walk long lists of the index
+//   tally(sect, key, n)  how many rows of a group hold a Han character ("t" + character), a
+//       pinyin token starting with one to three letters ("p" + letters) or, for English, a
+//       headword starting so ("k" + letters): the counts of the short queries of the first
+//       keystrokes, which would otherwise walk long lists of the index
 //   meta(key, value)
 const fs = require('fs');
 const path = require('path');
@@ -104,8 +105,12 @@ function chineseRuns(text) {
 }
 
 // The tally keys one row counts towards, each once.
-function tallyKeys(row) {
+function tallyKeys(row, withKey = false) {
   const keys = new Set();
+  if (withKey) {
+    const letters = [...row.key];
+    for (let n = 1; n <= Math.min(3, letters.length); n++) keys.add('k' + letters.slice(0, n).join(''));
+  }
   for (const c of row.text.split(' ')) if (HAN.test(c)) keys.add('t' + c);
   for (const token of row.py.split(' ').filter(Boolean)) {
     const letters = [...token];
@@ -176,7 +181,7 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
           rows.forEach((r, ord) => {
             entry.run(sect, ord, r.rid, r.head, r.key);
             term.run(sect * ORD_BITS + ord, r.text, r.py, r.syl);
-            for (const key of tallyKeys(r)) tally.set(key, (tally.get(key) || 0) + 1);
+            for (const key of tallyKeys(r, section.lower)) tally.set(key, (tally.get(key) || 0) + 1);
           });
           const count = db.prepare('INSERT INTO tally (sect, key, n) VALUES (?, ?, ?)');
           for (const [key, n] of tally) count.run(sect, key, n);

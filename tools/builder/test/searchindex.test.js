@@ -26,6 +26,7 @@ test('English explanations give their Chinese runs, kept apart', () => {
 test('a row counts once towards each of its characters and pinyin prefixes', () => {
   const keys = tallyKeys({ text: '一 心 一 意', py: 'yixinyiyi yi1xin1yi1yi4 yxyy' });
   assert.deepEqual([...keys], ['t一', 't心', 't意', 'py', 'pyi', 'pyix', 'pyi1', 'pyx', 'pyxy']);
+  assert.deepEqual([...tallyKeys({ key: 'ice cream', text: '冰 淇 淋', py: '' }, true)], ['ki', 'kic', 'kice', 't冰', 't淇', 't淋']);
 });
 
 test('frequencies: the first count of a word wins', () => {
