@@ -1,8 +1,10 @@
 #include "app/application.h"
+#include "app/handover.h"
 #include "app/startup.h"
 #include "app/texts.h"
 #include "app/widgets/gradientbar.h"
 #include "app/windows/mainwindow.h"
+#include "app/windows/quicklookup.h"
 #include "app/windows/splashwindow.h"
 #include "app/windows/windows.h"
 #include "core/error.h"
@@ -85,15 +87,37 @@ bool Application::start()
 
 int run(int &argc, char **argv)
 {
+    // Answered before the window system is touched: --help, --version and a hand-over to the
+    // running copy work without a display, and a second start opens no store.
+    QCoreApplication::setApplicationName(QStringLiteral("mingchuan"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MC_VERSION));
+    StartRequest request;
+    {
+        const QCoreApplication plain(argc, argv);
+        request = parseCommandLine(QCoreApplication::arguments());
+        if (handToRunning(instanceName(), request.text))
+            return 0;
+    }
     // Chromium's sandbox cannot run as root; the embedded views need it off there.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     web::registerSchemes();
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mingchuan"));
+    InstanceServer instance(instanceName());
     Application application;
     if (!application.start())
         return 1;
+    QuickLookup quick(application.windows().main);
+    instance.setReceiver([&application, &quick](const QString &text) {
+        if (text.isEmpty()) {
+            application.windows().main->raise();
+            application.windows().main->activateWindow();
+        } else {
+            quick.lookUp(text);
+        }
+    });
+    if (!request.text.isEmpty())
+        quick.lookUp(request.text);
     return QApplication::exec();
 }
 

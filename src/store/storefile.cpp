@@ -213,7 +213,8 @@ bool Statement::isNull(int i) const
     return sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
 }
 
-StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tables) : m_path(path), m_tables(tables)
+StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tables, Queries queries)
+    : m_path(path), m_tables(tables)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -263,13 +264,22 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     if (sqlite3_exec(m_db, "PRAGMA query_only = 1", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw fail(QStringLiteral("无法打开数据库文件 %1。").arg(path));
-    sqlite3_set_authorizer(m_db, authorize, &m_tables);
+    if (queries == Queries::Limited)
+        sqlite3_set_authorizer(m_db, authorize, &m_tables);
     try {
         Statement check(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
         check.next();
     } catch (const Error &) {
         throw fail(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
     }
+}
+
+void StoreFile::setCancelCheck(std::function<bool()> cancelled)
+{
+    m_cancelled = std::move(cancelled);
+    sqlite3_progress_handler(
+        m_db, m_cancelled ? 2000 : 0,
+        [](void *self) -> int { return static_cast<StoreFile *>(self)->m_cancelled() ? 1 : 0; }, this);
 }
 
 void StoreFile::setLockFolder(const QString &folder)

@@ -47,7 +47,11 @@ void setStatementObserver(std::function<void(const QString &sql)> observer);
 // and as long as its header says.
 class StoreFile {
 public:
-    StoreFile(const QString &path, bool exclusive, const QStringList &tables = {});
+    // Our own index files (search.db) are read like a store, but their full-text tables read
+    // their own schema in ways the limits on user-built queries refuse: they open without them.
+    enum class Queries { Limited, OwnIndex };
+    StoreFile(const QString &path, bool exclusive, const QStringList &tables = {},
+              Queries queries = Queries::Limited);
     ~StoreFile();
     StoreFile(const StoreFile &) = delete;
     StoreFile &operator=(const StoreFile &) = delete;
@@ -60,6 +64,8 @@ public:
     const QString &path() const { return m_path; }
     // Throws when the table does not exist. Cached: the store is read-only while it is open.
     QStringList columns(const QString &table) const;
+    // Asked now and then while a statement runs; true stops the statement with an error.
+    void setCancelCheck(std::function<bool()> cancelled);
 
 private:
     friend class Statement;
@@ -69,6 +75,7 @@ private:
     int m_lockFd = -1;
     sqlite3 *m_db = nullptr;
     mutable QHash<QString, QStringList> m_columns;
+    std::function<bool()> m_cancelled;
 };
 
 // Opens the store file at path for reading, without holding it, runs one query and hands every

@@ -10,6 +10,8 @@ const { STORES } = require('./lib/schema');
 const { writeStore } = require('./lib/store');
 const { collect, STARTUP_FILE } = require('./lib/pipeline');
 const { countArtefacts, KINDS } = require('./lib/clean');
+const { writeSearchIndex } = require('./lib/searchindex');
+const { Source } = require('./lib/source');
 
 // Columns that hold data rather than text a reader sees.
 const NOT_TEXT = { strokes: ['data'] };
@@ -59,9 +61,12 @@ function build(sourceDir, outDir, { startupText = fs.readFileSync(STARTUP_FILE, 
       results.push({ file: spec.file, table: spec.table, total, counts, artefacts });
     }
     fs.writeFileSync(path.join(tmp, 'history.json'), JSON.stringify(history) + '\n');
+    const frequencies = new Source(sourceDir).textOr('frequency/jieba_dict.txt', '');
+    const indexed = writeSearchIndex(path.join(tmp, 'search.db'), tmp, frequencies);
+    notes.push(`search.db: rows indexed per group ${indexed.join(' ')}`);
     const report = reportText(sourceDir, results, notes);
     fs.writeFileSync(path.join(tmp, 'build-report.txt'), report);
-    const outputs = [...STORES.map((s) => s.file), 'history.json', 'build-report.txt'];
+    const outputs = [...STORES.map((s) => s.file), 'search.db', 'history.json', 'build-report.txt'];
     for (const f of outputs) fs.renameSync(path.join(tmp, f), path.join(outDir, f));
     return { report, results };
   } finally {

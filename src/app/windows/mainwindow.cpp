@@ -75,6 +75,16 @@ store::Dataset *MainWindow::dataset(store::StoreId id) const
     return dataset(store::storeInfo(id).datasetName);
 }
 
+QAbstractButton *MainWindow::sectionButton(store::StoreId id) const
+{
+    using store::StoreId;
+    // The section bar's buttons in bar order: character, idiom, xiehouyu, English, sayings,
+    // classics, word.
+    static const QMap<StoreId, int> place = {{StoreId::Characters, 0}, {StoreId::Idioms, 1}, {StoreId::Xiehouyu, 2},
+                                             {StoreId::English, 3},    {StoreId::Sayings, 4}, {StoreId::Words, 6}};
+    return m_topBar->buttons().sections.value(place.value(id));
+}
+
 QMap<store::StoreId, store::Dataset *> MainWindow::datasets() const
 {
     QMap<store::StoreId, store::Dataset *> all;

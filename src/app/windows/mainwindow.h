@@ -39,6 +39,8 @@ public:
     // Shows one page and hides the seven others; nothing else changes.
     void showPage(QWidget *page);
     const QList<QWidget *> &pages() const { return m_pages; }
+    // The bar button that shows the section of a store.
+    QAbstractButton *sectionButton(store::StoreId id) const;
 
     // The secondary windows opened from the bar: "更多精彩" and "在线辞海".
     void setSecondaryWindows(QWidget *more, QWidget *lexicon);

@@ -8,7 +8,7 @@ const { FIXTURES, fixtureStores, tempDir } = require('./helpers');
 const { build, parseArgs } = require('../build');
 const { STORES } = require('../lib/schema');
 
-const OUTPUTS = [...STORES.map((s) => s.file), 'history.json', 'build-report.txt'];
+const OUTPUTS = [...STORES.map((s) => s.file), 'search.db', 'history.json', 'build-report.txt'];
 
 test('the stores have the expected tables, column types and indexes', () => {
   const { out } = fixtureStores();

@@ -1,0 +1,146 @@
+// Every prefix of 1,000 real queries typed key by key into the quick lookup (first 50 hits and
+// the count of all six groups per keystroke), beside the same keystrokes done as LIKE '%…%'
+// scans over the stores in the same run. Needs the full stores and search.db in data/.
+// Queries: 300 words of the frequency ranking, their pinyin, their initials, 100 English words.
+#include "lookup/lookupindex.h"
+#include "store/storefile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace mc;
+using namespace mc::lookup;
+
+namespace {
+
+double percentile(QList<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(std::min<qsizetype>(v.size() - 1, qsizetype(p * double(v.size()))));
+}
+
+QStringList column(const QString &file, const QString &sql)
+{
+    store::StoreFile store(file, false);
+    store::Statement st(store, sql, {});
+    QStringList out;
+    while (st.next())
+        out.append(st.text(0));
+    return out;
+}
+
+// One scan per group over the columns the lookup searches, reading every matching row.
+struct Scan {
+    QString file, sql;
+};
+
+const QList<Scan> &scans()
+{
+    static const QList<Scan> list = {
+        {QStringLiteral("data/xhb.db"), QStringLiteral("SELECT rowid FROM hz WHERE name LIKE ?1 OR pycode LIKE ?1")},
+        {QStringLiteral("data/xhi.db"), QStringLiteral("SELECT rowid FROM dict WHERE word LIKE ?1 OR spell LIKE ?1")},
+        {QStringLiteral("data/xhg.db"), QStringLiteral("SELECT rowid FROM cy WHERE name LIKE ?1 OR spell LIKE ?1 OR pyjm LIKE ?1")},
+        {QStringLiteral("data/xhd.db"), QStringLiteral("SELECT rowid FROM xhy WHERE name LIKE ?1 OR end1 LIKE ?1")},
+        {QStringLiteral("data/xhk.db"), QStringLiteral("SELECT rowid FROM 英语单词 WHERE 单词 LIKE ?1 OR 解释 LIKE ?1")},
+        {QStringLiteral("data/xhe.db"), QStringLiteral("SELECT rowid FROM mylib WHERE name LIKE ?1")},
+    };
+    return list;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (!QFile::exists(QStringLiteral("data/search.db"))) {
+        std::printf("bench_lookup: data/search.db missing; build the stores first\n");
+        return 0;
+    }
+    // Every 8th keystroke also runs as scans: they take long enough that all of them would keep
+    // the run going for a quarter of an hour.
+    const int scanEvery = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 8;
+    QRandomGenerator random(20261209);
+    const QStringList topWords = column(QStringLiteral("data/search.db"),
+        QStringLiteral("SELECT head FROM entries WHERE sect = 1 AND length(head) BETWEEN 2 AND 4 ORDER BY ord LIMIT 20000"));
+    const QStringList english = column(QStringLiteral("data/search.db"),
+        QStringLiteral("SELECT key FROM entries WHERE sect = 4 AND key GLOB '[a-z][a-z][a-z]*' AND key NOT GLOB '*[^a-z]*'"));
+    store::StoreFile words(QStringLiteral("data/xhi.db"), false);
+    QStringList queries;
+    for (int i = 0; i < 300; ++i) {
+        const QString word = topWords.at(random.bounded(int(std::min<qsizetype>(topWords.size(), 5000))));
+        store::Statement spell(words, QStringLiteral("SELECT spell FROM dict WHERE word = ?"), {word});
+        const QString reading = spell.next() ? spell.text(0) : QString();
+        QString joined, initials;
+        for (const QString &syllable : reading.split(u' ', Qt::SkipEmptyParts)) {
+            const QString plain = syllable.normalized(QString::NormalizationForm_D)
+                                      .remove(QRegularExpression(QStringLiteral("[^a-zA-Z\\x{00FC}]")))
+                                      .toLower();
+            joined += plain;
+            initials += plain.left(1);
+        }
+        queries << word << joined << initials;
+    }
+    for (int i = 0; i < 100; ++i)
+        queries << english.at(random.bounded(int(english.size())));
+    queries.removeAll(QString());
+
+    LookupIndex index(QStringLiteral("data"));
+    std::vector<std::unique_ptr<store::StoreFile>> stores;
+    for (const Scan &s : scans())
+        stores.push_back(std::make_unique<store::StoreFile>(s.file, false));
+    index.searchAll(index.parse(QStringLiteral("warm")), 50); // OpenCC and the page cache
+
+    QList<double> lookupMs, lookupSampledMs, scanMs;
+    QList<QList<double>> groupMs(kGroupCount);
+    int keystrokes = 0;
+    QElapsedTimer t;
+    for (const QString &q : std::as_const(queries)) {
+        const QList<uint> chars = q.toUcs4();
+        for (int n = 1; n <= chars.size(); ++n) {
+            const QString prefix = QString::fromUcs4(reinterpret_cast<const char32_t *>(chars.constData()), n);
+            t.start();
+            const Query query = index.parse(prefix);
+            double ms = double(t.nsecsElapsed()) / 1e6;
+            for (const GroupInfo &info : groups()) {
+                t.start();
+                index.search(query, info.group, 50);
+                const double groupTime = double(t.nsecsElapsed()) / 1e6;
+                groupMs[int(info.group)].append(groupTime);
+                ms += groupTime;
+            }
+            lookupMs.append(ms);
+            if (keystrokes++ % scanEvery)
+                continue;
+            lookupSampledMs.append(ms);
+            t.start();
+            for (size_t g = 0; g < stores.size(); ++g) {
+                store::Statement st(*stores.at(g), scans().at(qsizetype(g)).sql, {u'%' + prefix + u'%'});
+                while (st.next()) {
+                }
+            }
+            scanMs.append(double(t.nsecsElapsed()) / 1e6);
+        }
+    }
+    std::printf("queries %lld, keystrokes %d (scans on every %dth: %lld)\n", qsizetype(queries.size()), keystrokes,
+                scanEvery, scanMs.size());
+    std::printf("quick lookup, all keystrokes: median %.2f ms, p95 %.2f ms, max %.1f ms\n",
+                percentile(lookupMs, 0.5), percentile(lookupMs, 0.95), percentile(lookupMs, 1.0));
+    for (const GroupInfo &info : groups()) {
+        std::printf("  group %s: median %.2f ms, p95 %.2f ms\n", qPrintable(info.title),
+                    percentile(groupMs.at(int(info.group)), 0.5), percentile(groupMs.at(int(info.group)), 0.95));
+    }
+    std::printf("quick lookup, scanned keystrokes: median %.2f ms, p95 %.2f ms\n", percentile(lookupSampledMs, 0.5),
+                percentile(lookupSampledMs, 0.95));
+    std::printf("LIKE scans, same keystrokes: median %.1f ms, p95 %.1f ms\n", percentile(scanMs, 0.5),
+                percentile(scanMs, 0.95));
+    std::printf("ratio scans / lookup: median %.0fx, p95 %.0fx\n",
+                percentile(scanMs, 0.5) / std::max(0.001, percentile(lookupSampledMs, 0.5)),
+                percentile(scanMs, 0.95) / std::max(0.001, percentile(lookupSampledMs, 0.95)));
+    return 0;
+}

@@ -1,0 +1,135 @@
+#include "app/windows/quicklookup.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/quicklookupwindow.h"
+#include "lookup/texts.h"
+#include "search/searchtable.h"
+#include "speech/copy.h"
+#include "speech/readaloud.h"
+#include "store/dataset.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QShortcut>
+
+namespace mc::app {
+namespace {
+
+using Fields = QList<QPair<QString, QString>>;
+
+store::StoreId storeOf(lookup::Group group)
+{
+    return lookup::groupInfo(group).store;
+}
+
+QString field(const Fields &fields, const QString &column)
+{
+    for (const auto &[name, value] : fields) {
+        if (name == column)
+            return value;
+    }
+    return {};
+}
+
+// The section's first read-aloud button reads what the quick lookup reads, the same way.
+void readAloud(MainWindow *main, lookup::Group group, const Fields &fields)
+{
+    auto *speech = main->findChild<speech::ReadAloud *>();
+    for (const speech::ReadAloudCommand &command : speech::readAloudCommands()) {
+        if (command.store != storeOf(group) || !speech)
+            continue;
+        QString text;
+        for (const QString &column : command.columns)
+            text += field(fields, column);
+        speech::readAloud(speech->voice(), text, command.language);
+        return;
+    }
+}
+
+void copy(lookup::Group group, const Fields &fields)
+{
+    for (const speech::CopyCommand &command : speech::copyCommands()) {
+        if (command.store != storeOf(group))
+            continue;
+        speech::setClipboardText(QApplication::clipboard(),
+                                 command.compose([&fields](const QString &column) { return field(fields, column); }));
+        return;
+    }
+}
+
+} // namespace
+
+QuickLookup::QuickLookup(MainWindow *main) : m_main(main)
+{
+    QMenu *menu = main->menuBar()->addMenu(lookup::texts::kMenu);
+    menu->setObjectName(QStringLiteral("mnuLookup"));
+    QAction *open = menu->addAction(lookup::texts::kMenuItem);
+    open->setObjectName(QStringLiteral("mniQuickLookup"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    open->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(open, &QAction::triggered, main, [this] { lookUp(window()->box()->text()); });
+}
+
+QuickLookupWindow *QuickLookup::window()
+{
+    if (!m_window) {
+        MainWindow *main = m_main;
+        QuickLookupActions actions{
+            [main](lookup::Group g, const QString &head) { openInSection(main, g, head); },
+            [main](lookup::Group g, const Fields &f) { readAloud(main, g, f); },
+            [](lookup::Group g, const Fields &f) { copy(g, f); },
+        };
+        m_window = new QuickLookupWindow(std::move(actions), QStringLiteral("data"), main);
+    }
+    return m_window;
+}
+
+void QuickLookup::lookUp(const QString &text)
+{
+    window()->lookUp(text);
+}
+
+void QuickLookup::openInSection(MainWindow *main, lookup::Group group, const QString &head)
+{
+    // The section's first search of its first mode: by character, by name, by word, either half.
+    const auto section = search::Section(int(group));
+    const search::SearchEntry *entry = nullptr;
+    for (const search::SearchEntry &e : search::searches()) {
+        if (e.section == section && e.mode == 0) {
+            entry = &e;
+            break;
+        }
+    }
+    const search::SearchControls controls = main->searchControls();
+    QAbstractButton *bar = main->sectionButton(storeOf(group));
+    QLineEdit *box = entry ? controls.boxes.value(entry->box) : nullptr;
+    QAbstractButton *button = entry ? controls.buttons.value(entry->button) : nullptr;
+    if (!bar || !box || !button)
+        return;
+    bar->click();
+    if (QComboBox *combo = controls.modeLists.value(entry->modeControl))
+        combo->setCurrentIndex(entry->mode);
+    else if (QAbstractButton *direction = controls.direction;
+             entry->modeControl == search::ModeControl::Direction && direction
+             && direction->text() != search::directions().value(entry->mode))
+        direction->click();
+    box->setText(head);
+    button->click();
+    store::Dataset *dataset = main->dataset(storeOf(group));
+    const QString column = lookup::groupInfo(group).headColumn;
+    if (dataset && dataset->isOpen() && dataset->isKeyColumn(column)) {
+        for (int row = 0; row < dataset->recordCount(); ++row) {
+            if (dataset->keyValue(row, column) == head) {
+                dataset->setCurrentRow(row);
+                break;
+            }
+        }
+    }
+    main->raise();
+    main->activateWindow();
+}
+
+} // namespace mc::app

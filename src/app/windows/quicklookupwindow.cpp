@@ -1,0 +1,243 @@
+#include "app/windows/quicklookupwindow.h"
+#include "lookup/entryreader.h"
+#include "lookup/lookupservice.h"
+#include "lookup/texts.h"
+#include "platform/guard.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace mc::app {
+namespace {
+
+enum Role { GroupRole = Qt::UserRole, RowRole, HeadRole, MoreRole };
+
+// Labels of the fields the detail pane shows; columns not named here are not shown.
+QString fieldLabel(const QString &column)
+{
+    static const QHash<QString, QString> labels = {
+        {QStringLiteral("name"), QStringLiteral("名称")},     {QStringLiteral("oldname"), QStringLiteral("繁体")},
+        {QStringLiteral("word"), QStringLiteral("词语")},     {QStringLiteral("ord"), QStringLiteral("繁体")},
+        {QStringLiteral("spell"), QStringLiteral("拼音")},    {QStringLiteral("pyjm"), QStringLiteral("拼音简码")},
+        {QStringLiteral("part"), QStringLiteral("部首")},     {QStringLiteral("sum"), QStringLiteral("部外笔画")},
+        {QStringLiteral("strokes"), QStringLiteral("总笔画")}, {QStringLiteral("wbcode"), QStringLiteral("五笔")},
+        {QStringLiteral("areacode"), QStringLiteral("区位码")}, {QStringLiteral("content"), QStringLiteral("解释")},
+        {QStringLiteral("derivation"), QStringLiteral("出处")}, {QStringLiteral("samples"), QStringLiteral("示例")},
+        {QStringLiteral("end1"), QStringLiteral("后半句")},   {QStringLiteral("单词"), QStringLiteral("单词")},
+        {QStringLiteral("解释"), QStringLiteral("解释")},
+    };
+    return labels.value(column);
+}
+
+QString entryHtml(const QList<QPair<QString, QString>> &fields)
+{
+    QString html;
+    for (const auto &[column, value] : fields) {
+        const QString label = fieldLabel(column);
+        if (label.isEmpty() || value.trimmed().isEmpty())
+            continue;
+        html += QStringLiteral("<p><b>%1</b><br>%2</p>")
+                    .arg(label.toHtmlEscaped(), value.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")));
+    }
+    return html;
+}
+
+} // namespace
+
+QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &dataDir, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_actions(std::move(actions)),
+      m_service(new lookup::LookupService(dataDir, this)),
+      m_reader(std::make_unique<lookup::EntryReader>(dataDir)), m_box(new QLineEdit(this)),
+      m_list(new QTreeWidget(this)), m_entry(new QTextBrowser(this))
+{
+    setObjectName(QStringLiteral("QuickLookup"));
+    setWindowTitle(lookup::texts::kWindowTitle);
+    m_box->setObjectName(QStringLiteral("QuickLookupBox"));
+    m_box->setClearButtonEnabled(true);
+    m_list->setObjectName(QStringLiteral("QuickLookupList"));
+    m_list->setHeaderHidden(true);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_entry->setObjectName(QStringLiteral("QuickLookupEntry"));
+    auto *readAloud = new QPushButton(lookup::texts::kReadAloud, this);
+    readAloud->setObjectName(QStringLiteral("QuickLookupReadAloud"));
+    auto *copy = new QPushButton(lookup::texts::kCopy, this);
+    copy->setObjectName(QStringLiteral("QuickLookupCopy"));
+
+    auto *right = new QWidget(this);
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_entry);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(readAloud);
+    buttons->addWidget(copy);
+    rightLayout->addLayout(buttons);
+    auto *splitter = new QSplitter(this);
+    splitter->addWidget(m_list);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_box);
+    layout->addWidget(splitter);
+
+    resize(760, 520);
+    restoreGeometry(QSettings().value(QStringLiteral("quickLookup/geometry")).toByteArray());
+
+    connect(m_box, &QLineEdit::textChanged, m_service, &lookup::LookupService::search);
+    connect(m_box, &QLineEdit::returnPressed, this, [this] {
+        QTreeWidgetItem *item = m_list->currentItem();
+        activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
+    });
+    connect(m_service, &lookup::LookupService::resultsReady, this, &QuickLookupWindow::showResults);
+    connect(m_service, &lookup::LookupService::groupReady, this, [this](const QString &, const lookup::GroupResult &r) {
+        showGroup(r);
+    });
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { showEntry(item); });
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { activate(item); });
+    connect(m_list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { activate(item); });
+    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        if (item->data(0, MoreRole).toBool())
+            activate(item);
+    });
+    connect(readAloud, &QPushButton::clicked, this, [this] {
+        if (m_group >= 0 && m_actions.readAloud)
+            guarded([this] { m_actions.readAloud(lookup::Group(m_group), m_fields); });
+    });
+    connect(copy, &QPushButton::clicked, this, [this] {
+        if (m_group >= 0 && m_actions.copy)
+            guarded([this] { m_actions.copy(lookup::Group(m_group), m_fields); });
+    });
+    m_box->installEventFilter(this);
+}
+
+// Also when the program ends with the window open: closing the main window closes no other.
+QuickLookupWindow::~QuickLookupWindow()
+{
+    if (isVisible())
+        QSettings().setValue(QStringLiteral("quickLookup/geometry"), saveGeometry());
+}
+
+void QuickLookupWindow::lookUp(const QString &text)
+{
+    show();
+    raise();
+    activateWindow();
+    m_box->setFocus();
+    if (m_box->text() == text)
+        m_service->search(text);
+    else
+        m_box->setText(text);
+}
+
+void QuickLookupWindow::closeEvent(QCloseEvent *event)
+{
+    QSettings().setValue(QStringLiteral("quickLookup/geometry"), saveGeometry());
+    QWidget::closeEvent(event);
+}
+
+// Down from the box goes into the list, as in any search field with results below it.
+bool QuickLookupWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_box && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
+        if (QTreeWidgetItem *first = firstHit()) {
+            m_list->setFocus();
+            m_list->setCurrentItem(first);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void QuickLookupWindow::showResults(const QString &, const QList<lookup::GroupResult> &results)
+{
+    m_list->clear();
+    for (const lookup::GroupResult &r : results) {
+        if (r.count == 0)
+            continue;
+        auto *header = new QTreeWidgetItem(m_list);
+        header->setData(0, GroupRole, int(r.group));
+        header->setFlags(Qt::ItemIsEnabled);
+        QFont bold = header->font(0);
+        bold.setBold(true);
+        header->setFont(0, bold);
+        fillGroup(header, r);
+        header->setExpanded(true);
+    }
+    if (QTreeWidgetItem *first = firstHit())
+        m_list->setCurrentItem(first);
+    else
+        showEntry(nullptr);
+}
+
+void QuickLookupWindow::showGroup(const lookup::GroupResult &result)
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *header = m_list->topLevelItem(i);
+        if (header->data(0, GroupRole).toInt() == int(result.group)) {
+            qDeleteAll(header->takeChildren());
+            fillGroup(header, result);
+        }
+    }
+}
+
+void QuickLookupWindow::fillGroup(QTreeWidgetItem *header, const lookup::GroupResult &r)
+{
+    header->setText(0, QStringLiteral("%1 (%2)").arg(lookup::groupInfo(r.group).title).arg(r.count));
+    for (const lookup::Hit &hit : r.hits) {
+        auto *item = new QTreeWidgetItem(header, {hit.head});
+        item->setData(0, GroupRole, int(r.group));
+        item->setData(0, RowRole, hit.rowId);
+        item->setData(0, HeadRole, hit.head);
+    }
+    if (!r.complete()) {
+        auto *more = new QTreeWidgetItem(header, {lookup::texts::kMore});
+        more->setData(0, GroupRole, int(r.group));
+        more->setData(0, MoreRole, true);
+        more->setForeground(0, palette().link());
+    }
+}
+
+QTreeWidgetItem *QuickLookupWindow::firstHit() const
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        if (m_list->topLevelItem(i)->childCount())
+            return m_list->topLevelItem(i)->child(0);
+    }
+    return nullptr;
+}
+
+void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
+{
+    m_fields.clear();
+    m_group = -1;
+    if (item && item->data(0, RowRole).isValid()) {
+        m_group = item->data(0, GroupRole).toInt();
+        guarded([&] { m_fields = m_reader->fields(lookup::Group(m_group), item->data(0, RowRole).toLongLong()); });
+    }
+    m_entry->setHtml(entryHtml(m_fields));
+}
+
+void QuickLookupWindow::activate(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    if (item->data(0, MoreRole).toBool()) {
+        m_service->loadAll(lookup::Group(item->data(0, GroupRole).toInt()));
+        return;
+    }
+    if (item->data(0, RowRole).isValid() && m_actions.open)
+        m_actions.open(lookup::Group(item->data(0, GroupRole).toInt()), item->data(0, HeadRole).toString());
+}
+
+} // namespace mc::app

@@ -1,0 +1,29 @@
+#pragma once
+#include "lookup/groups.h"
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <memory>
+
+namespace mc::store {
+class StoreFile;
+}
+
+namespace mc::lookup {
+
+// Reads one entry's fields from its store (read-only, never locking it), for the detail pane.
+class EntryReader final {
+public:
+    explicit EntryReader(const QString &dataDir = QStringLiteral("data"));
+    ~EntryReader();
+    // Column name and value of every column, in the table's order. Throws mc::Error.
+    QList<QPair<QString, QString>> fields(Group group, qint64 rowId);
+
+private:
+    QString m_dataDir;
+    QHash<int, std::shared_ptr<store::StoreFile>> m_files;
+};
+
+} // namespace mc::lookup

@@ -1,0 +1,44 @@
+#pragma once
+#include "lookup/lookupindex.h"
+
+#include <QObject>
+#include <QString>
+#include <QThread>
+#include <atomic>
+#include <memory>
+
+namespace mc::lookup {
+
+class LookupWorker;
+
+// Runs quick lookups on a thread of its own, so typing never waits for the index. Every
+// search() supersedes the ones before it: they stop at their next check and their answers are
+// dropped. Signals arrive on the thread that owns the service.
+class LookupService final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kFirstHits = 50;
+
+    explicit LookupService(const QString &dataDir = QStringLiteral("data"), QObject *parent = nullptr);
+    ~LookupService() override;
+
+    void search(const QString &text);
+    // Every hit of one group for the text last searched.
+    void loadAll(Group group);
+    QString text() const { return m_text; }
+
+signals:
+    void resultsReady(const QString &text, const QList<mc::lookup::GroupResult> &results);
+    void groupReady(const QString &text, const mc::lookup::GroupResult &result);
+    void failed(const QString &message);
+
+private:
+    void deliver(quint64 generation, const std::function<void()> &emitIt);
+
+    QThread m_thread;
+    LookupWorker *m_worker = nullptr;
+    std::shared_ptr<std::atomic<quint64>> m_latest = std::make_shared<std::atomic<quint64>>(0);
+    QString m_text;
+};
+
+} // namespace mc::lookup

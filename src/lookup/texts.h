@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+// The quick lookup's own texts, exactly as the user sees them.
+namespace mc::lookup::texts {
+inline const QString kWindowTitle = QStringLiteral("快速查询");
+inline const QString kMenu = QStringLiteral("查询");
+inline const QString kMenuItem = QStringLiteral("快速查询");
+inline const QString kMore = QStringLiteral("更多…");
+inline const QString kReadAloud = QStringLiteral("朗读");
+inline const QString kCopy = QStringLiteral("复制");
+inline const QString kCharacters = QStringLiteral("字");
+inline const QString kWords = QStringLiteral("词语");
+inline const QString kIdioms = QStringLiteral("成语");
+inline const QString kXiehouyu = QStringLiteral("歇后语");
+inline const QString kEnglish = QStringLiteral("英汉");
+inline const QString kSayings = QStringLiteral("名言");
+} // namespace mc::lookup::texts

@@ -1,0 +1,221 @@
+// The quick lookup's engine: reading the box, ranking, the index against plain scans, and the
+// worker that answers as the user types.
+#include "lookup/lookupindex.h"
+#include "lookup/lookupservice.h"
+#include "lookup/query.h"
+#include "lookup/simplifier.h"
+#include "store/storefile.h"
+#include "support/testsupport.h"
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace mc::lookup;
+
+Q_DECLARE_METATYPE(Query::Kind)
+
+class TestQuickLookup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_index = std::make_unique<LookupIndex>(mc::test::fixtureStores());
+    }
+
+    void parsing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Query::Kind>("kind");
+        QTest::addColumn<QString>("key");       // pinyin key, or the simplified Han text
+        QTest::addColumn<QString>("syllables"); // parted syllables, blank-separated
+        using K = Query::Kind;
+        QTest::newRow("joined") << "zhongguo" << K::Latin << "zhongguo" << "";
+        QTest::newRow("parted") << "zhong guo" << K::Latin << "zhongguo" << "zhong guo";
+        QTest::newRow("apostrophe") << "xi'an" << K::Latin << "xian" << "xi an";
+        QTest::newRow("ambiguous joined") << "xian" << K::Latin << "xian" << "";
+        QTest::newRow("ambiguous parted") << "Xi  An" << K::Latin << "xian" << "xi an";
+        QTest::newRow("tone digits") << "zhong1guo2" << K::Latin << "zhong1guo2" << "";
+        QTest::newRow("tone digits parted") << "zhong1 guo2" << K::Latin << "zhong1guo2" << "";
+        QTest::newRow("neutral tone digit") << "ma5" << K::Latin << "ma" << "";
+        QTest::newRow("tone marks") << "zhōngguó" << K::Latin << "zhōngguó" << "";
+        QTest::newRow("tone marks parted") << "zhōng guó" << K::Latin << "zhōngguó" << "";
+        QTest::newRow("initials") << "qfbj" << K::Latin << "qfbj" << "";
+        QTest::newRow("v") << "lv" << K::Latin << "lv" << "";
+        QTest::newRow("ü") << "lü" << K::Latin << "lv" << "";
+        QTest::newRow("u colon") << "nu:" << K::Latin << "nv" << "";
+        QTest::newRow("lve") << "lve" << K::Latin << "lve" << "";
+        QTest::newRow("lüe") << "lüe" << K::Latin << "lve" << "";
+        QTest::newRow("lüè marked") << "lüè" << K::Latin << "lüè" << "";
+        QTest::newRow("English, not pinyin") << "ice-cream" << K::Latin << "" << "";
+        QTest::newRow("digit first") << "3d" << K::Latin << "" << "";
+        QTest::newRow("hanzi") << "中国" << K::Han << "中国" << "";
+        QTest::newRow("traditional") << "中國" << K::Han << "中国" << "";
+        QTest::newRow("traditional word") << "學習" << K::Han << "学习" << "";
+        QTest::newRow("blanks inside hanzi") << " 学 习 " << K::Han << "学习" << "";
+        QTest::newRow("mixed") << "zhong国" << K::Mixed << "zhong|国" << "";
+        QTest::newRow("empty") << "   " << K::Empty << "" << "";
+    }
+
+    void parsing()
+    {
+        QFETCH(QString, text);
+        QFETCH(Query::Kind, kind);
+        QFETCH(QString, key);
+        QFETCH(QString, syllables);
+        const Query q = m_index->parse(text);
+        QCOMPARE(q.kind, kind);
+        if (kind == Query::Kind::Han)
+            QCOMPARE(q.han, key);
+        if (kind == Query::Kind::Latin) {
+            QCOMPARE(q.pinyinKeys.value(0), key);
+            QCOMPARE(q.syllables.join(u' '), syllables);
+            QCOMPARE(q.english, text.simplified().toLower());
+        }
+        if (kind == Query::Kind::Mixed) {
+            QStringList parts;
+            for (const Query::Part &p : q.parts)
+                parts.append(p.text);
+            QCOMPARE(parts.join(u'|'), key);
+        }
+    }
+
+    // First hits of a group, in order, parted by "|"; "…" ends a list that may go on.
+    void ranking_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("heads");
+        const int zi = int(Group::Characters), ci = int(Group::Words), cy = int(Group::Idioms),
+                  xhy = int(Group::Xiehouyu), en = int(Group::English), my = int(Group::Sayings);
+        QTest::newRow("character") << "水" << zi << "水";
+        QTest::newRow("characters of a word") << "学习" << zi << "";
+        QTest::newRow("word exact, then starting with") << "一心" << cy << "一心一意|一心一德";
+        QTest::newRow("starting with before containing") << "千" << ci << "千方百计|成千上万";
+        QTest::newRow("exact before the rest") << "成千上万" << ci << "成千上万";
+        QTest::newRow("traditional") << "學習" << ci << "学习";
+        QTest::newRow("traditional, longer word") << "中國" << ci << "中国sos儿童村协会";
+        QTest::newRow("traditional character") << "開" << zi << "開";
+        QTest::newRow("xiehouyu, either half") << "和尚" << xhy << "和尚打伞|丈二和尚";
+        QTest::newRow("xiehouyu second half") << "一窍" << xhy << "擀面杖吹火";
+        QTest::newRow("saying") << "光阴" << my << "一寸光阴一寸金，寸金难买寸光阴。";
+        QTest::newRow("English by explanation") << "苹果" << en << "apple";
+        QTest::newRow("English prefix") << "appl" << en << "apple";
+        QTest::newRow("English exact first") << "give" << en << "give|give up";
+        QTest::newRow("English with blank") << "ice c" << en << "ice cream";
+        QTest::newRow("pinyin joined") << "yixinyiyi" << cy << "一心一意";
+        QTest::newRow("pinyin prefix") << "yixiny" << cy << "一心一意|一心一德";
+        QTest::newRow("pinyin parted") << "yi xin yi" << cy << "一心一意|一心一德";
+        QTest::newRow("pinyin parted, no join") << "xiny i" << cy << "";
+        QTest::newRow("tone digits") << "yi1xin1yi1yi4" << cy << "一心一意";
+        QTest::newRow("tone marks") << "yīxīnyīy" << cy << "一心一意";
+        QTest::newRow("initials") << "qfbj" << cy << "千方百计";
+        QTest::newRow("initials prefix") << "yxy" << cy << "一心一意|一心一德";
+        QTest::newRow("v for ü") << "lv" << zi << "绿";
+        QTest::newRow("ü") << "lü" << zi << "绿";
+        QTest::newRow("nv") << "nv" << ci << "女儿";
+        QTest::newRow("mixed") << "一xia" << ci << "一下";
+        QTest::newRow("mixed, pinyin first") << "ma妈" << ci << "妈妈";
+        QTest::newRow("mixed, wrong reading") << "一hua" << ci << "";
+        QTest::newRow("frequency first") << "x" << ci << "学习|…";
+        QTest::newRow("no pinyin for sayings") << "yi" << my << "";
+    }
+
+    void ranking()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, group);
+        QFETCH(QString, heads);
+        const GroupResult r = m_index->search(m_index->parse(text), Group(group), 50);
+        QStringList got;
+        for (const Hit &h : r.hits)
+            got.append(h.head);
+        QStringList want = heads.split(u'|', Qt::SkipEmptyParts);
+        if (want.endsWith(QStringLiteral("…"))) {
+            want.removeLast();
+            got = got.mid(0, want.size());
+        }
+        QCOMPARE(got, want);
+        if (!heads.contains(QStringLiteral("…")))
+            QCOMPARE(r.count, int(r.hits.size()));
+    }
+
+    // Random pieces of the stores' own texts: the index finds exactly the rows a scan finds.
+    void agreesWithScans()
+    {
+        struct Column {
+            Group group;
+            QString file, sql;
+        };
+        const QList<Column> columns = {
+            {Group::Words, QStringLiteral("xhi.db"), QStringLiteral("SELECT rowid, word FROM dict")},
+            {Group::Idioms, QStringLiteral("xhg.db"), QStringLiteral("SELECT rowid, name FROM cy")},
+            {Group::Xiehouyu, QStringLiteral("xhd.db"), QStringLiteral("SELECT rowid, name || '|' || end1 FROM xhy")},
+            {Group::English, QStringLiteral("xhk.db"), QStringLiteral("SELECT rowid, 解释 FROM 英语单词")},
+            {Group::Sayings, QStringLiteral("xhe.db"), QStringLiteral("SELECT rowid, name FROM mylib")},
+        };
+        QRandomGenerator random(20261209);
+        int checked = 0;
+        for (const Column &c : columns) {
+            mc::store::StoreFile file(mc::test::fixtureStores() + u'/' + c.file, false);
+            QList<QPair<qint64, QString>> rows;
+            mc::store::Statement all(file, c.sql, {});
+            while (all.next())
+                rows.append({all.integer(0), all.text(1)});
+            for (int i = 0; i < 80; ++i) {
+                // A run of Han characters from a random row.
+                const QString text = rows.at(random.bounded(int(rows.size()))).second;
+                QList<uint> han;
+                for (uint ch : text.toUcs4())
+                    han.append(isHan(ch) ? ch : 0);
+                const int start = random.bounded(int(han.size()));
+                const int length = 1 + random.bounded(3);
+                QString piece;
+                for (int k = start; k < han.size() && k < start + length && han.at(k); ++k)
+                    piece += QString::fromUcs4(reinterpret_cast<const char32_t *>(&han.at(k)), 1);
+                if (piece.isEmpty())
+                    continue;
+                QSet<qint64> scanned;
+                for (const auto &[rowId, t] : rows) {
+                    if (t.contains(piece))
+                        scanned.insert(rowId);
+                }
+                const GroupResult r = m_index->search(m_index->parse(piece), c.group, -1);
+                QSet<qint64> found;
+                for (const Hit &h : r.hits)
+                    found.insert(h.rowId);
+                QVERIFY2(found == scanned, qPrintable(piece + u' ' + c.file));
+                QCOMPARE(r.count, int(scanned.size()));
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 200);
+    }
+
+    void serviceAnswersOnlyTheNewest()
+    {
+        LookupService service(mc::test::fixtureStores());
+        QSignalSpy answers(&service, &LookupService::resultsReady);
+        service.search(QStringLiteral("y"));
+        service.search(QStringLiteral("yi"));
+        service.search(QStringLiteral("一心"));
+        QVERIFY(answers.wait(30000));
+        QTest::qWait(50);
+        QCOMPARE(answers.size(), 1);
+        QCOMPARE(answers.at(0).at(0).toString(), QStringLiteral("一心"));
+        const auto results = answers.at(0).at(1).value<QList<GroupResult>>();
+        QCOMPARE(results.size(), kGroupCount);
+        QCOMPARE(results.at(int(Group::Idioms)).count, 2);
+
+        QSignalSpy rest(&service, &LookupService::groupReady);
+        service.loadAll(Group::Words);
+        QVERIFY(rest.wait(30000));
+        QCOMPARE(rest.at(0).at(1).value<GroupResult>().group, Group::Words);
+    }
+
+private:
+    std::unique_ptr<LookupIndex> m_index;
+};
+
+QTEST_GUILESS_MAIN(TestQuickLookup)
+#include "tst_quicklookup.moc"

@@ -1,0 +1,85 @@
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const path = require('path');
+const Database = require('better-sqlite3');
+const { fixtureStores } = require('./helpers');
+const { pinyinTokens, chineseRuns, parseFrequencies, tallyKeys } = require('../lib/searchindex');
+
+test('pinyin tokens of every reading: joined, with tone digits, initials, syllables', () => {
+  const cases = [
+    ['zhōng guó', { py: 'zhongguo zhong1guo2 zhōngguó zg', syl: 'zhong guo' }],
+    ['xíng,háng', { py: 'xing xing2 xíng hang hang2 háng', syl: 'xing' }],
+    ['lǜ', { py: 'lv lv4 lǜ', syl: 'lv' }],
+    ['nǚ ér', { py: 'nver nv3er2 nǚér ne', syl: 'nv er' }],
+    ['ma', { py: 'ma', syl: 'ma' }],
+    ['', { py: '', syl: '' }],
+  ];
+  for (const [spell, want] of cases) assert.deepEqual(pinyinTokens(spell), want, spell);
+});
+
+test('English explanations give their Chinese runs, kept apart', () => {
+  assert.equal(chineseRuns('n. 苹果，家伙\n[医] 苹果'), '苹 果 0 家 伙 0 医 0 苹 果');
+  assert.equal(chineseRuns('no Chinese'), '');
+});
+
+test('a row counts once towards each of its characters and pinyin prefixes', () => {
+  const keys = tallyKeys({ text: '一 心 一 意', py: 'yixinyiyi yi1xin1yi1yi4 yxyy' });
+  assert.deepEqual([...keys], ['t一', 't心', 't意', 'py', 'pyi', 'pyix', 'pyi1', 'pyx', 'pyxy']);
+  assert.deepEqual([...tallyKeys({ key: 'ice cream', text: '冰 淇 淋', py: '' }, true)], ['ki', 'kic', 'kice', 't冰', 't淇', 't淋']);
+});
+
+test('frequencies: the first count of a word wins', () => {
+  const f = parseFrequencies('学习 80 v\n学习 3 n\n\n中国 9');
+  assert.deepEqual([...f], [['学习', 80], ['中国', 9]]);
+});
+
+function open() {
+  return new Database(path.join(fixtureStores().out, 'search.db'), { readonly: true });
+}
+
+test('every store row is indexed once, in frequency then store order', () => {
+  const db = open();
+  try {
+    const counts = db.prepare(`select value from meta where key = 'counts'`).get().value.split(' ').map(Number);
+    const stores = ['xhb.db hz', 'xhi.db dict', 'xhg.db cy', 'xhd.db xhy', 'xhk.db 英语单词', 'xhe.db mylib'];
+    stores.forEach((s, sect) => {
+      const [file, table] = s.split(' ');
+      const store = new Database(path.join(fixtureStores().out, file), { readonly: true });
+      const rows = store.prepare(`select count(*) n from "${table}"`).get().n;
+      store.close();
+      assert.equal(counts[sect], rows, table);
+      const rids = db.prepare('select rid from entries where sect = ? order by rid').all(sect).map((r) => r.rid);
+      assert.deepEqual(rids, Array.from({ length: rows }, (_, i) => i + 1), table);
+    });
+    // 学习 is more frequent than the other words in the fixture list, so it ranks first of them.
+    const words = db.prepare('select head from entries where sect = 1 order by ord limit 3').all().map((r) => r.head);
+    assert.ok(words.includes('学习'), words.join(' '));
+  } finally {
+    db.close();
+  }
+});
+
+test('the full-text terms find words by characters and by pinyin forms', () => {
+  const db = open();
+  const heads = (match) =>
+    db
+      .prepare('select e.head from terms t join entries e on e.sect = t.rowid >> 24 and e.ord = (t.rowid & 16777215) where terms match ? order by t.rowid')
+      .all(match)
+      .map((r) => r.head);
+  try {
+    const cases = [
+      ['text: "一 下"', '一下'],
+      ['py: yixia', '一下'],
+      ['py: yi1xia4', '一下'],
+      ['py: yx', '一下'],
+      ['py: yix*', '一下'],
+      ['syl: ^ "yi xia"', '一下'],
+      ['py: abdy', '阿鼻地狱'],
+      ['text: "苹 果"', 'apple'],
+    ];
+    for (const [match, head] of cases) assert.ok(heads(match).includes(head), `${match}: ${heads(match).join(' ')}`);
+  } finally {
+    db.close();
+  }
+});
