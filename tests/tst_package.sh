@@ -1,7 +1,8 @@
 #!/bin/sh
 # The built package, unpacked into a scratch root, started from a folder that holds nothing of
 # the program's by two users at once (two fresh homes): each shows its main window and no error
-# box and writes today's history page into its own cache; a second copy of one user is refused.
+# box and writes today's history page into its own cache; a second copy of one user hands its
+# text to the running copy and ends at once, without an error.
 # Run on an X server of its own (support/with-xvfb). Usage: tst_package.sh <build folder>
 build=$(cd "$1" && pwd) || exit 1
 deb=$(ls "$build"/mingchuan_*.deb 2>/dev/null | head -n 1)
@@ -76,9 +77,13 @@ for user in 1 2; do
 done
 [ -z "$(ls "$root/usr/bin" | grep -vx mingchuan)" ] || fail "files written beside the installed program"
 
-# The same user once more: the stores are in use, reported in the start-up error box.
-start 1
-await "titles $last | grep -qx 'Application Error'" || fail "a second copy of one user was not refused"
+# The same user once more: the running copy takes the text over, this one ends at once.
+env -C "$work/elsewhere" -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$work/home1" \
+    XDG_RUNTIME_DIR="$work/home1/run" timeout 60 "$root/usr/bin/mingchuan" 水 >>"$work/log3" 2>&1 ||
+    fail "a second copy of one user did not hand over and end"
+await "titles $first | grep -qxF '快速查询'" || fail "the running copy did not open the quick lookup"
+others=$(titles "$first" | grep -vxF "$main_title" | grep -vxF '快速查询')
+[ -z "$others" ] || fail "user 1: other windows after the hand-over: $others"
 [ $failures -eq 0 ] || tail -n 20 "$work"/log*
 finish
 [ $failures -eq 0 ] || exit 1

@@ -1,7 +1,10 @@
 #include "app/handover.h"
+#include "platform/texts.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -17,7 +20,7 @@ constexpr char kAnswer[] = "ok\n";
 StartRequest parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("明川字典词典"));
+    parser.setApplicationDescription(mc::texts::kAppTitle);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("text"), QStringLiteral("text to look up in the quick lookup"),
@@ -30,7 +33,14 @@ QString instanceName()
 {
     // MINGCHUAN_INSTANCE keeps copies apart that must not meet (tests running side by side).
     const QString own = qEnvironmentVariable("MINGCHUAN_INSTANCE");
-    return own.isEmpty() ? QStringLiteral("mingchuan-%1").arg(::getuid()) : own;
+    if (!own.isEmpty())
+        return own;
+    // One copy per user: the socket lives in the user's own runtime folder when there is one, so
+    // users never meet, whatever their ids; without one the name carries the user id.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return QDir(runtime).filePath(QStringLiteral("mingchuan.socket"));
+    return QStringLiteral("mingchuan-%1").arg(::getuid());
 }
 
 bool handToRunning(const QString &name, const QString &text, int timeoutMs)
