@@ -201,6 +201,7 @@ private slots:
         QTest::newRow("typed only") << "和尚" << "" << "";
         QTest::newRow("down into the list") << "學習" << "down" << "学习";
         QTest::newRow("chosen in the list") << "yixinyi" << "last" << "一心一德";
+        QTest::newRow("first hit clicked") << "appl" << "click" << "apple";
         QTest::newRow("opened in its section") << "水" << "enter" << "水";
     }
 
@@ -218,6 +219,8 @@ private slots:
         } else if (how == QLatin1String("last")) {
             QTreeWidgetItem *group = list->topLevelItem(list->topLevelItemCount() - 1);
             list->setCurrentItem(group->child(group->childCount() - 1));
+        } else if (how == QLatin1String("click")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
         } else if (how == QLatin1String("enter")) {
             QTest::keyClick(window()->box(), Qt::Key_Return);
         }

@@ -131,6 +131,8 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         if (item->data(0, MoreRole).toBool())
             activate(item);
+        else if (item == m_list->currentItem())
+            remember(); // also the hit the window picked, clicked
     });
     connect(readAloud, &QPushButton::clicked, this, [this] {
         if (m_group >= 0 && m_actions.readAloud)
@@ -182,14 +184,20 @@ void QuickLookupWindow::showHandwriting(bool on)
 {
     if (on && !m_pad) {
         m_pad = new HandwritingPad(this);
+        m_pad->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         static_cast<QVBoxLayout *>(layout())->insertWidget(1, m_pad);
         connect(m_pad, &HandwritingPad::candidateChosen, this, [this](const QString &character) {
             m_box->insert(character);
             m_box->setFocus();
         });
     }
-    if (m_pad)
-        m_pad->setVisible(on);
+    if (!m_pad || m_pad->isHidden() != on)
+        return;
+    // The window grows by the pad rather than squeezing the hits, and gives the room back after.
+    const int room = m_pad->sizeHint().height() + layout()->spacing();
+    m_pad->setVisible(on);
+    if (isVisible())
+        resize(width(), height() + (on ? room : -room));
 }
 
 void QuickLookupWindow::closeEvent(QCloseEvent *event)
@@ -199,17 +207,15 @@ void QuickLookupWindow::closeEvent(QCloseEvent *event)
 }
 
 // Down from the box goes into the list, as in any search field with results below it; the hit it
-// lands on counts as chosen even when it was shown already.
+// lands on counts as chosen even when the window had picked it.
 bool QuickLookupWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_box && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
         if (QTreeWidgetItem *first = firstHit()) {
             m_list->setFocus();
-            if (m_list->currentItem() == first)
-                remember();
-            else
-                m_list->setCurrentItem(first);
+            m_list->setCurrentItem(first);
+            remember();
             return true;
         }
     }
@@ -291,6 +297,7 @@ void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
 {
     m_fields.clear();
     m_group = -1;
+    m_remembered = false;
     if (item && item->data(0, RowRole).isValid()) {
         m_group = item->data(0, GroupRole).toInt();
         guarded([&] { m_fields = m_reader->fields(lookup::Group(m_group), item->data(0, RowRole).toLongLong()); });
@@ -303,8 +310,10 @@ void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
 
 void QuickLookupWindow::remember()
 {
-    if (m_userData && m_group >= 0 && !m_fields.isEmpty())
-        m_userData->addLookup(lookup::entryOf(lookup::Group(m_group), m_fields));
+    if (m_remembered || !m_userData || m_group < 0 || m_fields.isEmpty())
+        return;
+    m_remembered = true;
+    m_userData->addLookup(lookup::entryOf(lookup::Group(m_group), m_fields));
 }
 
 void QuickLookupWindow::updateStar()
@@ -329,10 +338,8 @@ void QuickLookupWindow::activate(QTreeWidgetItem *item)
     if (!item->data(0, RowRole).isValid())
         return;
     // Opened in its section, the entry is looked up as much as one chosen here.
-    if (item != m_list->currentItem())
-        m_list->setCurrentItem(item);
-    else
-        remember();
+    m_list->setCurrentItem(item);
+    remember();
     if (m_actions.open)
         m_actions.open(lookup::Group(item->data(0, GroupRole).toInt()), item->data(0, HeadRole).toString());
 }

@@ -85,6 +85,8 @@ private:
     int m_group = -1;
     // Set while the window itself picks the current hit: that is no lookup of the user's.
     bool m_picking = false;
+    // The entry shown is in the history already: it goes there once however it was chosen.
+    bool m_remembered = false;
     // The entry lookUpEntry() wants current once its key's hits are in.
     std::optional<std::pair<store::StoreId, QString>> m_wanted;
 };
