@@ -1,6 +1,10 @@
 // The quick lookup window inside the running program: menu and shortcut, grouped hits as the
-// user types, and opening a hit in its section page.
+// user types, opening a hit in its section page, handwriting, history, word book and selection
+// lookup.
 #include "app/application.h"
+#include "app/widgets/handwritingpad.h"
+#include "app/widgets/historypanel.h"
+#include "app/widgets/selectionpopup.h"
 #include "app/windows/mainwindow.h"
 #include "app/windows/windows.h"
 #include "app/windows/quicklookup.h"
@@ -17,9 +21,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 using namespace mc;
@@ -38,6 +44,32 @@ private:
 
     app::MainWindow *main() { return m_app->windows().main; }
     app::QuickLookupWindow *window() { return m_quick->window(); }
+    QString userFolder() const { return m_dir->filePath(QStringLiteral("user")); }
+
+    // Empties the box and waits for the list to follow, so that hits seen next are new ones.
+    bool cleared()
+    {
+        window()->box()->setText(QString());
+        return QTest::qWaitFor([this] { return window()->list()->topLevelItemCount() == 0; }, 20000);
+    }
+
+    // Types text into an empty box and waits for its hits; the first is current then.
+    bool searched(const QString &text)
+    {
+        if (!cleared())
+            return false;
+        window()->box()->setText(text);
+        return QTest::qWaitFor([this] { return window()->list()->currentItem() != nullptr; }, 20000);
+    }
+
+    QAction *menuItem(const QString &name)
+    {
+        for (QAction *action : main()->findChild<QMenu *>(QStringLiteral("mnuLookup"))->actions()) {
+            if (action->objectName() == name)
+                return action;
+        }
+        return nullptr;
+    }
 
     QStringList headers()
     {
@@ -55,10 +87,11 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         test::copyFixtureStores(m_dir->path());
         QDir::setCurrent(m_dir->path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("settings")));
         m_messages = std::make_unique<RecordingMessages>();
         m_app = std::make_unique<app::Application>();
         QVERIFY(m_app->start());
-        m_quick = std::make_unique<app::QuickLookup>(main());
+        m_quick = std::make_unique<app::QuickLookup>(main(), userFolder());
     }
 
     void cleanupTestCase()
@@ -80,6 +113,178 @@ private slots:
         QVERIFY(window()->isVisible());
         QCOMPARE(window()->objectName(), QStringLiteral("QuickLookup"));
         QCOMPARE(window()->windowTitle(), QStringLiteral("快速查询"));
+    }
+
+    void menuItems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("checkable");
+        QTest::newRow("quick lookup") << "mniQuickLookup" << "快速查询" << QKeySequence(Qt::CTRL | Qt::Key_K) << false;
+        QTest::newRow("history") << "mniHistory" << "查询记录和生词本" << QKeySequence(Qt::CTRL | Qt::Key_H) << false;
+        QTest::newRow("selection lookup") << "selectionLookupAction" << "划词查询" << QKeySequence() << true;
+    }
+
+    void menuItems()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(bool, checkable);
+        QAction *action = menuItem(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->shortcut(), shortcut);
+        QCOMPARE(action->isCheckable(), checkable);
+    }
+
+    // Off at first and remembered; while on, a selected text's entry pops up and is kept in the
+    // history.
+    void selectionLookupFromTheMenu()
+    {
+        QAction *action = menuItem(QStringLiteral("selectionLookupAction"));
+        QVERIFY(!action->isChecked());
+        m_quick->selectionWatcher()->consider(QStringLiteral("一帆风顺。"));
+        QVERIFY(!m_quick->selectionPopup()->isVisible());
+        action->trigger();
+        QVERIFY(QSettings().value(QStringLiteral("lookup/selectionLookup")).toBool());
+        m_quick->selectionWatcher()->consider(QStringLiteral("一帆风顺。"));
+        QVERIFY(m_quick->selectionPopup()->isVisible());
+        QCOMPARE(m_quick->userData().history().value(0).key, QStringLiteral("一帆风顺"));
+        m_quick->selectionPopup()->close();
+        action->trigger();
+        QVERIFY(!QSettings().value(QStringLiteral("lookup/selectionLookup")).toBool());
+    }
+
+    // A candidate goes into the box at the cursor, and the pad is ready for the next character.
+    void chosenCandidateLandsInBox_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("empty box") << "" << 0 << "一";
+        QTest::newRow("before the cursor") << "心一意" << 0 << "一心一意";
+        QTest::newRow("at the end") << "一心" << 2 << "一心一";
+    }
+
+    void chosenCandidateLandsInBox()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, after);
+        window()->show();
+        window()->handwritingButton()->click();
+        app::HandwritingPad *pad = window()->handwritingPad();
+        QVERIFY(pad && pad->isVisible());
+        window()->box()->setText(before);
+        window()->box()->setCursorPosition(cursor);
+        pad->engine().addStroke({QPoint(100, 500), QPoint(500, 500), QPoint(900, 500)});
+        pad->refresh();
+        const int at = int(pad->candidates().indexOf(QStringLiteral("一")));
+        QVERIFY2(at >= 0, qPrintable(pad->candidates().join(u' ')));
+        pad->findChild<QToolButton *>(QStringLiteral("candidate%1").arg(at))->click();
+        QCOMPARE(window()->box()->text(), after);
+        QCOMPARE(window()->box()->cursorPosition(), cursor + 1);
+        QVERIFY(pad->candidates().isEmpty());
+        window()->handwritingButton()->click();
+        QVERIFY(!pad->isVisible());
+    }
+
+    // What the user chooses in the list or opens goes into the history; a hit the window picks
+    // while the user types does not.
+    void viewedEntriesGoIntoHistory_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("recorded"); // empty: the first hit is not recorded
+        QTest::newRow("typed only") << "和尚" << "" << "";
+        QTest::newRow("down into the list") << "學習" << "down" << "学习";
+        QTest::newRow("chosen in the list") << "yixinyi" << "last" << "一心一德";
+        QTest::newRow("first hit clicked") << "appl" << "click" << "apple";
+        QTest::newRow("opened in its section") << "水" << "enter" << "水";
+    }
+
+    void viewedEntriesGoIntoHistory()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, how);
+        QFETCH(QString, recorded);
+        window()->show();
+        QVERIFY(searched(text));
+        const QString first = window()->list()->currentItem()->text(0);
+        QTreeWidget *list = window()->list();
+        if (how == QLatin1String("down")) {
+            QTest::keyClick(window()->box(), Qt::Key_Down);
+        } else if (how == QLatin1String("last")) {
+            QTreeWidgetItem *group = list->topLevelItem(list->topLevelItemCount() - 1);
+            list->setCurrentItem(group->child(group->childCount() - 1));
+        } else if (how == QLatin1String("click")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
+        } else if (how == QLatin1String("enter")) {
+            QTest::keyClick(window()->box(), Qt::Key_Return);
+        }
+        const QList<lookup::Entry> history = m_quick->userData().history();
+        if (recorded.isEmpty()) {
+            QVERIFY(history.isEmpty() || history.constFirst().key != first);
+            return;
+        }
+        QCOMPARE(history.value(0).key, recorded);
+        QVERIFY(!history.constFirst().explanation.isEmpty());
+    }
+
+    // The star puts the entry shown into the word book and takes it out again, kept in the user
+    // file.
+    void starTogglesWordBook()
+    {
+        window()->show();
+        QVERIFY(searched(QStringLiteral("水")));
+        QToolButton *star = window()->star();
+        for (const bool in : {true, false}) {
+            star->click();
+            QCOMPARE(star->text(), in ? QStringLiteral("★") : QStringLiteral("☆"));
+            QCOMPARE(star->toolTip(), in ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本"));
+            lookup::UserData reopened;
+            reopened.open(userFolder());
+            QCOMPARE(reopened.isFavourite(store::StoreId::Characters, QStringLiteral("水")), in);
+        }
+    }
+
+    // The history opens from the menu and with Ctrl+H in the quick lookup window; an entry chosen
+    // there is shown again, in its own group.
+    void historyPanelOpens_data()
+    {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("menu") << true;
+        QTest::newRow("Ctrl+H") << false;
+    }
+
+    void historyPanelOpens()
+    {
+        QFETCH(bool, fromMenu);
+        if (auto *open = main()->findChild<app::HistoryPanel *>())
+            open->close();
+        window()->show();
+        if (fromMenu) {
+            menuItem(QStringLiteral("mniHistory"))->trigger();
+        } else {
+            window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window()));
+            QTest::keyClick(window(), Qt::Key_H, Qt::ControlModifier);
+        }
+        auto *panel = main()->findChild<app::HistoryPanel *>();
+        QTRY_VERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->windowTitle(), QStringLiteral("查询记录和生词本"));
+
+        m_quick->userData().addLookup({store::StoreId::Idioms, QStringLiteral("一心一德"), {}, {}});
+        auto *history = panel->findChild<QTreeWidget *>(QStringLiteral("historyList"));
+        QVERIFY(cleared());
+        emit history->itemActivated(history->topLevelItem(0), 0);
+        QCOMPARE(window()->box()->text(), QStringLiteral("一心一德"));
+        QTRY_VERIFY_WITH_TIMEOUT(window()->list()->currentItem(), 20000);
+        QTreeWidgetItem *current = window()->list()->currentItem();
+        QCOMPARE(current->text(0), QStringLiteral("一心一德"));
+        QVERIFY2(current->parent()->text(0).startsWith(QStringLiteral("成语")), qPrintable(current->parent()->text(0)));
     }
 
     void hitsGroupedWithCounts_data()

@@ -1,7 +1,6 @@
 #include "lookup/entryreader.h"
 #include "store/storefile.h"
 
-
 namespace mc::lookup {
 
 EntryReader::EntryReader(const QString &dataDir) : m_dataDir(dataDir) {}
@@ -23,6 +22,29 @@ QList<QPair<QString, QString>> EntryReader::fields(Group group, qint64 rowId)
             out.append({row.columnName(i), row.text(i)});
     }
     return out;
+}
+
+Entry entryOf(Group group, const QList<QPair<QString, QString>> &fields)
+{
+    // The first of these a store has is what its entry says.
+    static const QStringList textColumns = {QStringLiteral("content"), QStringLiteral("end1"),
+                                            QStringLiteral("解释"), QStringLiteral("derivation")};
+    const GroupInfo &info = groupInfo(group);
+    Entry entry{info.store, {}, {}, {}};
+    QString text;
+    int textRank = int(textColumns.size());
+    for (const auto &[column, value] : fields) {
+        if (column == info.headColumn)
+            entry.key = value;
+        else if (column == QLatin1String("spell"))
+            entry.pinyin = value;
+        else if (const int rank = int(textColumns.indexOf(column)); rank >= 0 && rank < textRank) {
+            text = value;
+            textRank = rank;
+        }
+    }
+    entry.explanation = shortExplanation(text);
+    return entry;
 }
 
 } // namespace mc::lookup

@@ -1,5 +1,6 @@
 #pragma once
 #include "lookup/groups.h"
+#include "lookup/userdata.h"
 
 #include <QHash>
 #include <QList>
@@ -25,5 +26,9 @@ private:
     QString m_dataDir;
     QHash<int, std::shared_ptr<store::StoreFile>> m_files;
 };
+
+// The entry as history and the word book keep it, from the fields fields() read: the head, the
+// pinyin where the store has one, and the entry's main text (explanation, second half, source).
+Entry entryOf(Group group, const QList<QPair<QString, QString>> &fields);
 
 } // namespace mc::lookup

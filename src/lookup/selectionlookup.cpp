@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTimer>
 
@@ -23,24 +22,10 @@ const QString kSettingKey = QStringLiteral("lookup/selectionLookup");
 constexpr int kSettleMs = 250;
 // Only the start of a long selection matters.
 constexpr int kReadLimit = 200;
-constexpr int kExplanationLimit = 300;
 
 bool isChinese(char32_t c)
 {
     return QChar::script(c) == QChar::Script_Han || c == U'〇';
-}
-
-// The entry's text without its section heads (【基本解释】) and reading marks (〔yī〕), which the
-// popup's title line already says.
-QString shortExplanation(const QString &content)
-{
-    static const QRegularExpression heads(QStringLiteral("^(【[^】\\n]*】|〔[^〕\\n]*〕)\\s*$"),
-                                          QRegularExpression::MultilineOption);
-    QString text = content;
-    text.remove(heads);
-    text.replace(QRegularExpression(QStringLiteral("\\n{2,}")), QStringLiteral("\n"));
-    text = text.trimmed();
-    return text.size() > kExplanationLimit ? text.left(kExplanationLimit) + QStringLiteral("…") : text;
 }
 
 } // namespace

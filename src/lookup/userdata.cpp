@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <sqlite3.h>
@@ -116,6 +117,18 @@ bool storeFromKey(const QString &key, store::StoreId *id)
         }
     }
     return false;
+}
+
+QString shortExplanation(const QString &content)
+{
+    static const QRegularExpression heads(QStringLiteral("^(【[^】\\n]*】|〔[^〕\\n]*〕)\\s*$"),
+                                          QRegularExpression::MultilineOption);
+    static const QRegularExpression blankLines(QStringLiteral("\\n{2,}"));
+    QString text = content;
+    text.remove(heads);
+    text.replace(blankLines, QStringLiteral("\n"));
+    text = text.trimmed();
+    return text.size() > kExplanationLimit ? text.left(kExplanationLimit) + QStringLiteral("…") : text;
 }
 
 QString csvField(const QString &text)

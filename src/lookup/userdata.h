@@ -79,6 +79,11 @@ private:
 QString storeKey(store::StoreId id);
 bool storeFromKey(const QString &key, store::StoreId *id);
 
+// The explanation as history and the popup keep it: without its section heads (【基本解释】) and
+// reading marks (〔yī〕), which the key and pinyin already say, and cut after kExplanationLimit.
+constexpr int kExplanationLimit = 300;
+QString shortExplanation(const QString &content);
+
 // One CSV field, quoted when it holds a comma, a quote or a line break.
 QString csvField(const QString &text);
 

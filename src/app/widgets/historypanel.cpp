@@ -1,5 +1,6 @@
 #include "app/widgets/historypanel.h"
 #include "core/error.h"
+#include "lookup/texts.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -15,9 +16,6 @@ namespace {
 
 enum Column { StarColumn, KeyColumn, PinyinColumn, ExplanationColumn };
 constexpr int kEntryRole = Qt::UserRole;
-
-const QString kStarOn = QStringLiteral("★");
-const QString kStarOff = QStringLiteral("☆");
 
 QTreeWidget *makeList(const QString &objectName, QWidget *parent)
 {
@@ -75,9 +73,9 @@ void HistoryPanel::fill(QTreeWidget *list, const QList<lookup::Entry> &entries)
     for (const lookup::Entry &entry : entries) {
         const bool favourite = list == m_favourites || m_data.isFavourite(entry.store, entry.key);
         const QString explanation = entry.explanation.section(u'\n', 0, 0);
-        auto *item = new QTreeWidgetItem(list, {favourite ? kStarOn : kStarOff, entry.key, entry.pinyin, explanation});
+        auto *item = new QTreeWidgetItem(list, {favourite ? lookup::texts::kStarOn : lookup::texts::kStarOff, entry.key, entry.pinyin, explanation});
         item->setData(StarColumn, kEntryRole, QVariant::fromValue(entry));
-        item->setToolTip(StarColumn, favourite ? QStringLiteral("从生词本中删除") : QStringLiteral("加入生词本"));
+        item->setToolTip(StarColumn, favourite ? lookup::texts::kRemoveFavourite : lookup::texts::kAddFavourite);
         item->setToolTip(ExplanationColumn, entry.explanation);
     }
 }

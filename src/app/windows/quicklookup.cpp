@@ -1,4 +1,6 @@
 #include "app/windows/quicklookup.h"
+#include "app/widgets/historypanel.h"
+#include "app/widgets/selectionpopup.h"
 #include "app/windows/mainwindow.h"
 #include "app/windows/quicklookupwindow.h"
 #include "lookup/texts.h"
@@ -62,7 +64,10 @@ void copy(lookup::Group group, const Fields &fields)
 
 } // namespace
 
-QuickLookup::QuickLookup(MainWindow *main) : m_main(main)
+QuickLookup::QuickLookup(MainWindow *main, const QString &userFolder)
+    : m_main(main), m_userFolder(userFolder), m_selection(QStringLiteral("data")),
+      m_watcher(std::make_unique<lookup::SelectionWatcher>(m_selection, QApplication::clipboard())),
+      m_popup(std::make_unique<SelectionPopup>())
 {
     QMenu *menu = main->menuBar()->addMenu(lookup::texts::kMenu);
     menu->setObjectName(QStringLiteral("mnuLookup"));
@@ -71,6 +76,47 @@ QuickLookup::QuickLookup(MainWindow *main) : m_main(main)
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     open->setShortcutContext(Qt::ApplicationShortcut);
     QObject::connect(open, &QAction::triggered, main, [this] { lookUp(window()->box()->text()); });
+    QAction *history = menu->addAction(lookup::texts::kHistoryItem);
+    history->setObjectName(QStringLiteral("mniHistory"));
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    QObject::connect(history, &QAction::triggered, main, [this] { showHistory(); });
+    menu->addSeparator();
+    menu->addAction(m_watcher->action());
+    m_popup->follow(m_watcher.get());
+    QObject::connect(m_watcher.get(), &lookup::SelectionWatcher::found, m_watcher.get(),
+                     [this](const lookup::Entry &entry) { userData().addLookup(entry); });
+}
+
+// The windows go first: they use the user data.
+QuickLookup::~QuickLookup()
+{
+    delete m_history;
+    delete m_window;
+}
+
+lookup::UserData &QuickLookup::userData()
+{
+    if (!m_userData) {
+        m_userData = std::make_unique<lookup::UserData>();
+        m_userData->open(m_userFolder);
+    }
+    return *m_userData;
+}
+
+HistoryPanel *QuickLookup::showHistory()
+{
+    if (!m_history) {
+        m_history = new HistoryPanel(userData(), m_main);
+        m_history->setWindowFlag(Qt::Window);
+        m_history->setWindowTitle(lookup::texts::kHistoryItem);
+        m_history->resize(560, 520);
+        QObject::connect(m_history, &HistoryPanel::entryActivated, m_history,
+                         [this](const lookup::Entry &entry) { window()->lookUpEntry(entry); });
+    }
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
+    return m_history;
 }
 
 QuickLookupWindow *QuickLookup::window()
@@ -82,7 +128,8 @@ QuickLookupWindow *QuickLookup::window()
             [main](lookup::Group g, const Fields &f) { readAloud(main, g, f); },
             [](lookup::Group g, const Fields &f) { copy(g, f); },
         };
-        m_window = new QuickLookupWindow(std::move(actions), QStringLiteral("data"), main);
+        m_window = new QuickLookupWindow(std::move(actions), &userData(), QStringLiteral("data"), main);
+        QObject::connect(m_window, &QuickLookupWindow::historyRequested, m_window, [this] { showHistory(); });
     }
     return m_window;
 }

@@ -1,27 +1,45 @@
 #pragma once
 #include "lookup/groups.h"
+#include "lookup/selectionlookup.h"
 
 #include <QString>
+#include <memory>
 
 namespace mc::app {
 
+class HistoryPanel;
 class MainWindow;
 class QuickLookupWindow;
+class SelectionPopup;
 
-// Adds the quick lookup to the main window: the menu "查询" → "快速查询" and Ctrl+K on every page.
-// The window is made on first use. Returns the opener the command line and a second start use.
+// Adds the quick lookup to the main window: the menu "查询" with "快速查询" (Ctrl+K on every page),
+// "查询记录和生词本" and the checkable "划词查询". The windows and the user's data are made on first
+// use; the user data lives in userFolder. Returns the opener the command line and a second start use.
 class QuickLookup final {
 public:
-    explicit QuickLookup(MainWindow *main);
+    explicit QuickLookup(MainWindow *main, const QString &userFolder = lookup::UserData::defaultFolder());
+    ~QuickLookup();
     void lookUp(const QString &text);
     QuickLookupWindow *window();
+    // History and word book, shared by the window, the history panel and selection lookup.
+    lookup::UserData &userData();
+    // The history and word book in a window of their own, made on first use.
+    HistoryPanel *showHistory();
+    lookup::SelectionWatcher *selectionWatcher() const { return m_watcher.get(); }
+    SelectionPopup *selectionPopup() const { return m_popup.get(); }
 
     // Shows the entry's section page with that entry current, through the section's own search.
     static void openInSection(MainWindow *main, lookup::Group group, const QString &head);
 
 private:
     MainWindow *m_main;
+    QString m_userFolder;
+    std::unique_ptr<lookup::UserData> m_userData;
     QuickLookupWindow *m_window = nullptr;
+    HistoryPanel *m_history = nullptr;
+    lookup::SelectionLookup m_selection;
+    std::unique_ptr<lookup::SelectionWatcher> m_watcher;
+    std::unique_ptr<SelectionPopup> m_popup;
 };
 
 } // namespace mc::app

@@ -1,7 +1,9 @@
 #include "app/windows/quicklookupwindow.h"
+#include "app/widgets/handwritingpad.h"
 #include "lookup/entryreader.h"
 #include "lookup/lookupservice.h"
 #include "lookup/texts.h"
+#include "lookup/userdata.h"
 #include "platform/guard.h"
 
 #include <QCloseEvent>
@@ -10,9 +12,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -53,11 +57,13 @@ QString entryHtml(const QList<QPair<QString, QString>> &fields)
 
 } // namespace
 
-QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &dataDir, QWidget *parent)
+QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserData *userData, const QString &dataDir,
+                                     QWidget *parent)
     : QWidget(parent, Qt::Window), m_actions(std::move(actions)),
       m_service(new lookup::LookupService(dataDir, this)),
       m_reader(std::make_unique<lookup::EntryReader>(dataDir)), m_box(new QLineEdit(this)),
-      m_list(new QTreeWidget(this)), m_entry(new QTextBrowser(this))
+      m_list(new QTreeWidget(this)), m_entry(new QTextBrowser(this)), m_star(new QToolButton(this)),
+      m_handwriting(new QToolButton(this)), m_userData(userData)
 {
     setObjectName(QStringLiteral("QuickLookup"));
     setWindowTitle(lookup::texts::kWindowTitle);
@@ -72,12 +78,25 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &
     readAloud->setObjectName(QStringLiteral("QuickLookupReadAloud"));
     auto *copy = new QPushButton(lookup::texts::kCopy, this);
     copy->setObjectName(QStringLiteral("QuickLookupCopy"));
+    m_star->setObjectName(QStringLiteral("QuickLookupStar"));
+    m_star->setVisible(m_userData != nullptr);
+    QFont starFont = m_star->font();
+    starFont.setPointSizeF(starFont.pointSizeF() * 1.4);
+    m_star->setFont(starFont);
+    m_handwriting->setObjectName(QStringLiteral("QuickLookupHandwriting"));
+    m_handwriting->setText(lookup::texts::kHandwriting);
+    m_handwriting->setCheckable(true);
+    auto *history = new QAction(lookup::texts::kHistoryItem, this);
+    history->setObjectName(QStringLiteral("QuickLookupHistory"));
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    addAction(history);
 
     auto *right = new QWidget(this);
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addWidget(m_entry);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_star);
     buttons->addStretch();
     buttons->addWidget(readAloud);
     buttons->addWidget(copy);
@@ -86,14 +105,18 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &
     splitter->addWidget(m_list);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 2);
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_box);
+    top->addWidget(m_handwriting);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_box);
+    layout->addLayout(top);
     layout->addWidget(splitter);
 
     resize(760, 520);
     restoreGeometry(QSettings().value(QStringLiteral("quickLookup/geometry")).toByteArray());
 
     connect(m_box, &QLineEdit::textChanged, m_service, &lookup::LookupService::search);
+    connect(m_box, &QLineEdit::textEdited, this, [this] { m_wanted.reset(); });
     connect(m_box, &QLineEdit::returnPressed, this, [this] {
         QTreeWidgetItem *item = m_list->currentItem();
         activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
@@ -108,6 +131,8 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &
     connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         if (item->data(0, MoreRole).toBool())
             activate(item);
+        else if (item == m_list->currentItem())
+            remember(); // also the hit the window picked, clicked
     });
     connect(readAloud, &QPushButton::clicked, this, [this] {
         if (m_group >= 0 && m_actions.readAloud)
@@ -117,7 +142,16 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, const QString &
         if (m_group >= 0 && m_actions.copy)
             guarded([this] { m_actions.copy(lookup::Group(m_group), m_fields); });
     });
+    connect(m_star, &QToolButton::clicked, this, [this] {
+        if (m_userData && m_group >= 0)
+            m_userData->toggleFavourite(lookup::entryOf(lookup::Group(m_group), m_fields));
+    });
+    if (m_userData)
+        connect(m_userData, &lookup::UserData::favouritesChanged, this, &QuickLookupWindow::updateStar);
+    connect(m_handwriting, &QToolButton::toggled, this, &QuickLookupWindow::showHandwriting);
+    connect(history, &QAction::triggered, this, &QuickLookupWindow::historyRequested);
     m_box->installEventFilter(this);
+    updateStar();
 }
 
 // Also when the program ends with the window open: closing the main window closes no other.
@@ -139,13 +173,41 @@ void QuickLookupWindow::lookUp(const QString &text)
         m_box->setText(text);
 }
 
+void QuickLookupWindow::lookUpEntry(const lookup::Entry &entry)
+{
+    m_wanted = std::pair(entry.store, entry.key);
+    lookUp(entry.key);
+}
+
+// The pad sits under the box; it is made the first time it is shown, which loads its model.
+void QuickLookupWindow::showHandwriting(bool on)
+{
+    if (on && !m_pad) {
+        m_pad = new HandwritingPad(this);
+        m_pad->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        static_cast<QVBoxLayout *>(layout())->insertWidget(1, m_pad);
+        connect(m_pad, &HandwritingPad::candidateChosen, this, [this](const QString &character) {
+            m_box->insert(character);
+            m_box->setFocus();
+        });
+    }
+    if (!m_pad || m_pad->isHidden() != on)
+        return;
+    // The window grows by the pad rather than squeezing the hits, and gives the room back after.
+    const int room = m_pad->sizeHint().height() + layout()->spacing();
+    m_pad->setVisible(on);
+    if (isVisible())
+        resize(width(), height() + (on ? room : -room));
+}
+
 void QuickLookupWindow::closeEvent(QCloseEvent *event)
 {
     QSettings().setValue(QStringLiteral("quickLookup/geometry"), saveGeometry());
     QWidget::closeEvent(event);
 }
 
-// Down from the box goes into the list, as in any search field with results below it.
+// Down from the box goes into the list, as in any search field with results below it; the hit it
+// lands on counts as chosen even when the window had picked it.
 bool QuickLookupWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_box && event->type() == QEvent::KeyPress
@@ -153,14 +215,17 @@ bool QuickLookupWindow::eventFilter(QObject *watched, QEvent *event)
         if (QTreeWidgetItem *first = firstHit()) {
             m_list->setFocus();
             m_list->setCurrentItem(first);
+            remember();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void QuickLookupWindow::showResults(const QString &, const QList<lookup::GroupResult> &results)
+void QuickLookupWindow::showResults(const QString &text, const QList<lookup::GroupResult> &results)
 {
+    const QScopedValueRollback picking(m_picking, true);
+    QTreeWidgetItem *wanted = nullptr;
     m_list->clear();
     for (const lookup::GroupResult &r : results) {
         if (r.count == 0)
@@ -173,8 +238,18 @@ void QuickLookupWindow::showResults(const QString &, const QList<lookup::GroupRe
         header->setFont(0, bold);
         fillGroup(header, r);
         header->setExpanded(true);
+        if (m_wanted && *m_wanted == std::pair(lookup::groupInfo(r.group).store, text)) {
+            for (int i = 0; i < header->childCount() && !wanted; ++i) {
+                if (header->child(i)->data(0, HeadRole).toString() == text)
+                    wanted = header->child(i);
+            }
+        }
     }
-    if (QTreeWidgetItem *first = firstHit())
+    if (m_wanted && m_wanted->second == text)
+        m_wanted.reset();
+    if (wanted)
+        m_list->setCurrentItem(wanted);
+    else if (QTreeWidgetItem *first = firstHit())
         m_list->setCurrentItem(first);
     else
         showEntry(nullptr);
@@ -182,6 +257,7 @@ void QuickLookupWindow::showResults(const QString &, const QList<lookup::GroupRe
 
 void QuickLookupWindow::showGroup(const lookup::GroupResult &result)
 {
+    const QScopedValueRollback picking(m_picking, true);
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem *header = m_list->topLevelItem(i);
         if (header->data(0, GroupRole).toInt() == int(result.group)) {
@@ -221,11 +297,34 @@ void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
 {
     m_fields.clear();
     m_group = -1;
+    m_remembered = false;
     if (item && item->data(0, RowRole).isValid()) {
         m_group = item->data(0, GroupRole).toInt();
         guarded([&] { m_fields = m_reader->fields(lookup::Group(m_group), item->data(0, RowRole).toLongLong()); });
     }
     m_entry->setHtml(entryHtml(m_fields));
+    updateStar();
+    if (!m_picking)
+        remember();
+}
+
+void QuickLookupWindow::remember()
+{
+    if (m_remembered || !m_userData || m_group < 0 || m_fields.isEmpty())
+        return;
+    m_remembered = true;
+    m_userData->addLookup(lookup::entryOf(lookup::Group(m_group), m_fields));
+}
+
+void QuickLookupWindow::updateStar()
+{
+    const bool shown = m_group >= 0 && !m_fields.isEmpty();
+    const bool favourite = shown && m_userData
+                           && m_userData->isFavourite(lookup::groupInfo(lookup::Group(m_group)).store,
+                                                      lookup::entryOf(lookup::Group(m_group), m_fields).key);
+    m_star->setEnabled(shown);
+    m_star->setText(favourite ? lookup::texts::kStarOn : lookup::texts::kStarOff);
+    m_star->setToolTip(favourite ? lookup::texts::kRemoveFavourite : lookup::texts::kAddFavourite);
 }
 
 void QuickLookupWindow::activate(QTreeWidgetItem *item)
@@ -236,7 +335,12 @@ void QuickLookupWindow::activate(QTreeWidgetItem *item)
         m_service->loadAll(lookup::Group(item->data(0, GroupRole).toInt()));
         return;
     }
-    if (item->data(0, RowRole).isValid() && m_actions.open)
+    if (!item->data(0, RowRole).isValid())
+        return;
+    // Opened in its section, the entry is looked up as much as one chosen here.
+    m_list->setCurrentItem(item);
+    remember();
+    if (m_actions.open)
         m_actions.open(lookup::Group(item->data(0, GroupRole).toInt()), item->data(0, HeadRole).toString());
 }
 

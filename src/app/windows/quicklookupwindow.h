@@ -3,8 +3,11 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
+class QAction;
 class QLineEdit;
+class QToolButton;
 class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -12,9 +15,13 @@ class QTreeWidgetItem;
 namespace mc::lookup {
 class LookupService;
 class EntryReader;
+class UserData;
+struct Entry;
 }
 
 namespace mc::app {
+
+class HandwritingPad;
 
 // What the window does with an entry beyond showing it; supplied by whoever opens the window.
 struct QuickLookupActions {
@@ -25,17 +32,29 @@ struct QuickLookupActions {
 
 // The quick lookup window (QuickLookup): one box, hits grouped by section on the left, the
 // chosen entry on the right. Searches run on the lookup service's thread as the user types.
+// With user data, every entry the user chooses or opens goes into its history, and a star on the
+// entry puts it into the word book; "手写" shows a handwriting pad under the box.
 class QuickLookupWindow final : public QWidget {
     Q_OBJECT
 public:
-    QuickLookupWindow(QuickLookupActions actions, const QString &dataDir = QStringLiteral("data"),
-                      QWidget *parent = nullptr);
+    QuickLookupWindow(QuickLookupActions actions, lookup::UserData *userData = nullptr,
+                      const QString &dataDir = QStringLiteral("data"), QWidget *parent = nullptr);
     ~QuickLookupWindow() override;
 
     // Shows the window with the text in its box, searched.
     void lookUp(const QString &text);
+    // Looks the entry's key up and shows that entry among the hits.
+    void lookUpEntry(const lookup::Entry &entry);
     QLineEdit *box() const { return m_box; }
     QTreeWidget *list() const { return m_list; }
+    QToolButton *star() const { return m_star; }
+    QToolButton *handwritingButton() const { return m_handwriting; }
+    // Made when first shown.
+    HandwritingPad *handwritingPad() const { return m_pad; }
+
+signals:
+    // Ctrl+H: the history and word book are wanted.
+    void historyRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -48,6 +67,9 @@ private:
     void showEntry(QTreeWidgetItem *item);
     void activate(QTreeWidgetItem *item);
     QTreeWidgetItem *firstHit() const;
+    void showHandwriting(bool on);
+    void remember();
+    void updateStar();
 
     QuickLookupActions m_actions;
     lookup::LookupService *m_service;
@@ -55,8 +77,18 @@ private:
     QLineEdit *m_box;
     QTreeWidget *m_list;
     QTextBrowser *m_entry;
+    QToolButton *m_star;
+    QToolButton *m_handwriting;
+    HandwritingPad *m_pad = nullptr;
+    lookup::UserData *m_userData;
     QList<QPair<QString, QString>> m_fields;
     int m_group = -1;
+    // Set while the window itself picks the current hit: that is no lookup of the user's.
+    bool m_picking = false;
+    // The entry shown is in the history already: it goes there once however it was chosen.
+    bool m_remembered = false;
+    // The entry lookUpEntry() wants current once its key's hits are in.
+    std::optional<std::pair<store::StoreId, QString>> m_wanted;
 };
 
 } // namespace mc::app
