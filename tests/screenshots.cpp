@@ -53,9 +53,9 @@ int main(int argc, char *argv[])
         const char *file;
         const char *button;
     };
-    const Shot pages[] = {{"1-welcome", nullptr},    {"2-character", "fltbtn4"}, {"3-idiom", "fltbtn6"},
-                          {"4-xiehouyu", "fltbtn7"}, {"5-english", "fltbtn8"},   {"6-sayings", "fltbtn12"},
-                          {"7-classics", "fltbtn9"}, {"8-word", "fltbtn5"}};
+    const Shot pages[]
+        = {{"1-welcome", nullptr},   {"2-character", "fltbtn4"}, {"3-idiom", "fltbtn6"},    {"4-xiehouyu", "fltbtn7"},
+           {"5-english", "fltbtn8"}, {"6-sayings", "fltbtn12"},  {"7-classics", "fltbtn9"}, {"8-word", "fltbtn5"}};
     bool ok = true;
     for (const Shot &shot : pages) {
         if (shot.button)
@@ -63,8 +63,8 @@ int main(int argc, char *argv[])
         settle(qstrcmp(shot.file, "7-classics") == 0 ? 4000 : 500);
         ok &= save(main, out + QLatin1Char('/') + QString::fromLatin1(shot.file) + QStringLiteral(".png"));
     }
-    const QList<std::pair<QWidget *, const char *>> secondary = {
-        {windows.more, "9-more"}, {windows.lexicon, "10-lexicon"}, {windows.result, "11-result"}};
+    const QList<std::pair<QWidget *, const char *>> secondary
+        = {{windows.more, "9-more"}, {windows.lexicon, "10-lexicon"}, {windows.result, "11-result"}};
     for (const auto &[window, file] : secondary) {
         window->show();
         settle(2500);

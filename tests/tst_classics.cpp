@@ -123,7 +123,8 @@ private slots:
         QCOMPARE(lines.size(), 5 + events.size() + 2); // head, events, "</span>", after the last CR LF
         for (int i = 0; i < events.size(); ++i)
             QCOMPARE(lines.at(5 + i), QStringLiteral("<p>") + events.at(i).toHtmlEscaped() + QStringLiteral("</p>"));
-        QCOMPARE(mc::test::evaluate(*m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
+        QCOMPARE(mc::test::evaluate(*m_reader, QStringLiteral("document.body.style.overflowX")).toString(),
+                 QStringLiteral("hidden"));
     }
 
     // The focus entering a title list (Qt then makes its first row current) is not a pick: the
@@ -198,7 +199,8 @@ private slots:
         QVERIFY(waitUntil([&] { return !done.isEmpty(); }));
         QCOMPARE(done.first().at(0).toUrl(), QUrl(readers::pageAddress(row + 1)));
         QCOMPARE(m_reader->title(), title);
-        QCOMPARE(mc::test::evaluate(*m_reader, QStringLiteral("document.body.style.overflowX")).toString(), QStringLiteral("hidden"));
+        QCOMPARE(mc::test::evaluate(*m_reader, QStringLiteral("document.body.style.overflowX")).toString(),
+                 QStringLiteral("hidden"));
         QCOMPARE(m_reader->zoomFactor(), 1.0);
         QCOMPARE(view->currentRow(), row);
     }
@@ -210,9 +212,11 @@ private slots:
         QTest::addColumn<int>("day");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("new year 2024") << 2024 << 2 << 10
-                                       << QStringList{QStringLiteral("甲辰"), QStringLiteral("正月初一"), QStringLiteral("春节")};
+                                       << QStringList{QStringLiteral("甲辰"), QStringLiteral("正月初一"),
+                                                      QStringLiteral("春节")};
         QTest::newRow("winter solstice 2026") << 2026 << 12 << 22 << QStringList{QStringLiteral("冬至")};
-        QTest::newRow("new year 1900") << 1900 << 1 << 31 << QStringList{QStringLiteral("庚子"), QStringLiteral("正月初一")};
+        QTest::newRow("new year 1900") << 1900 << 1 << 31
+                                       << QStringList{QStringLiteral("庚子"), QStringLiteral("正月初一")};
     }
 
     void calendarShowsLunarDates()
@@ -227,14 +231,20 @@ private slots:
             QVERIFY(waitUntil([&] { return !done.isEmpty(); }));
         }
         // Through the page's own year and month boxes, then a click on the day.
-        const QString text = mc::test::evaluate(*m_reader, QStringLiteral(
-            "(function () {"
-            "  var sy = document.getElementById('SY'), sm = document.getElementById('SM');"
-            "  sy.value = '%1'; sy.dispatchEvent(new Event('change'));"
-            "  sm.value = '%2'; sm.dispatchEvent(new Event('change'));"
-            "  document.querySelector('td[data-day=\"%3\"]').click();"
-            "  return document.getElementById('detail').innerText;"
-            "})()").arg(year).arg(month).arg(day)).toString();
+        const QString text
+            = mc::test::evaluate(
+                  *m_reader,
+                  QStringLiteral("(function () {"
+                                 "  var sy = document.getElementById('SY'), sm = document.getElementById('SM');"
+                                 "  sy.value = '%1'; sy.dispatchEvent(new Event('change'));"
+                                 "  sm.value = '%2'; sm.dispatchEvent(new Event('change'));"
+                                 "  document.querySelector('td[data-day=\"%3\"]').click();"
+                                 "  return document.getElementById('detail').innerText;"
+                                 "})()")
+                      .arg(year)
+                      .arg(month)
+                      .arg(day))
+                  .toString();
         QVERIFY2(text.startsWith(QStringLiteral("%1年%2月%3日").arg(year).arg(month).arg(day)), qPrintable(text));
         for (const QString &part : std::as_const(shown))
             QVERIFY2(text.contains(part), qPrintable(text));

@@ -14,10 +14,9 @@ namespace {
 
 // A row with a value in every column a copy reads; line breaks inside a field are kept.
 const QHash<QString, QString> kRow = {
-    {u"name"_s, u"名"_s},         {u"spell"_s, u"pīn"_s},       {u"content"_s, u"释义\r\n第二行"_s},
-    {u"word"_s, u"词"_s},         {u"ord"_s, u"詞"_s},          {u"derivation"_s, u"出处"_s},
-    {u"samples"_s, u"例句"_s},    {u"end1"_s, u"后半"_s},       {u"单词"_s, u"U.S."_s},
-    {u"解释"_s, u"n. 美国"_s},
+    {u"name"_s, u"名"_s},   {u"spell"_s, u"pīn"_s},       {u"content"_s, u"释义\r\n第二行"_s}, {u"word"_s, u"词"_s},
+    {u"ord"_s, u"詞"_s},    {u"derivation"_s, u"出处"_s}, {u"samples"_s, u"例句"_s},           {u"end1"_s, u"后半"_s},
+    {u"单词"_s, u"U.S."_s}, {u"解释"_s, u"n. 美国"_s},
 };
 
 } // namespace
@@ -52,9 +51,8 @@ private slots:
         QFETCH(speech::CopyText, text);
         QFETCH(bool, withValues);
         QFETCH(QString, expected);
-        const speech::FieldReader field = [withValues](const QString &column) {
-            return withValues ? kRow.value(column, u"?"_s) : QString();
-        };
+        const speech::FieldReader field
+            = [withValues](const QString &column) { return withValues ? kRow.value(column, u"?"_s) : QString(); };
         int found = 0;
         for (const speech::CopyCommand &command : speech::copyCommands()) {
             if (command.text != text)
@@ -100,8 +98,8 @@ private slots:
         QTest::newRow("character") << u"PDJButton32"_s << u"ADOQuery2"_s << u"name"_s << u"永"_s << u"永 yǒng"_s;
         QTest::newRow("word forms") << u"PDJButton30"_s << u"ADOQuery5"_s << u"word"_s << u"母亲"_s
                                     << u"母亲\r\n母親\r\nmǔ qīn"_s;
-        QTest::newRow("xiehouyu second half") << u"DBText12"_s << u"ADOQuery3"_s << u"name"_s << u"阿斗当皇帝"_s
-                                              << u"阿斗当皇帝    无能"_s;
+        QTest::newRow("xiehouyu second half")
+            << u"DBText12"_s << u"ADOQuery3"_s << u"name"_s << u"阿斗当皇帝"_s << u"阿斗当皇帝    无能"_s;
         QTest::newRow("saying") << u"PDJButton37"_s << u"ADOQuery4"_s << u"derivation"_s << u"孔子"_s
                                 << u"敏而好学，不耻下问.(孔子)"_s;
     }

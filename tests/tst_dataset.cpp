@@ -42,16 +42,17 @@ private slots:
     void initTestCase()
     {
         m_path = m_dir.filePath(QStringLiteral("hz.db"));
-        test::makeStore(m_path,
-                        QStringLiteral("CREATE TABLE hz(name TEXT COLLATE NOCASE, spell TEXT, strokes INTEGER, "
-                                       "content TEXT, part TEXT COLLATE NOCASE)"),
-                        QStringLiteral("hz"),
-                        {{QStringLiteral("中"), QStringLiteral("zhōng"), 4, QStringLiteral("中间"), QStringLiteral("丨")},
-                         {QStringLiteral("阿"), QStringLiteral("ā"), 7, QStringLiteral("阿姨"), QStringLiteral("阝")},
-                         {QStringLiteral("十"), QStringLiteral("shí"), 2, QStringLiteral("数目"), QStringLiteral("十")},
-                         {QStringLiteral("爸"), QStringLiteral("bà"), 8, QStringLiteral("父亲"), QStringLiteral("父")},
-                         {QStringLiteral("Ab"), QStringLiteral("ab"), 10, QString(), QStringLiteral("x")},
-                         {QStringLiteral("中"), QStringLiteral("zhòng"), 4, QStringLiteral("击中"), QStringLiteral("丨")}});
+        test::makeStore(
+            m_path,
+            QStringLiteral("CREATE TABLE hz(name TEXT COLLATE NOCASE, spell TEXT, strokes INTEGER, "
+                           "content TEXT, part TEXT COLLATE NOCASE)"),
+            QStringLiteral("hz"),
+            {{QStringLiteral("中"), QStringLiteral("zhōng"), 4, QStringLiteral("中间"), QStringLiteral("丨")},
+             {QStringLiteral("阿"), QStringLiteral("ā"), 7, QStringLiteral("阿姨"), QStringLiteral("阝")},
+             {QStringLiteral("十"), QStringLiteral("shí"), 2, QStringLiteral("数目"), QStringLiteral("十")},
+             {QStringLiteral("爸"), QStringLiteral("bà"), 8, QStringLiteral("父亲"), QStringLiteral("父")},
+             {QStringLiteral("Ab"), QStringLiteral("ab"), 10, QString(), QStringLiteral("x")},
+             {QStringLiteral("中"), QStringLiteral("zhòng"), 4, QStringLiteral("击中"), QStringLiteral("丨")}});
     }
 
     void opensOnFirstRowWithLazyFields()
@@ -71,16 +72,16 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("equality ignores case") << QStringLiteral("select * from hz where name = \"ab\"")
-                                               << QStringList{QStringLiteral("Ab")};
-        QTest::newRow("like with percent") << QStringLiteral("select * from hz where content like \"%阿%\"")
-                                           << QStringList{QStringLiteral("阿")};
-        QTest::newRow("full-width wildcard") << QStringLiteral("select * from hz where content like \"击？\"")
-                                             << QStringList{QStringLiteral("中")};
+        QTest::newRow("equality ignores case")
+            << QStringLiteral("select * from hz where name = \"ab\"") << QStringList{QStringLiteral("Ab")};
+        QTest::newRow("like with percent")
+            << QStringLiteral("select * from hz where content like \"%阿%\"") << QStringList{QStringLiteral("阿")};
+        QTest::newRow("full-width wildcard")
+            << QStringLiteral("select * from hz where content like \"击？\"") << QStringList{QStringLiteral("中")};
         QTest::newRow("numeric") << QStringLiteral("select * from hz where strokes = 4")
                                  << QStringList{QStringLiteral("中"), QStringLiteral("中")};
-        QTest::newRow("quote in keyword is data") << QStringLiteral("select * from hz where name like \"%中\"\"%\"")
-                                                  << QStringList{};
+        QTest::newRow("quote in keyword is data")
+            << QStringLiteral("select * from hz where name like \"%中\"\"%\"") << QStringList{};
         QTest::newRow("no match") << QStringLiteral("select * from hz where part = \"龠\"") << QStringList{};
     }
     void searchesMatchLikeTheOriginalEngine()
@@ -105,9 +106,10 @@ private slots:
         QTest::newRow("name DESC") << QStringLiteral("name DESC")
                                    << QStringList{QStringLiteral("Ab"), QStringLiteral("中"), QStringLiteral("中"),
                                                   QStringLiteral("十"), QStringLiteral("爸"), QStringLiteral("阿")};
-        QTest::newRow("strokes ASC numerically") << QStringLiteral("strokes ASC")
-                                                 << QStringList{QStringLiteral("十"), QStringLiteral("中"), QStringLiteral("中"),
-                                                                QStringLiteral("阿"), QStringLiteral("爸"), QStringLiteral("Ab")};
+        QTest::newRow("strokes ASC numerically")
+            << QStringLiteral("strokes ASC")
+            << QStringList{QStringLiteral("十"), QStringLiteral("中"), QStringLiteral("中"),
+                           QStringLiteral("阿"), QStringLiteral("爸"), QStringLiteral("Ab")};
     }
     void sortsLoadedRowsStably()
     {
@@ -160,6 +162,7 @@ private slots:
     }
 
     // With a lock folder, a store is held per folder (per user), not on the shared file.
+    // clang-format off
     void heldStoreMeetsOnlyCopiesWithTheSameLockFolder_data()
     {
         QTest::addColumn<QString>("first");
@@ -169,6 +172,7 @@ private slots:
         QTest::newRow("same user") << "a" << "a" << false;
         QTest::newRow("two users") << "a" << "b" << true;
     }
+    // clang-format on
     void heldStoreMeetsOnlyCopiesWithTheSameLockFolder()
     {
         QFETCH(QString, first);
@@ -222,9 +226,9 @@ private slots:
         QTest::newRow("searched column") << QStringList{QStringLiteral("name")}
                                          << QStringLiteral("select * from hz where pycode like \"%name%\"")
                                          << QStringLiteral("hz.db");
-        QTest::newRow("compared with its own name") << QStringList{QStringLiteral("name")}
-                                                    << QStringLiteral("select * from hz where ID = \"ID\"")
-                                                    << QStringLiteral("hz.db");
+        QTest::newRow("compared with its own name")
+            << QStringList{QStringLiteral("name")} << QStringLiteral("select * from hz where ID = \"ID\"")
+            << QStringLiteral("hz.db");
     }
     void missingColumnIsAnError()
     {
@@ -300,8 +304,7 @@ private slots:
         bool ran = true;
         try {
             store::Statement statement(file, sql, params);
-            while (statement.next()) {
-            }
+            while (statement.next()) {}
         } catch (const Error &e) {
             ran = false;
             QVERIFY2(e.text().endsWith(QStringLiteral("。")), qPrintable(e.text()));

@@ -21,9 +21,9 @@ private slots:
         QTest::newRow("cjk names") << QStringLiteral("select * from 英语单词 where 单词 like \"%app%\"")
                                    << QStringLiteral("英语单词") << QStringLiteral("\"单词\" LIKE ?")
                                    << QVariantList{QStringLiteral("%app%")};
-        QTest::newRow("numeric range")
-            << QStringLiteral("select * from dict where ID>362993 and ID<363036") << QStringLiteral("dict")
-            << QStringLiteral("\"ID\" > ? AND \"ID\" < ?") << QVariantList{qlonglong(362993), qlonglong(363036)};
+        QTest::newRow("numeric range") << QStringLiteral("select * from dict where ID>362993 and ID<363036")
+                                       << QStringLiteral("dict") << QStringLiteral("\"ID\" > ? AND \"ID\" < ?")
+                                       << QVariantList{qlonglong(362993), qlonglong(363036)};
         QTest::newRow("text equality ignores case")
             << QStringLiteral("SELECT * FROM hz WHERE part = \"口\" and sum = \"3\"") << QStringLiteral("hz")
             << QStringLiteral("\"part\" = ? COLLATE NOCASE AND \"sum\" = ? COLLATE NOCASE")
@@ -50,12 +50,16 @@ private slots:
             const char *name;
             const char16_t *literal;
             QVariant value;
-        } numbers[] = {{"plus sign", u"+8", qlonglong(8)},       {"minus sign", u"-8", qlonglong(-8)},
-                       {"leading point", u".5", 0.5},            {"trailing point", u"5.", 5.0},
-                       {"exponent", u"1e1", 10.0},               {"signed exponent", u"-.5E+1", -5.0},
+        } numbers[] = {{"plus sign", u"+8", qlonglong(8)},
+                       {"minus sign", u"-8", qlonglong(-8)},
+                       {"leading point", u".5", 0.5},
+                       {"trailing point", u"5.", 5.0},
+                       {"exponent", u"1e1", 10.0},
+                       {"signed exponent", u"-.5E+1", -5.0},
                        {"blanks around", u"  8  ", qlonglong(8)}};
         for (const auto &number : numbers)
-            QTest::newRow(number.name) << QStringLiteral("select * from hz where strokes=") + QString::fromUtf16(number.literal)
+            QTest::newRow(number.name) << QStringLiteral("select * from hz where strokes=")
+                    + QString::fromUtf16(number.literal)
                                        << QStringLiteral("hz") << QStringLiteral("\"strokes\" = ?")
                                        << QVariantList{number.value};
     }

@@ -1,7 +1,7 @@
 // Random and hostile keywords through every search on the fixture stores: each statement must be
 // one the plain searches prepare, every failure the program's own error, and the stores unchanged.
-#include "support/keywordfuzz.h"
 #include "search/searchtable.h"
+#include "support/keywordfuzz.h"
 #include "support/testsupport.h"
 
 #include <QTest>
@@ -38,10 +38,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_folder = std::make_unique<test::WorkingFolder>();
-    }
+    void initTestCase() { m_folder = std::make_unique<test::WorkingFolder>(); }
     void cleanupTestCase() { m_folder.reset(); }
 
     void hostileKeywordsThroughEverySearch()

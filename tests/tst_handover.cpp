@@ -30,6 +30,7 @@ private slots:
         QCOMPARE(parseCommandLine(QStringList{QStringLiteral("mingchuan")} + arguments).text, text);
     }
 
+    // clang-format off
     void helpAndVersion_data()
     {
         QTest::addColumn<QString>("option");
@@ -37,6 +38,7 @@ private slots:
         QTest::newRow("help") << "--help" << "[text]";
         QTest::newRow("version") << "--version" << "mingchuan 1.";
     }
+    // clang-format on
 
     void helpAndVersion()
     {
@@ -49,10 +51,7 @@ private slots:
         QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(shows));
     }
 
-    void nobodyRunning()
-    {
-        QVERIFY(!handToRunning(uniqueName(), QStringLiteral("水"), 500));
-    }
+    void nobodyRunning() { QVERIFY(!handToRunning(uniqueName(), QStringLiteral("水"), 500)); }
 
     // Texts that come while the running copy is still starting wait for it.
     void runningCopyTakesTexts()

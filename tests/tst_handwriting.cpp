@@ -1,6 +1,6 @@
+#include "app/widgets/handwritingpad.h"
 #include "lookup/handwriting.h"
 #include "support/testsupport.h"
-#include "app/widgets/handwritingpad.h"
 
 #include <QFile>
 #include <QJsonArray>

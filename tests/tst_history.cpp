@@ -9,8 +9,8 @@ using mc::readers::HistoryPage;
 
 namespace {
 
-const QString kDateLine = QStringLiteral(
-    "选择日期查询： 123456789101112月 12345678910111213141516171819202122232425262728293031日\u3000");
+const QString kDateLine
+    = QStringLiteral("选择日期查询： 123456789101112月 12345678910111213141516171819202122232425262728293031日\u3000");
 const QString kKeywordLine = QStringLiteral("输入关键字查询：");
 
 // A remote text: some lines, the date line, eight lines, the events, four lines, the keyword line.
@@ -50,20 +50,23 @@ private slots:
                                 << QStringList{QStringLiteral("<p>前221年 秦统一六国</p>"),
                                                QStringLiteral("<p>1941年 太平洋战争爆发</p>")};
         QTest::newRow("no events") << remoteLines({}).join(QStringLiteral("\r\n")) << QStringList();
-        QTest::newRow("no keyword line") << remoteLines(events, true, false).join(QStringLiteral("\r\n")) << QStringList();
+        QTest::newRow("no keyword line") << remoteLines(events, true, false).join(QStringLiteral("\r\n"))
+                                         << QStringList();
         // Without the date line the events are taken from line 8 on: here the last filler line.
         QTest::newRow("no date line") << remoteLines(events, false).join(QStringLiteral("\r\n"))
-                                      << QStringList{QStringLiteral("<p>filler 7</p>"), QStringLiteral("<p>filler 8</p>"),
+                                      << QStringList{QStringLiteral("<p>filler 7</p>"),
+                                                     QStringLiteral("<p>filler 8</p>"),
                                                      QStringLiteral("<p>前221年 秦统一六国</p>"),
                                                      QStringLiteral("<p>1941年 太平洋战争爆发</p>")};
         QTest::newRow("markup is escaped")
             << remoteLines({QStringLiteral("<script>alert(1)</script> & \"x\"")}).join(QStringLiteral("\r\n"))
             << QStringList{QStringLiteral("<p>&lt;script&gt;alert(1)&lt;/script&gt; &amp; &quot;x&quot;</p>")};
         QTest::newRow("bare LF line breaks")
-            << remoteLines({QStringLiteral("Event")}).join(u'\n')
-            << QStringList{QStringLiteral("<p>Event</p>")};
+            << remoteLines({QStringLiteral("Event")}).join(u'\n') << QStringList{QStringLiteral("<p>Event</p>")};
         QTest::newRow("marker with a trailing space is not the marker")
-            << remoteLines({QStringLiteral("Event")}).join(QStringLiteral("\r\n")).replace(kKeywordLine, kKeywordLine + u' ')
+            << remoteLines({QStringLiteral("Event")})
+                   .join(QStringLiteral("\r\n"))
+                   .replace(kKeywordLine, kKeywordLine + u' ')
             << QStringList();
     }
 
@@ -92,7 +95,8 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(int, keptCharacters);
-        const QStringList page = HistoryPage::pageLines(HistoryPage::sourceLines(remoteLines({line}).join(QStringLiteral("\r\n"))));
+        const QStringList page
+            = HistoryPage::pageLines(HistoryPage::sourceLines(remoteLines({line}).join(QStringLiteral("\r\n"))));
         const QString kept = eventParagraphs(page).value(0).mid(3).chopped(4);
         QCOMPARE(kept.size(), keptCharacters);
         QVERIFY(mc::textcodec::byteLength(kept) <= HistoryPage::kLineLimit);
@@ -116,16 +120,16 @@ private slots:
         QCOMPARE(path, dir.filePath(QStringLiteral("lsjt.dat")));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray expected =
-            QByteArrayLiteral("<html> \r\n<Body bgcolor=\"white\">\r\n")
-            + QStringLiteral("<p align=\"center\" style=\"margin-top: 0; margin-bottom: 0\"><b><font size=\"5\" "
-                             "color=\"#0000FF\">历史上的今天</font></b></p><hr size=\"1\" align=\"left\"  color=\"#FF0000\">\r\n"
-                             "<p style=\"margin-bottom: 0\" align=\"center\"><span style=\"font-size:12pt\">\r\n\r\n"
-                             "<p>1941年 太平洋战争爆发</p>\r\n</span>\r\n")
+        const QByteArray expected = QByteArrayLiteral("<html> \r\n<Body bgcolor=\"white\">\r\n")
+            + QStringLiteral(
+                  "<p align=\"center\" style=\"margin-top: 0; margin-bottom: 0\"><b><font size=\"5\" "
+                  "color=\"#0000FF\">历史上的今天</font></b></p><hr size=\"1\" align=\"left\"  color=\"#FF0000\">\r\n"
+                  "<p style=\"margin-bottom: 0\" align=\"center\"><span style=\"font-size:12pt\">\r\n\r\n"
+                  "<p>1941年 太平洋战争爆发</p>\r\n</span>\r\n")
                   .toUtf8();
         const QByteArray bytes = file.readAll();
         QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
-        QVERIFY(bytes.contains(QByteArrayLiteral("<p>1941\xC4\xEA \xCC\xAB")));   // 年 太 in GB18030
+        QVERIFY(bytes.contains(QByteArrayLiteral("<p>1941\xC4\xEA \xCC\xAB"))); // 年 太 in GB18030
         QCOMPARE(mc::textcodec::decode(bytes).toUtf8(), expected);
     }
 };

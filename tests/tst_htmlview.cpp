@@ -1,5 +1,5 @@
-#include "mc/config.h"
 #include "core/error.h"
+#include "mc/config.h"
 #include "platform/htmlview.h"
 #include "platform/offlineroutes.h"
 #include "platform/textcodec.h"
@@ -143,9 +143,8 @@ private slots:
                                        << QStringLiteral("local") << QStringLiteral("/opt/mc/lsjt.dat");
         QTest::newRow("file url") << QStringLiteral("file:///opt/mc/temp.html") << QStringLiteral("mc-file")
                                   << QStringLiteral("local") << QStringLiteral("/opt/mc/temp.html");
-        QTest::newRow("url characters in a path")
-            << QStringLiteral("/opt/100% 汉#1?.html") << QStringLiteral("mc-file") << QStringLiteral("local")
-            << QStringLiteral("/opt/100% 汉#1?.html");
+        QTest::newRow("url characters in a path") << QStringLiteral("/opt/100% 汉#1?.html") << QStringLiteral("mc-file")
+                                                  << QStringLiteral("local") << QStringLiteral("/opt/100% 汉#1?.html");
     }
     void addressesBecomeUrls()
     {
@@ -269,7 +268,8 @@ private slots:
     void offlineHostIsAnsweredInProcess()
     {
         HtmlView view;
-        const QString address = QStringLiteral("http://" MC_OFFLINE_HOST "/probe/永.swf?wd=%E6%B1%89&from=poem#detailmean");
+        const QString address
+            = QStringLiteral("http://" MC_OFFLINE_HOST "/probe/永.swf?wd=%E6%B1%89&from=poem#detailmean");
         QList<QUrl> completed;
         QCOMPARE(load(view, address, &completed), 1);
         QCOMPARE(completed.value(0), QUrl(address));

@@ -36,7 +36,10 @@ struct FakeLookup {
     OnlineLookup make(const QString &folder)
     {
         OnlineLookup::Steps steps;
-        steps.ask = [this] { calls << QStringLiteral("ask"); return answer; };
+        steps.ask = [this] {
+            calls << QStringLiteral("ask");
+            return answer;
+        };
         steps.fetch = [this](const QString &address) {
             calls << QStringLiteral("fetch");
             fetchedAddress = address;
@@ -44,7 +47,10 @@ struct FakeLookup {
                 throw Error(QStringLiteral("load failed"));
             return page;
         };
-        steps.show = [this](const QString &path) { calls << QStringLiteral("show"); shownPath = path; };
+        steps.show = [this](const QString &path) {
+            calls << QStringLiteral("show");
+            shownPath = path;
+        };
         return OnlineLookup(std::move(steps), folder, QStringLiteral("http://dict.test/s?wd="));
     }
 };
@@ -80,7 +86,8 @@ private slots:
         QTest::addColumn<QString>("entered");
         QTest::addColumn<QString>("keyword");
         QTest::newRow("spaces and controls") << QStringLiteral(" \t\r\n汉 字\x01 ") << QStringLiteral("汉 字");
-        QTest::newRow("ideographic space stays") << QStringLiteral(" \u3000汉\u3000 ") << QStringLiteral("\u3000汉\u3000");
+        QTest::newRow("ideographic space stays")
+            << QStringLiteral(" \u3000汉\u3000 ") << QStringLiteral("\u3000汉\u3000");
         QTest::newRow("spaces only") << QStringLiteral("    ") << QString();
         QTest::newRow("nothing") << QString() << QString();
     }
@@ -105,10 +112,11 @@ private slots:
                                           << QStringLiteral("<src=\"x.png\"><a \"/y\">y</a>\r\n");
         QTest::newRow("case counts") << QStringLiteral("<IMG src=x><A HREF=\"/y\">baidu BAIDU</A>")
                                      << QStringLiteral("<IMG src=x><A HREF=\"/y\">baidu BAIDU</A>\r\n");
-        QTest::newRow("encoded name last") << QStringLiteral("%E6%B1%89%E5%85%B8 汉典")
-                                           << QStringLiteral("汉汉汉典曲 青禾工作室\r\n");
+        QTest::newRow("encoded name last")
+            << QStringLiteral("%E6%B1%89%E5%85%B8 汉典") << QStringLiteral("汉汉汉典曲 青禾工作室\r\n");
         QTest::newRow("one pass each") << QStringLiteral("百百度度 BaiBaidudu") << QStringLiteral("百度 Baidu\r\n");
-        QTest::newRow("line breaks") << QStringLiteral("a\nb\rc\r\n\r\nd") << QStringLiteral("a\r\nb\r\nc\r\n\r\nd\r\n");
+        QTest::newRow("line breaks") << QStringLiteral("a\nb\rc\r\n\r\nd")
+                                     << QStringLiteral("a\r\nb\r\nc\r\n\r\nd\r\n");
         QTest::newRow("empty") << QString() << QString();
     }
 
@@ -134,7 +142,8 @@ private slots:
         QCOMPARE(messages.lastText(), QStringLiteral("%E6%B1%89%E5%AD%97"));
         QCOMPARE(fake.fetchedAddress, QStringLiteral("http://dict.test/s?wd=%E6%B1%89%E5%AD%97&from=poem#detailmean"));
         QCOMPARE(fake.shownPath, dir.filePath(QStringLiteral("temp.html")));
-        QCOMPARE(readFile(fake.shownPath), textcodec::encode(QStringLiteral("<head></head><body>汉字 <src=a.png></body>\r\n")));
+        QCOMPARE(readFile(fake.shownPath),
+                 textcodec::encode(QStringLiteral("<head></head><body>汉字 <src=a.png></body>\r\n")));
 
         // A second lookup overwrites the file; an empty answer page says the word is missing.
         fake.page.clear();

@@ -16,10 +16,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -70,8 +70,9 @@ void makeStores(const QString &dir)
     test::makeStore(path("xhd.db"), QStringLiteral("CREATE TABLE xhy(name, end1)"), QStringLiteral("xhy"),
                     {{QStringLiteral("阿斗当皇帝"), QStringLiteral("有名无实")},
                      {QStringLiteral("八仙过海"), QStringLiteral("各显神通")}});
-    test::makeStore(path("xhk.db"), QStringLiteral("CREATE TABLE 英语单词(单词, 解释)"), QStringLiteral("英语单词"),
-                    {{QStringLiteral("apple"), QStringLiteral("苹果")}, {QStringLiteral("book"), QStringLiteral("书")}});
+    test::makeStore(
+        path("xhk.db"), QStringLiteral("CREATE TABLE 英语单词(单词, 解释)"), QStringLiteral("英语单词"),
+        {{QStringLiteral("apple"), QStringLiteral("苹果")}, {QStringLiteral("book"), QStringLiteral("书")}});
     test::makeStore(path("xhe.db"), QStringLiteral("CREATE TABLE mylib(name, derivation)"), QStringLiteral("mylib"),
                     {{QStringLiteral("学而不厌，诲人不倦。"), QStringLiteral("孔子")},
                      {QStringLiteral("知之为知之，不知为不知。"), QStringLiteral("孔子")}});
@@ -180,6 +181,7 @@ private slots:
         QCOMPARE(m_main->centralWidget()->size(), QSize(794, 614));
     }
 
+    // clang-format off
     void sectionButtonShowsOnlyItsPage_data()
     {
         QTest::addColumn<QString>("button");
@@ -192,6 +194,7 @@ private slots:
         QTest::newRow("名句欣赏") << "fltbtn9" << "FlatPanel12";
         QTest::newRow("明川词典") << "fltbtn5" << "FlatPanel14";
     }
+    // clang-format on
     void sectionButtonShowsOnlyItsPage()
     {
         QFETCH(QString, button);
@@ -235,6 +238,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void wheelMovesOnlyStandardGrids_data()
     {
         QTest::addColumn<QString>("section");
@@ -258,6 +262,7 @@ private slots:
         QTest::newRow("mode list's drop-down") << "fltbtn6" << "DBGrid1" << "ComboBox2/popup" << "ADOQuery1"
                                                << QList<int>{-120, 120} << QList<int>{0, 0};
     }
+    // clang-format on
     void wheelMovesOnlyStandardGrids()
     {
         QFETCH(QString, section);
@@ -291,6 +296,7 @@ private slots:
         m_application->windows().lexicon->hide();
     }
 
+    // clang-format off
     void emptyResultEmptiesEveryView_data()
     {
         QTest::addColumn<QString>("datasetName");
@@ -312,6 +318,7 @@ private slots:
         QTest::newRow("sayings") << "ADOQuery4" << "select * from mylib where name like \"%无%\"" << "DBGrid4"
                                  << names("sayingsViewPerson sayingsViewSaying");
     }
+    // clang-format on
     void emptyResultEmptiesEveryView()
     {
         QFETCH(QString, datasetName);
@@ -342,6 +349,7 @@ private slots:
 
     // A text longer than its view's box scrolls inside the box and shows whole on hover; the box
     // stays inside its area and its text never runs over a picture beside it.
+    // clang-format off
     void longTextsStayInTheirBoxes_data()
     {
         using namespace Qt::StringLiterals;
@@ -387,6 +395,7 @@ private slots:
         QTest::newRow("saying") << "fltbtn12" << "ADOQuery4" << my << QVariantList{text, u"王朗"_s}
                                 << "sayingsViewSaying" << no << "imgSayings";
     }
+    // clang-format on
     void longTextsStayInTheirBoxes()
     {
         QFETCH(QString, button);
@@ -407,7 +416,8 @@ private slots:
             data->open();
             QApplication::processEvents();
         };
-        const QString store = m_dir->filePath(QStringLiteral("long-%1.db").arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-')));
+        const QString store = m_dir->filePath(
+            QStringLiteral("long-%1.db").arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-')));
         test::makeStore(store, create, data->table(), {row});
         reopen(store::connectionText(store, QStringLiteral("pw")), QStringLiteral("select * from ") + data->table());
 
@@ -420,8 +430,9 @@ private slots:
         QVERIFY(box->verticalScrollBar()->maximum() > 0);
         QCOMPARE(label->toolTip(), hint.isEmpty() ? label->text() : label->text() + QStringLiteral("\n\n") + hint);
         // Where the text lies, in the area's coordinates: the label's contents, as far as the box shows.
-        const QRect textPlace = QRect(box->mapTo(area, label->contentsRect().topLeft() + label->pos()),
-                                      label->contentsRect().size()).intersected(box->geometry());
+        const QRect textPlace
+            = QRect(box->mapTo(area, label->contentsRect().topLeft() + label->pos()), label->contentsRect().size())
+                  .intersected(box->geometry());
         if (!picture.isEmpty())
             QVERIFY(!textPlace.intersects(control(picture)->geometry()));
 
@@ -431,6 +442,7 @@ private slots:
         QCOMPARE(label->toolTip(), hint);
     }
 
+    // clang-format off
     void confirmedCommandsOpenTheirAddress_data()
     {
         QTest::addColumn<QString>("trigger");
@@ -452,6 +464,7 @@ private slots:
         QTest::newRow("more: header panel") << "TForm5/pnlHeader" << "是否确认？\r\n\r\n访问老青禾工作室软件网站？"
                                             << site;
     }
+    // clang-format on
     void confirmedCommandsOpenTheirAddress()
     {
         QFETCH(QString, trigger);
@@ -527,6 +540,7 @@ private slots:
         QTRY_COMPARE(page->size(), pageBefore);
     }
 
+    // clang-format off
     void controlsCarryTheirTexts_data()
     {
         QTest::addColumn<QString>("name");
@@ -563,6 +577,7 @@ private slots:
         QTest::newRow("mnuDatabase") << "mnuDatabase" << "数据库扩充(&D)" << "";
         QTest::newRow("mniExtensionNote") << "mniExtensionNote" << "扩充说明(&E)" << "";
     }
+    // clang-format on
     void controlsCarryTheirTexts()
     {
         QFETCH(QString, name);
@@ -587,6 +602,7 @@ private slots:
         QCOMPARE(widget->toolTip(), hint);
     }
 
+    // clang-format off
     void modeListsHoldTheirItems_data()
     {
         QTest::addColumn<QString>("name");
@@ -598,6 +614,7 @@ private slots:
                                    << "按成语名称检索 按成语拼音检索 按成语释义检索 按成语出处检索 按成语示例检索";
         QTest::newRow("ComboBox3") << "ComboBox3" << "按模糊查询 按前段查询 按后段查询";
     }
+    // clang-format on
     void modeListsHoldTheirItems()
     {
         QFETCH(QString, name);
@@ -699,6 +716,7 @@ private slots:
         QCOMPARE(window.pos(), QPoint(5, 5));
     }
 
+    // clang-format off
     void keysOpenSectionsAndFocusTheirFirstBox_data()
     {
         QTest::addColumn<int>("key");
@@ -713,6 +731,7 @@ private slots:
         QTest::newRow("Ctrl+7") << int(Qt::Key_7) << "FlatPanel14" << "Edit10";
         QTest::newRow("Ctrl+8") << int(Qt::Key_8) << "TForm9/" << "TForm9/webbrowser1";
     }
+    // clang-format on
     void keysOpenSectionsAndFocusTheirFirstBox()
     {
         QFETCH(int, key);
@@ -787,12 +806,14 @@ private slots:
             for (const bool hovered : {false, true}) {
                 const QColor expected = look(usual, hovered);
                 const QColor colour = look(control(QString::fromLatin1(name)), hovered);
-                const int difference = qMax(qAbs(colour.red() - expected.red()),
-                                            qMax(qAbs(colour.green() - expected.green()),
-                                                 qAbs(colour.blue() - expected.blue())));
-                QVERIFY2(difference < 8, qPrintable(QStringLiteral("%1 hovered %2: %3 against %4")
-                                                        .arg(QString::fromLatin1(name)).arg(hovered)
-                                                        .arg(colour.name(), expected.name())));
+                const int difference
+                    = qMax(qAbs(colour.red() - expected.red()),
+                           qMax(qAbs(colour.green() - expected.green()), qAbs(colour.blue() - expected.blue())));
+                QVERIFY2(difference < 8,
+                         qPrintable(QStringLiteral("%1 hovered %2: %3 against %4")
+                                        .arg(QString::fromLatin1(name))
+                                        .arg(hovered)
+                                        .arg(colour.name(), expected.name())));
             }
         }
     }

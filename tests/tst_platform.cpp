@@ -101,7 +101,8 @@ private slots:
         QTest::newRow("plain") << QStringLiteral("找不到文件") << QStringLiteral("找不到文件.");
         QTest::newRow("full stop") << QStringLiteral("Done.") << QStringLiteral("Done.");
         QTest::newRow("chinese stop") << QStringLiteral("出错了。") << QStringLiteral("出错了。");
-        QTest::newRow("exclamation") << QStringLiteral("网络暂时出错，请稍后再试！") << QStringLiteral("网络暂时出错，请稍后再试！");
+        QTest::newRow("exclamation") << QStringLiteral("网络暂时出错，请稍后再试！")
+                                     << QStringLiteral("网络暂时出错，请稍后再试！");
     }
     void errorReportAddsFullStopUnlessPunctuated()
     {
@@ -137,7 +138,8 @@ private slots:
     void boxesShowPlainText()
     {
         QFETCH(int, kind);
-        const QString text = QStringLiteral("关键字 <b>zzqq</b><img src=\"/some/local/picture.png\"> x 没有搜索到结果！");
+        const QString text
+            = QStringLiteral("关键字 <b>zzqq</b><img src=\"/some/local/picture.png\"> x 没有搜索到结果！");
         int format = -1;
         QString shown;
         QTimer::singleShot(0, this, [&] {
@@ -180,9 +182,11 @@ private slots:
         const QString beside = QStringLiteral("prefix/bin/data");
         const QString shared = QStringLiteral("prefix/share/mingchuan/data");
         QTest::newRow("working directory first")
-            << QStringList{QStringLiteral("cwd/data/xhi.db"), beside + QStringLiteral("/xhi.db")} << QStringLiteral("data");
+            << QStringList{QStringLiteral("cwd/data/xhi.db"), beside + QStringLiteral("/xhi.db")}
+            << QStringLiteral("data");
         QTest::newRow("one store is enough to stop there")
-            << QStringList{QStringLiteral("cwd/data/xhg.db"), shared + QStringLiteral("/xhi.db")} << QStringLiteral("data");
+            << QStringList{QStringLiteral("cwd/data/xhg.db"), shared + QStringLiteral("/xhi.db")}
+            << QStringLiteral("data");
         QTest::newRow("beside the program")
             << QStringList{beside + QStringLiteral("/xhb.db"), shared + QStringLiteral("/xhi.db")} << beside;
         QTest::newRow("empty working data folder")
@@ -222,6 +226,7 @@ private slots:
     }
 
     // An installed copy, or one whose folder cannot be written, writes into the user's folders.
+    // clang-format off
     void writtenFilesGoBesideTheProgramOrToTheUser_data()
     {
         QTest::addColumn<QString>("program");  // the program's folder, under a scratch folder
@@ -235,6 +240,7 @@ private slots:
         QTest::newRow("installed") << "usr/bin" << "usr/share/mingchuan" << true << "cache" << "config";
         QTest::newRow("read-only folder") << "app" << none << false << "cache" << "config";
     }
+    // clang-format on
     void writtenFilesGoBesideTheProgramOrToTheUser()
     {
         QFETCH(QString, program);
@@ -257,8 +263,8 @@ private slots:
         auto expected = [&](const QString &where) {
             if (where == QLatin1String("program"))
                 return folder;
-            return QStandardPaths::writableLocation(where == QLatin1String("cache") ? QStandardPaths::CacheLocation
-                                                                                   : QStandardPaths::AppConfigLocation);
+            return QStandardPaths::writableLocation(
+                where == QLatin1String("cache") ? QStandardPaths::CacheLocation : QStandardPaths::AppConfigLocation);
         };
         QCOMPARE(paths::writeFolder(paths::Written::Page, folder), expected(pages));
         QCOMPARE(paths::writeFolder(paths::Written::Setting, folder), expected(settings));

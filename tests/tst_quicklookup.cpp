@@ -18,11 +18,9 @@ Q_DECLARE_METATYPE(Query::Kind)
 class TestQuickLookup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        m_index = std::make_unique<LookupIndex>(mc::test::fixtureStores());
-    }
+    void initTestCase() { m_index = std::make_unique<LookupIndex>(mc::test::fixtureStores()); }
 
+    // clang-format off
     void parsing_data()
     {
         QTest::addColumn<QString>("text");
@@ -56,6 +54,7 @@ private slots:
         QTest::newRow("mixed") << "zhong国" << K::Mixed << "zhong|国" << "";
         QTest::newRow("empty") << "   " << K::Empty << "" << "";
     }
+    // clang-format on
 
     void parsing()
     {

@@ -6,9 +6,9 @@
 #include "app/widgets/historypanel.h"
 #include "app/widgets/selectionpopup.h"
 #include "app/windows/mainwindow.h"
-#include "app/windows/windows.h"
 #include "app/windows/quicklookup.h"
 #include "app/windows/quicklookupwindow.h"
+#include "app/windows/windows.h"
 #include "platform/messages.h"
 #include "store/dataset.h"
 #include "support/doubles.h"
@@ -115,6 +115,7 @@ private slots:
         QCOMPARE(window()->windowTitle(), QStringLiteral("快速查询"));
     }
 
+    // clang-format off
     void menuItems_data()
     {
         QTest::addColumn<QString>("name");
@@ -125,6 +126,7 @@ private slots:
         QTest::newRow("history") << "mniHistory" << "查询记录和生词本" << QKeySequence(Qt::CTRL | Qt::Key_H) << false;
         QTest::newRow("selection lookup") << "selectionLookupAction" << "划词查询" << QKeySequence() << true;
     }
+    // clang-format on
 
     void menuItems()
     {
@@ -193,6 +195,7 @@ private slots:
 
     // What the user chooses in the list or opens goes into the history; a hit the window picks
     // while the user types does not.
+    // clang-format off
     void viewedEntriesGoIntoHistory_data()
     {
         QTest::addColumn<QString>("text");
@@ -204,6 +207,7 @@ private slots:
         QTest::newRow("first hit clicked") << "appl" << "click" << "apple";
         QTest::newRow("opened in its section") << "水" << "enter" << "水";
     }
+    // clang-format on
 
     void viewedEntriesGoIntoHistory()
     {
@@ -311,6 +315,7 @@ private slots:
         QCOMPARE(current ? current->text(0) : QString(), firstHit);
     }
 
+    // clang-format off
     void openInSection_data()
     {
         QTest::addColumn<Group>("group");
@@ -324,6 +329,7 @@ private slots:
         QTest::newRow("English") << Group::English << "give" << "ADOQuery7" << "单词";
         QTest::newRow("saying") << Group::Sayings << "三人行，必有我师焉。" << "ADOQuery4" << "name";
     }
+    // clang-format on
 
     void openInSection()
     {

@@ -123,12 +123,12 @@ private slots:
         QTest::addColumn<SearchButton>("button");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("keyword");
-        QTest::addColumn<QString>("box");           // the box after the search
-        QTest::addColumn<QStringList>("opened");    // queries opened, in order
-        QTest::addColumn<QStringList>("found");     // what the first of them listed
+        QTest::addColumn<QString>("box");        // the box after the search
+        QTest::addColumn<QStringList>("opened"); // queries opened, in order
+        QTest::addColumn<QStringList>("found");  // what the first of them listed
         QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<int>("busy");              // showings of the busy window
-        QTest::addColumn<QString>("after");         // the list afterwards: found, whole, empty, closed, same
+        QTest::addColumn<int>("busy");      // showings of the busy window
+        QTest::addColumn<QString>("after"); // the list afterwards: found, whole, empty, closed, same
 
         const QString hz = u"select * from hz"_s;
         const QString cy = u"select * from cy"_s;
@@ -141,53 +141,55 @@ private slots:
         auto row = [](const char *name, SearchButton button, int mode, const QString &keyword, const QString &box,
                       const QStringList &opened, const QStringList &found, const QStringList &messages, int busy,
                       const char *after) {
-            QTest::newRow(name) << button << mode << keyword << box << opened << found << messages
-                                << busy << QString::fromLatin1(after);
+            QTest::newRow(name) << button << mode << keyword << box << opened << found << messages << busy
+                                << QString::fromLatin1(after);
         };
         const QStringList nothing;
 
-        row("character", SearchButton::Character, 0, u"口"_s, u"口"_s, {u"select * from hz where name = \"口\""_s}, {u"口"_s},
-            nothing, 0, "found");
-        row("character none", SearchButton::Character, 0, u"龙"_s, u"龙"_s, {u"select * from hz where name = \"龙\""_s, hz}, {},
-            {noChar}, 1, "whole");
+        row("character", SearchButton::Character, 0, u"口"_s, u"口"_s, {u"select * from hz where name = \"口\""_s},
+            {u"口"_s}, nothing, 0, "found");
+        row("character none", SearchButton::Character, 0, u"龙"_s, u"龙"_s,
+            {u"select * from hz where name = \"龙\""_s, hz}, {}, {noChar}, 1, "whole");
         row("radical", SearchButton::Character, 1, u"口"_s, u"口"_s, {u"select * from hz where part = \"口\""_s},
             u"口 叫 吃 吗 听 唱 喝"_s.split(u' '), nothing, 0, "found");
         row("radical and strokes", SearchButton::Character, 1, u"口3"_s, u"口3"_s,
             {u"select * from hz where part = \"口\" and sum=\"3\""_s}, {u"吃"_s, u"吗"_s}, nothing, 0, "found");
         row("radical and 123", SearchButton::Character, 1, u"木123"_s, u"木123"_s,
             {u"select * from hz where part = \"木\" and sum=\"12\""_s, hz}, {}, {noChar}, 1, "whole");
-        row("radical strokes", SearchButton::Character, 2, u"3"_s, u"3"_s, {u"select * from hz where partstrokes = \"3\""_s},
+        row("radical strokes", SearchButton::Character, 2, u"3"_s, u"3"_s,
+            {u"select * from hz where partstrokes = \"3\""_s},
             u"口 马 女 叫 吃 吗 妈 江 听 河 骂 唱 绿 喝 猫"_s.split(u' '), nothing, 0, "found");
         row("strokes", SearchButton::Character, 3, u"8"_s, u"8"_s, {u"select * from hz where strokes=8"_s},
             u"林 码 河"_s.split(u' '), nothing, 0, "found");
         row("strokes not a number", SearchButton::Character, 3, u"十"_s, u"十"_s, {}, {}, nothing, 0, "closed");
-        row("strokes with a sign", SearchButton::Character, 3, u"+8"_s, u"+8"_s, {u"select * from hz where strokes=+8"_s},
-            u"林 码 河"_s.split(u' '), nothing, 0, "found");
+        row("strokes with a sign", SearchButton::Character, 3, u"+8"_s, u"+8"_s,
+            {u"select * from hz where strokes=+8"_s}, u"林 码 河"_s.split(u' '), nothing, 0, "found");
         row("strokes with an exponent", SearchButton::Character, 3, u".8e1"_s, u".8e1"_s,
             {u"select * from hz where strokes=.8e1"_s}, u"林 码 河"_s.split(u' '), nothing, 0, "found");
-        row("strokes the store cannot read", SearchButton::Character, 3, u"1e999"_s, u"1e999"_s, {}, {},
-            {u"error: "_s}, 0, "closed");
-        row("pinyin contains", SearchButton::Character, 4, u"ma"_s, u"ma"_s, {u"select * from hz where pycode like \"%ma%\""_s},
-            u"马 吗 妈 码 骂 猫"_s.split(u' '), nothing, 0, "found");
-        row("pinyin equals", SearchButton::Character, 5, u"ma"_s, u"ma"_s, {u"select * from hz where pycode = \"ma \""_s},
-            u"马 吗 妈 码 骂"_s.split(u' '), nothing, 0, "found");
-        row("character quote", SearchButton::Character, 0, u"\""_s, u"\""_s, {u"select * from hz where name = \"\"\"\""_s, hz}, {},
-            {noChar}, 1, "whole");
+        row("strokes the store cannot read", SearchButton::Character, 3, u"1e999"_s, u"1e999"_s, {}, {}, {u"error: "_s},
+            0, "closed");
+        row("pinyin contains", SearchButton::Character, 4, u"ma"_s, u"ma"_s,
+            {u"select * from hz where pycode like \"%ma%\""_s}, u"马 吗 妈 码 骂 猫"_s.split(u' '), nothing, 0,
+            "found");
+        row("pinyin equals", SearchButton::Character, 5, u"ma"_s, u"ma"_s,
+            {u"select * from hz where pycode = \"ma \""_s}, u"马 吗 妈 码 骂"_s.split(u' '), nothing, 0, "found");
+        row("character quote", SearchButton::Character, 0, u"\""_s, u"\""_s,
+            {u"select * from hz where name = \"\"\"\""_s, hz}, {}, {noChar}, 1, "whole");
 
         row("idiom wildcards", SearchButton::Idiom, 0, u"成?上?"_s, u"成？上？"_s,
             {u"select * from cy where name like \"%成？上？%\""_s}, {u"成千上万"_s}, nothing, 0, "found");
-        row("idiom blanks", SearchButton::Idiom, 0, u"  "_s, u"  "_s, {u"select * from cy where name like \"%  %\""_s, cy}, {},
-            {noIdiom}, 1, "whole");
-        row("idiom pinyin", SearchButton::Idiom, 1, u"q?b?"_s, u"q？b？"_s, {u"select * from cy where pyjm like \"%q？b？%\""_s},
-            {u"千方百计"_s}, nothing, 0, "found");
+        row("idiom blanks", SearchButton::Idiom, 0, u"  "_s, u"  "_s,
+            {u"select * from cy where name like \"%  %\""_s, cy}, {}, {noIdiom}, 1, "whole");
+        row("idiom pinyin", SearchButton::Idiom, 1, u"q?b?"_s, u"q？b？"_s,
+            {u"select * from cy where pyjm like \"%q？b？%\""_s}, {u"千方百计"_s}, nothing, 0, "found");
         row("idiom quoted meaning", SearchButton::Idiom, 2, u"\"一介不取\""_s, u"\"一介不取\""_s,
             {u"select * from cy where content like \"%\"\"一介不取\"\"%\""_s}, {u"一介不取"_s}, nothing, 0, "found");
-        row("idiom quote", SearchButton::Idiom, 0, u"成\"千"_s, u"成\"千"_s, {u"select * from cy where name like \"%成\"\"千%\""_s, cy},
-            {}, {noIdiom}, 1, "whole");
-        row("idiom source", SearchButton::Idiom, 3, u"孟子"_s, u"孟子"_s, {u"select * from cy where derivation like \"%孟子%\""_s},
-            {u"一介不取"_s}, nothing, 0, "found");
-        row("idiom sample", SearchButton::Idiom, 4, u"广场"_s, u"广场"_s, {u"select * from cy where samples like \"%广场%\""_s},
-            {u"成千上万"_s}, nothing, 0, "found");
+        row("idiom quote", SearchButton::Idiom, 0, u"成\"千"_s, u"成\"千"_s,
+            {u"select * from cy where name like \"%成\"\"千%\""_s, cy}, {}, {noIdiom}, 1, "whole");
+        row("idiom source", SearchButton::Idiom, 3, u"孟子"_s, u"孟子"_s,
+            {u"select * from cy where derivation like \"%孟子%\""_s}, {u"一介不取"_s}, nothing, 0, "found");
+        row("idiom sample", SearchButton::Idiom, 4, u"广场"_s, u"广场"_s,
+            {u"select * from cy where samples like \"%广场%\""_s}, {u"成千上万"_s}, nothing, 0, "found");
 
         row("xiehouyu either half", SearchButton::Xiehouyu, 0, u"无"_s, u"无"_s,
             {u"select * from xhy where name like \"%无%\"or end1 like \"%无%\""_s},
@@ -197,38 +199,47 @@ private slots:
         row("xiehouyu second half none", SearchButton::Xiehouyu, 2, u"和尚"_s, u"和尚"_s,
             {u"select * from xhy where end1 like \"%和尚%\""_s, xhy}, {}, {none}, 1, "whole");
 
-        row("english exact", SearchButton::EnglishExact, 0, u"cat"_s, u"cat"_s, {u"select * from 英语单词 where 单词 = \"cat\""_s},
-            {u"cat"_s}, {u"plain: 符合条件记录1条"_s}, 0, "found");
-        row("chinese exact", SearchButton::EnglishExact, 1, u"筷子"_s, u"筷子"_s, {u"select * from 英语单词 where 解释 = \"筷子\""_s},
-            {u"chopsticks"_s}, {u"plain: 符合条件记录1条"_s}, 0, "found");
+        row("english exact", SearchButton::EnglishExact, 0, u"cat"_s, u"cat"_s,
+            {u"select * from 英语单词 where 单词 = \"cat\""_s}, {u"cat"_s}, {u"plain: 符合条件记录1条"_s}, 0, "found");
+        row("chinese exact", SearchButton::EnglishExact, 1, u"筷子"_s, u"筷子"_s,
+            {u"select * from 英语单词 where 解释 = \"筷子\""_s}, {u"chopsticks"_s}, {u"plain: 符合条件记录1条"_s}, 0,
+            "found");
         row("chinese exact is not english", SearchButton::EnglishExact, 1, u"cat"_s, u"cat"_s,
             {u"select * from 英语单词 where 解释 = \"cat\""_s, en}, {}, {none}, 0, "whole");
-        row("english fuzzy", SearchButton::EnglishFuzzy, 0, u"ch"_s, u"ch"_s, {u"select * from 英语单词 where 单词 like \"%ch%\""_s},
-            u"chopsticks March march teacher"_s.split(u' '), {u"plain: 符合条件记录4条"_s}, 0, "found");
-        row("chinese fuzzy", SearchButton::EnglishFuzzy, 1, u"马"_s, u"马"_s, {u"select * from 英语单词 where 解释 like \"%马%\""_s},
-            {u"horse"_s}, {u"plain: 符合条件记录1条"_s}, 0, "found");
+        row("english fuzzy", SearchButton::EnglishFuzzy, 0, u"ch"_s, u"ch"_s,
+            {u"select * from 英语单词 where 单词 like \"%ch%\""_s}, u"chopsticks March march teacher"_s.split(u' '),
+            {u"plain: 符合条件记录4条"_s}, 0, "found");
+        row("chinese fuzzy", SearchButton::EnglishFuzzy, 1, u"马"_s, u"马"_s,
+            {u"select * from 英语单词 where 解释 like \"%马%\""_s}, {u"horse"_s}, {u"plain: 符合条件记录1条"_s}, 0,
+            "found");
 
-        row("sayings", SearchButton::Saying, 0, u"千里"_s, u"千里"_s, {u"select * from mylib where name like \"%千里%\""_s},
-            {u"千里之行，始于足下。"_s, u"但愿人长久，千里共婵娟。"_s, u"不积跬步，无以至千里；不积小流，无以成江海。"_s},
+        row("sayings", SearchButton::Saying, 0, u"千里"_s, u"千里"_s,
+            {u"select * from mylib where name like \"%千里%\""_s},
+            {u"千里之行，始于足下。"_s, u"但愿人长久，千里共婵娟。"_s,
+             u"不积跬步，无以至千里；不积小流，无以成江海。"_s},
             nothing, 0, "found");
-        row("persons", SearchButton::Person, 0, u"王勃"_s, u"王勃"_s, {u"select * from mylib where derivation like \"%王勃%\""_s},
+        row("persons", SearchButton::Person, 0, u"王勃"_s, u"王勃"_s,
+            {u"select * from mylib where derivation like \"%王勃%\""_s},
             {u"海内存知己，天涯若比邻。"_s, u"落霞与孤鹜齐飞，秋水共长天一色。"_s}, nothing, 0, "found");
         row("persons none", SearchButton::Person, 0, u"鲁迅"_s, u"鲁迅"_s,
             {u"select * from mylib where derivation like \"%鲁迅%\""_s, my}, {}, {none}, 0, "whole");
 
         row("word", SearchButton::Word, 0, u"一心"_s, u"一心"_s, {u"select * from dict where word like \"%一心%\""_s},
             {u"一心一德"_s, u"一心一意"_s}, {u"plain: 查到 2 条记录"_s}, 1, "found");
-        row("word none", SearchButton::Word, 0, u"龙?"_s, u"龙？"_s, {u"select * from dict where word like \"%龙？%\""_s}, {},
-            {u"plain: 关键字 龙？ 没有搜索到结果！"_s}, 1, "empty");
+        row("word none", SearchButton::Word, 0, u"龙?"_s, u"龙？"_s,
+            {u"select * from dict where word like \"%龙？%\""_s}, {}, {u"plain: 关键字 龙？ 没有搜索到结果！"_s}, 1,
+            "empty");
 
         const QStringList enterKeyword = {u"information: 请输入搜索关键字！"_s};
         row("empty", SearchButton::Idiom, 0, QString(), QString(), {}, {}, enterKeyword, 0, "same");
-        row("placeholder", SearchButton::Word, 0, texts::kPlaceholder, texts::kPlaceholder, {}, {}, enterKeyword, 0, "same");
+        row("placeholder", SearchButton::Word, 0, texts::kPlaceholder, texts::kPlaceholder, {}, {}, enterKeyword, 0,
+            "same");
         // A NUL would end the store's pattern early and match every row.
         row("control characters dropped", SearchButton::Word, 0, u"\u0000龙\t?"_s, u"龙？"_s,
-            {u"select * from dict where word like \"%龙？%\""_s}, {}, {u"plain: 关键字 龙？ 没有搜索到结果！"_s}, 1, "empty");
-        row("control characters only", SearchButton::Idiom, 0, u"\t\r\n\u0000"_s, u"\t\r\n\u0000"_s, {}, {}, enterKeyword, 0,
-            "same");
+            {u"select * from dict where word like \"%龙？%\""_s}, {}, {u"plain: 关键字 龙？ 没有搜索到结果！"_s}, 1,
+            "empty");
+        row("control characters only", SearchButton::Idiom, 0, u"\t\r\n\u0000"_s, u"\t\r\n\u0000"_s, {}, {},
+            enterKeyword, 0, "same");
         const QString tooLong(kKeywordLimit + 1, u'%');
         row("longer than any entry", SearchButton::EnglishFuzzy, 0, tooLong, tooLong, {}, {},
             {u"information: "_s + texts::kKeywordTooLong}, 0, "same");
@@ -255,8 +266,8 @@ private slots:
         QStringList openedQueries;
         QList<QStringList> listed;
         connect(&d, &store::Dataset::reset, this, [&] {
-            if (d.isOpen() && (openedQueries.isEmpty() || openedQueries.last() != d.queryText()
-                               || listed.last() != rows(d))) {
+            if (d.isOpen()
+                && (openedQueries.isEmpty() || openedQueries.last() != d.queryText() || listed.last() != rows(d))) {
                 openedQueries.append(d.queryText());
                 listed.append(rows(d));
             }
@@ -324,10 +335,10 @@ private slots:
         const QStringList xup = u"狗拿耗子 孔夫子搬家 肉包子打狗 兔子尾巴 瞎子点灯"_s.split(u' ');
         QStringList xdown = xup;
         std::reverse(xdown.begin(), xdown.end());
-        QTest::newRow("xiehouyu")
-            << Section::Xiehouyu << SearchButton::Xiehouyu << u"子"_s
-            << QStringList{texts::kAlphabetDescending, texts::kAlphabetAscending, texts::kAlphabetDescending}
-            << QList<QStringList>{xdown, xup, xdown};
+        QTest::newRow("xiehouyu") << Section::Xiehouyu << SearchButton::Xiehouyu << u"子"_s
+                                  << QStringList{texts::kAlphabetDescending, texts::kAlphabetAscending,
+                                                 texts::kAlphabetDescending}
+                                  << QList<QStringList>{xdown, xup, xdown};
     }
 
     void orderCaptions()

@@ -39,9 +39,10 @@ private slots:
         QTest::newRow("radical 12") << 1 << u"口12"_s << u"select * from hz where part = \"口\" and sum=\"12\""_s;
         QTest::newRow("two characters") << 1 << u"木木"_s << u"select * from hz where part = \"木\" and sum=\"木\""_s;
         QTest::newRow("two bytes") << 1 << u"ab"_s << u"select * from hz where part = \"ab\""_s;
-        QTest::newRow("quote in strokes") << 1 << u"口\"1"_s << u"select * from hz where part = \"口\" and sum=\"\"\"1\""_s;
-        QTest::newRow("placeholder-like keyword") << 1 << u"{radical}"_s
-                                                  << u"select * from hz where part = \"{r\" and sum=\"ad\""_s;
+        QTest::newRow("quote in strokes")
+            << 1 << u"口\"1"_s << u"select * from hz where part = \"口\" and sum=\"\"\"1\""_s;
+        QTest::newRow("placeholder-like keyword")
+            << 1 << u"{radical}"_s << u"select * from hz where part = \"{r\" and sum=\"ad\""_s;
         QTest::newRow("strokes with blanks") << 3 << u" 8 "_s << u"select * from hz where strokes= 8 "_s;
         QTest::newRow("strokes injected") << 3 << u"8 or 1=1"_s << QString();
     }
@@ -87,9 +88,9 @@ private slots:
     {
         QCOMPARE(radicalList().size(), 329);
         QCOMPARE(radicalList().count(QString()), 73);
-        const QList<std::tuple<int, int, QString>> cells = {
-            {0, 0, u"丶"_s}, {0, 7, QString()}, {3, 0, u"口"_s}, {8, 16, u"毋"_s}, {8, 17, QString()},
-            {17, 17, u"幹"_s}, {18, 4, u"龠"_s}, {18, 5, QString()}, {18, 17, QString()}};
+        const QList<std::tuple<int, int, QString>> cells
+            = {{0, 0, u"丶"_s},   {0, 7, QString()}, {3, 0, u"口"_s},    {8, 16, u"毋"_s},   {8, 17, QString()},
+               {17, 17, u"幹"_s}, {18, 4, u"龠"_s},  {18, 5, QString()}, {18, 17, QString()}};
         for (const auto &[row, column, text] : cells)
             QCOMPARE(radicalAt(row, column), text);
         for (const RadicalGroup &group : radicalGroups())

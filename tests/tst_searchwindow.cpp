@@ -54,10 +54,7 @@ private:
             list.append(d->keyValue(i, column));
         return list;
     }
-    void setKeyword(const QString &name, const QString &keyword)
-    {
-        box(name)->setText(keyword);
-    }
+    void setKeyword(const QString &name, const QString &keyword) { box(name)->setText(keyword); }
 
 private slots:
     void initTestCase()
@@ -160,18 +157,20 @@ private slots:
         QTest::addColumn<QString>("message");
 
         QTest::newRow("idiom pinyin") << u"ComboBox2"_s << 1 << u"Edit4"_s << u"q?b?"_s << u"PDJButton3"_s
-                                      << u"ADOQuery1"_s << u"select * from cy where pyjm like \"%q？b？%\""_s << QString();
+                                      << u"ADOQuery1"_s << u"select * from cy where pyjm like \"%q？b？%\""_s
+                                      << QString();
         QTest::newRow("sayings") << QString() << 0 << u"Edit8"_s << u"千里"_s << u"PDJButton21"_s << u"ADOQuery4"_s
                                  << u"select * from mylib where name like \"%千里%\""_s << QString();
-        QTest::newRow("xiehouyu second half") << u"ComboBox3"_s << 2 << u"Edit1"_s << u"无能"_s << u"PDJButton5"_s
-                                              << u"ADOQuery3"_s << u"select * from xhy where end1 like \"%无能%\""_s
-                                              << QString();
+        QTest::newRow("xiehouyu second half")
+            << u"ComboBox3"_s << 2 << u"Edit1"_s << u"无能"_s << u"PDJButton5"_s << u"ADOQuery3"_s
+            << u"select * from xhy where end1 like \"%无能%\""_s << QString();
         QTest::newRow("english fuzzy") << QString() << 0 << u"Edit6"_s << u"ch"_s << u"PDJButton15"_s << u"ADOQuery7"_s
                                        << u"select * from 英语单词 where 单词 like \"%ch%\""_s << u"符合条件记录4条"_s;
         QTest::newRow("persons") << QString() << 0 << u"Edit9"_s << u"杜甫"_s << u"PDJButton24"_s << u"ADOQuery4"_s
                                  << u"select * from mylib where derivation like \"%杜甫%\""_s << QString();
         QTest::newRow("word none") << QString() << 0 << u"Edit10"_s << u"龙"_s << u"PDJButton27"_s << u"ADOQuery5"_s
-                                   << u"select * from dict where word like \"%龙%\""_s << u"关键字 龙 没有搜索到结果！"_s;
+                                   << u"select * from dict where word like \"%龙%\""_s
+                                   << u"关键字 龙 没有搜索到结果！"_s;
     }
 
     void searchesThroughTheWindow()
@@ -247,7 +246,8 @@ private slots:
         QTest::keyClick(modes, Qt::Key_Down);
         QVERIFY(picker->isVisible());
         auto *table = picker->findChild<QTableWidget *>(u"StringGrid1"_s);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(3, 0)).center());
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(3, 0)).center());
         auto *strokes = picker->findChild<QLineEdit *>(u"edit1"_s);
         QTest::mouseClick(strokes, Qt::LeftButton);
         QTest::keyClicks(strokes, u"3"_s);

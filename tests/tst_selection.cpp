@@ -31,7 +31,8 @@ private slots:
         const auto idiom = std::optional(StoreId::Idioms);
         const auto words = std::optional(StoreId::Words);
         const auto characters = std::optional(StoreId::Characters);
-        QTest::newRow("idiom beats word of same length") << QStringLiteral("一帆风顺地走") << idiom << QStringLiteral("一帆风顺");
+        QTest::newRow("idiom beats word of same length")
+            << QStringLiteral("一帆风顺地走") << idiom << QStringLiteral("一帆风顺");
         QTest::newRow("idiom longer than word") << QStringLiteral("马到成功了") << idiom << QStringLiteral("马到成功");
         QTest::newRow("word") << QStringLiteral("今天天气好") << words << QStringLiteral("今天");
         QTest::newRow("longest word") << QStringLiteral("一下子") << words << QStringLiteral("一下");

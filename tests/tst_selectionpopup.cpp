@@ -1,6 +1,6 @@
+#include "app/widgets/selectionpopup.h"
 #include "lookup/selectionlookup.h"
 #include "support/testsupport.h"
-#include "app/widgets/selectionpopup.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -29,8 +29,10 @@ private slots:
         QTest::addColumn<QString>("selection"); // as xclip names it
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("key"); // empty: nothing shows
-        QTest::newRow("selected word") << QStringLiteral("primary") << QStringLiteral("今天天气好") << QStringLiteral("今天");
-        QTest::newRow("copied idiom") << QStringLiteral("clipboard") << QStringLiteral("一帆风顺。") << QStringLiteral("一帆风顺");
+        QTest::newRow("selected word") << QStringLiteral("primary") << QStringLiteral("今天天气好")
+                                       << QStringLiteral("今天");
+        QTest::newRow("copied idiom") << QStringLiteral("clipboard") << QStringLiteral("一帆风顺。")
+                                      << QStringLiteral("一帆风顺");
         QTest::newRow("English only") << QStringLiteral("primary") << QStringLiteral("hello world") << QString();
     }
     void popupShowsEntry()

@@ -65,11 +65,12 @@ private slots:
         // Our own events, in place of the fixture's.
         QFile events(m_dir.filePath(QStringLiteral("history.json")));
         QVERIFY(events.open(QIODevice::WriteOnly));
-        events.write(QStringLiteral("{\"12-08\": [{\"year\": \"前221\", \"text\": \"秦统一六国\"},"
-                                    " {\"year\": 1941, \"text\": \"太平洋战争爆发\"}],"
-                                    " \"01-01\": [{\"year\": \"1912\", \"text\": \"<b>中华民国</b> & 成立\\n临时政府\"}],"
-                                    " \"02-29\": [{\"year\": \"\", \"text\": \"闰日\"}]}")
-                         .toUtf8());
+        events.write(
+            QStringLiteral("{\"12-08\": [{\"year\": \"前221\", \"text\": \"秦统一六国\"},"
+                           " {\"year\": 1941, \"text\": \"太平洋战争爆发\"}],"
+                           " \"01-01\": [{\"year\": \"1912\", \"text\": \"<b>中华民国</b> & 成立\\n临时政府\"}],"
+                           " \"02-29\": [{\"year\": \"\", \"text\": \"闰日\"}]}")
+                .toUtf8());
         events.close();
         offline::addRoute(QStringLiteral("/scripts/flex/TodayOnHistory/"), services::historyRoute(m_dir.path()));
         m_view = std::make_unique<HtmlView>();
@@ -82,10 +83,10 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("events");
-        QTest::newRow("a day") << QStringLiteral("?m=12&d=8")
-                               << QStringList{QStringLiteral("前221年 秦统一六国"), QStringLiteral("1941年 太平洋战争爆发")};
-        QTest::newRow("markup stays text") << QStringLiteral("?m=1&d=1")
-                                           << QStringList{QStringLiteral("1912年 <b>中华民国</b> & 成立 临时政府")};
+        QTest::newRow("a day") << QStringLiteral(
+            "?m=12&d=8") << QStringList{QStringLiteral("前221年 秦统一六国"), QStringLiteral("1941年 太平洋战争爆发")};
+        QTest::newRow("markup stays text")
+            << QStringLiteral("?m=1&d=1") << QStringList{QStringLiteral("1912年 <b>中华民国</b> & 成立 临时政府")};
         QTest::newRow("leap day, no year") << QStringLiteral("?m=2&d=29") << QStringList{QStringLiteral("闰日")};
         QTest::newRow("no events") << QStringLiteral("?m=6&d=1")
                                    << QStringList{QStringLiteral("这一天暂无收录的历史事件。")};
@@ -117,7 +118,7 @@ private slots:
         QCOMPARE(view.title(), QStringLiteral("一 - 在线字典"));
         const QString text = view.bodyText();
         QVERIFY2(text.contains(QStringLiteral("【基本解释】")), qPrintable(text)); // the character's entry
-        QVERIFY(text.contains(QStringLiteral("一帆风顺")));                         // a word holding it
+        QVERIFY(text.contains(QStringLiteral("一帆风顺")));                        // a word holding it
         QVERIFY(text.contains(QStringLiteral("yī fān fēng shùn")));
         // Nothing the reader's cleaning would have to strip.
         const QString html = view.rootHtml();
@@ -141,8 +142,9 @@ private slots:
         QFETCH(QString, keyword);
         QFETCH(QString, shown);
         HtmlView &view = *m_view;
-        QVERIFY(load(view, offlineAddress(QStringLiteral("/s?wd=") + QString::fromLatin1(QUrl::toPercentEncoding(keyword))
-                                   + QStringLiteral("&from=poem"))));
+        QVERIFY(load(view,
+                     offlineAddress(QStringLiteral("/s?wd=") + QString::fromLatin1(QUrl::toPercentEncoding(keyword))
+                                    + QStringLiteral("&from=poem"))));
         QVERIFY2(view.bodyText().contains(shown), qPrintable(view.bodyText()));
     }
 
@@ -151,9 +153,12 @@ private slots:
         HtmlView &view = *m_view;
         view.resize(517, 343);
         QVERIFY(load(view, QStringLiteral(MC_LEXICON_URL)));
-        const QVariantList box = evaluate(view, QStringLiteral(
-            "(function(){var r=document.querySelector('input[name=q]').getBoundingClientRect();return [r.top,r.bottom];})()"))
-                                     .toList();
+        const QVariantList box
+            = evaluate(
+                  view,
+                  QStringLiteral(
+                      "(function(){var r=document.querySelector('input[name=q]').getBoundingClientRect();return [r.top,r.bottom];})()"))
+                  .toList();
         QCOMPARE(box.size(), 2);
         // The window's overlays leave 80 to 215 pixels of the view open to the mouse.
         QVERIFY2(box.at(0).toDouble() >= 80 && box.at(1).toDouble() <= 215, qPrintable(box.at(0).toString()));

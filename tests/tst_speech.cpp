@@ -62,7 +62,8 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, english);
         QFETCH(QString, expected);
-        QCOMPARE(speech::speechMarkup(field, english ? speech::Language::English : speech::Language::Chinese), expected);
+        QCOMPARE(speech::speechMarkup(field, english ? speech::Language::English : speech::Language::Chinese),
+                 expected);
         QCOMPARE(kZh.size(), 19);
     }
 
@@ -111,12 +112,13 @@ private slots:
         QTest::addColumn<QString>("spoken");
         QTest::newRow("character") << u"PDJButton22"_s << u"ADOQuery2"_s << u"name"_s << u"永"_s << kZh + u"永"_s;
         QTest::newRow("headword") << u"PDJButton13"_s << u"ADOQuery5"_s << u"word"_s << u"学习"_s << kZh + u"学习"_s;
-        QTest::newRow("whole explanation, line breaks") << u"PDJButton26"_s << u"ADOQuery5"_s << u"word"_s << u"学习"_s
-                                                        << kZh + u"1。从阅读、听讲、研究和实践中获得知识或技能。\r\n2。效法。"_s;
+        QTest::newRow("whole explanation, line breaks")
+            << u"PDJButton26"_s << u"ADOQuery5"_s << u"word"_s << u"学习"_s
+            << kZh + u"1。从阅读、听讲、研究和实践中获得知识或技能。\r\n2。效法。"_s;
         QTest::newRow("idiom") << u"PDJButton29"_s << u"ADOQuery1"_s << u"name"_s << u"爱不释手"_s
                                << kZh + u"爱不释手"_s;
-        QTest::newRow("xiehouyu halves joined") << u"PDJButton28"_s << u"ADOQuery3"_s << u"name"_s
-                                                << u"阿斗当皇帝"_s << kZh + u"阿斗当皇帝无能"_s;
+        QTest::newRow("xiehouyu halves joined")
+            << u"PDJButton28"_s << u"ADOQuery3"_s << u"name"_s << u"阿斗当皇帝"_s << kZh + u"阿斗当皇帝无能"_s;
         QTest::newRow("English word") << u"PDJButton23"_s << u"ADOQuery7"_s << u"单词"_s << u"apple"_s
                                       << kEn + u"apple"_s;
         QTest::newRow("saying and person, full stop") << u"PDJButton36"_s << u"ADOQuery4"_s << u"derivation"_s

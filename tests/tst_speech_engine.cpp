@@ -38,8 +38,8 @@ private slots:
         QVERIFY(QDir(m_home.path()).mkpath(u".config/speech-dispatcher"_s));
         QVERIFY(QDir(m_home.path()).mkpath(u"run"_s));
         QFile::setPermissions(m_home.filePath(u"run"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(writeFile(m_home.filePath(u".config/speech-dispatcher/speechd.conf"_s),
-                          "AudioOutputMethod \"libao\"\n"));
+        QVERIFY(
+            writeFile(m_home.filePath(u".config/speech-dispatcher/speechd.conf"_s), "AudioOutputMethod \"libao\"\n"));
         QVERIFY(writeFile(m_home.filePath(u".libao"_s), "default_driver=null\n"));
         qputenv("HOME", QFile::encodeName(m_home.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(u".config"_s)));

@@ -28,7 +28,11 @@ public:
     app::Windows &windows() { return m_application.windows(); }
     QWidget *main() { return windows().main; }
     store::Dataset *dataset(const QString &name) { return main()->findChild<store::Dataset *>(name); }
-    template<typename T> T *find(const QString &name) { return main()->findChild<T *>(name); }
+    template <typename T>
+    T *find(const QString &name)
+    {
+        return main()->findChild<T *>(name);
+    }
 
     // Makes the first row whose column holds value current; false when there is none.
     bool select(const QString &datasetName, const QString &column, const QString &value)
@@ -63,11 +67,11 @@ private:
 } // namespace mc::test
 
 // The program's web views need their URL schemes registered before the application exists.
-#define MC_PROGRAM_TEST_MAIN(TestClass)                                                            \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        mc::web::registerSchemes();                                                                \
-        QApplication app(argc, argv);                                                              \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#define MC_PROGRAM_TEST_MAIN(TestClass)                                                                                \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        mc::web::registerSchemes();                                                                                    \
+        QApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

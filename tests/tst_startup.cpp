@@ -62,8 +62,8 @@ QStringList dropColumn(const QString &path, const QString &table, const QString 
     sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     QStringList statements;
     while (sqlite3_step(stmt) == SQLITE_ROW)
-        statements.append(QStringLiteral("DROP INDEX \"%1\"").arg(QString::fromUtf8(
-            reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)))));
+        statements.append(QStringLiteral("DROP INDEX \"%1\"")
+                              .arg(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)))));
     sqlite3_finalize(stmt);
     sqlite3_close(db);
     statements.append(QStringLiteral("ALTER TABLE \"%1\" DROP COLUMN \"%2\"").arg(table, column));
@@ -97,9 +97,9 @@ private slots:
         }
         app::openStores(set.map, [&](int value) { progress.append(value); });
         QCOMPARE(progress, (QList<int>{10, 30, 50, 70, 90, 100}));
-        QCOMPARE(openedInOrder, (QStringList{QStringLiteral("ADOQuery5"), QStringLiteral("ADOQuery2"),
-                                             QStringLiteral("ADOQuery3"), QStringLiteral("ADOQuery4"),
-                                             QStringLiteral("ADOQuery7"), QStringLiteral("ADOQuery1")}));
+        QCOMPARE(openedInOrder,
+                 (QStringList{QStringLiteral("ADOQuery5"), QStringLiteral("ADOQuery2"), QStringLiteral("ADOQuery3"),
+                              QStringLiteral("ADOQuery4"), QStringLiteral("ADOQuery7"), QStringLiteral("ADOQuery1")}));
         QCOMPARE(set.map.value(QStringLiteral("ADOQuery5"))->recordCount(), 42);
         QCOMPARE(set.map.value(QStringLiteral("ADOQuery5"))->queryText(),
                  QStringLiteral("select * from dict where ID>362993 and ID<363036"));
@@ -128,7 +128,7 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("damage");
-        QTest::addColumn<QString>("argument"); // the table or column concerned
+        QTest::addColumn<QString>("argument");  // the table or column concerned
         QTest::addColumn<QStringList>("named"); // what the message must name besides the file
         QTest::addColumn<int>("progress");      // the bar when the report shows; 0 for none
 
@@ -244,7 +244,8 @@ private slots:
             QCOMPARE(w.main->windowTitle(), QStringLiteral("明川字典词典 Z2020 build 01.01"));
             const QStringList order{QStringLiteral("TForm3"), QStringLiteral("TForm4"), QStringLiteral("TForm5"),
                                     QStringLiteral("TForm6"), QStringLiteral("TForm7"), QStringLiteral("TForm9")};
-            const QList<QWidget *> secondary{w.speechPrompt, w.radicalPicker, w.more, w.result, w.strokeViewer, w.lexicon};
+            const QList<QWidget *> secondary{w.speechPrompt, w.radicalPicker, w.more,
+                                             w.result,       w.strokeViewer,  w.lexicon};
             for (int i = 0; i < order.size(); ++i) {
                 QCOMPARE(secondary.at(i)->objectName(), order.at(i));
                 QVERIFY(!secondary.at(i)->isVisible());

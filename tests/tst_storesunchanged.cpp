@@ -38,7 +38,8 @@ private slots:
             for (const search::SearchEntry &entry : search::searches()) {
                 if (QComboBox *modes = controls.modeLists.value(entry.modeControl))
                     modes->setCurrentIndex(entry.mode);
-                if (entry.modeControl == search::ModeControl::Direction && controls.direction->text() != entry.modeCaption)
+                if (entry.modeControl == search::ModeControl::Direction
+                    && controls.direction->text() != entry.modeCaption)
                     controls.direction->click();
                 for (const QString &keyword : {QStringLiteral("水"), QStringLiteral("口3"), QStringLiteral("8"),
                                                QStringLiteral("\"; drop table hz; --")}) {

@@ -1,5 +1,5 @@
-#include "mc/config.h"
 #include "core/error.h"
+#include "mc/config.h"
 #include "platform/htmlview.h"
 #include "platform/offlineroutes.h"
 #include "services/strokes.h"
@@ -147,8 +147,8 @@ private slots:
         QVERIFY(program.started());
         auto *button = program.find<QAbstractButton>(u"pdjbtn1"_s);
         QVERIFY(button);
-        const QList<QPair<QString, bool>> steps = {{u"一"_s, true}, {u"人"_s, false}, {u"口"_s, true},
-                                                    {u"女"_s, false}, {u"永"_s, true}};
+        const QList<QPair<QString, bool>> steps
+            = {{u"一"_s, true}, {u"人"_s, false}, {u"口"_s, true}, {u"女"_s, false}, {u"永"_s, true}};
         for (const auto &[character, shown] : steps) {
             QVERIFY(program.select(u"ADOQuery2"_s, u"name"_s, character));
             QVERIFY2(button->isHidden() == !shown, qPrintable(character));

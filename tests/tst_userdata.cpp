@@ -1,10 +1,10 @@
-#include "lookup/userdata.h"
-#include "lookup/entryreader.h"
+#include "app/widgets/historypanel.h"
 #include "core/error.h"
+#include "lookup/entryreader.h"
+#include "lookup/userdata.h"
 #include "platform/messages.h"
 #include "support/doubles.h"
 #include "support/testsupport.h"
-#include "app/widgets/historypanel.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,7 +137,8 @@ private slots:
         QCOMPARE(keys(data.history()), QStringList{QStringLiteral("一")});
         QCOMPARE(keys(data.favourites()), QStringList{QStringLiteral("一")});
         QCOMPARE(messages.shown().size(), 1);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("file")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{QStringLiteral("file")});
     }
 
     void csvField_data()
@@ -170,7 +171,9 @@ private slots:
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<Entry>("entry");
         QTest::newRow("character") << lookup::Group::Characters
-                                   << Fields{{u"name"_s, u"水"_s}, {u"spell"_s, u"shuǐ"_s}, {u"url"_s, u"x"_s},
+                                   << Fields{{u"name"_s, u"水"_s},
+                                             {u"spell"_s, u"shuǐ"_s},
+                                             {u"url"_s, u"x"_s},
                                              {u"content"_s, u"〔shuǐ〕\n【基本解释】\n\n氢氧化合物。"_s}}
                                    << Entry{StoreId::Characters, u"水"_s, u"shuǐ"_s, u"氢氧化合物。"_s};
         QTest::newRow("xiehouyu") << lookup::Group::Xiehouyu
@@ -201,7 +204,8 @@ private slots:
         RecordingMessages messages;
         lookup::UserData data;
         data.open(dir.path());
-        data.toggleFavourite({StoreId::Characters, QStringLiteral("一"), QStringLiteral("yī"), QStringLiteral("数目，\"一\"")});
+        data.toggleFavourite(
+            {StoreId::Characters, QStringLiteral("一"), QStringLiteral("yī"), QStringLiteral("数目，\"一\"")});
         data.toggleFavourite({StoreId::English, QStringLiteral("apple"), QString(), QStringLiteral("n.苹果\n苹果树")});
         app::HistoryPanel panel(data);
         const QString path = dir.filePath(QStringLiteral("生词本.csv"));

@@ -23,8 +23,8 @@ namespace {
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    xcb_intern_atom_reply_t *reply =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name), nullptr);
+    xcb_intern_atom_reply_t *reply
+        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name), nullptr);
     const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
     return found;
@@ -37,9 +37,9 @@ QString windowManagerTitle(QWidget *window)
     if (!x11)
         return QStringLiteral("(not on X)");
     xcb_connection_t *connection = x11->connection();
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection, 0, xcb_window_t(window->winId()), atom(connection, "_NET_WM_NAME"),
-                         atom(connection, "UTF8_STRING"), 0, 1024);
+    const xcb_get_property_cookie_t cookie
+        = xcb_get_property(connection, 0, xcb_window_t(window->winId()), atom(connection, "_NET_WM_NAME"),
+                           atom(connection, "UTF8_STRING"), 0, 1024);
     xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
     if (!reply)
         return QStringLiteral("(no reply)");
@@ -90,6 +90,7 @@ private slots:
         m_folder.reset();
     }
 
+    // clang-format off
     void windowsCarryExactlyTheirTitles_data()
     {
         QTest::addColumn<QString>("window");
@@ -103,6 +104,7 @@ private slots:
         QTest::newRow("stroke order") << "TForm7" << "常用汉字笔顺";
         QTest::newRow("lexicon") << "TForm9" << "现代汉语 - 在线辞海";
     }
+    // clang-format on
     void windowsCarryExactlyTheirTitles()
     {
         QFETCH(QString, window);

@@ -45,9 +45,11 @@ const QList<Scan> &scans()
     static const QList<Scan> list = {
         {QStringLiteral("data/xhb.db"), QStringLiteral("SELECT rowid FROM hz WHERE name LIKE ?1 OR pycode LIKE ?1")},
         {QStringLiteral("data/xhi.db"), QStringLiteral("SELECT rowid FROM dict WHERE word LIKE ?1 OR spell LIKE ?1")},
-        {QStringLiteral("data/xhg.db"), QStringLiteral("SELECT rowid FROM cy WHERE name LIKE ?1 OR spell LIKE ?1 OR pyjm LIKE ?1")},
+        {QStringLiteral("data/xhg.db"),
+         QStringLiteral("SELECT rowid FROM cy WHERE name LIKE ?1 OR spell LIKE ?1 OR pyjm LIKE ?1")},
         {QStringLiteral("data/xhd.db"), QStringLiteral("SELECT rowid FROM xhy WHERE name LIKE ?1 OR end1 LIKE ?1")},
-        {QStringLiteral("data/xhk.db"), QStringLiteral("SELECT rowid FROM 英语单词 WHERE 单词 LIKE ?1 OR 解释 LIKE ?1")},
+        {QStringLiteral("data/xhk.db"),
+         QStringLiteral("SELECT rowid FROM 英语单词 WHERE 单词 LIKE ?1 OR 解释 LIKE ?1")},
         {QStringLiteral("data/xhe.db"), QStringLiteral("SELECT rowid FROM mylib WHERE name LIKE ?1")},
     };
     return list;
@@ -66,10 +68,14 @@ int main(int argc, char **argv)
     // the run going for a quarter of an hour.
     const int scanEvery = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 8;
     QRandomGenerator random(20261209);
-    const QStringList topWords = column(QStringLiteral("data/search.db"),
-        QStringLiteral("SELECT head FROM entries WHERE sect = 1 AND length(head) BETWEEN 2 AND 4 ORDER BY ord LIMIT 20000"));
-    const QStringList english = column(QStringLiteral("data/search.db"),
-        QStringLiteral("SELECT key FROM entries WHERE sect = 4 AND key GLOB '[a-z][a-z][a-z]*' AND key NOT GLOB '*[^a-z]*'"));
+    const QStringList topWords = column(
+        QStringLiteral("data/search.db"),
+        QStringLiteral(
+            "SELECT head FROM entries WHERE sect = 1 AND length(head) BETWEEN 2 AND 4 ORDER BY ord LIMIT 20000"));
+    const QStringList english = column(
+        QStringLiteral("data/search.db"),
+        QStringLiteral(
+            "SELECT key FROM entries WHERE sect = 4 AND key GLOB '[a-z][a-z][a-z]*' AND key NOT GLOB '*[^a-z]*'"));
     store::StoreFile words(QStringLiteral("data/xhi.db"), false);
     QStringList queries;
     for (int i = 0; i < 300; ++i) {
@@ -121,16 +127,15 @@ int main(int argc, char **argv)
             t.start();
             for (size_t g = 0; g < stores.size(); ++g) {
                 store::Statement st(*stores.at(g), scans().at(qsizetype(g)).sql, {u'%' + prefix + u'%'});
-                while (st.next()) {
-                }
+                while (st.next()) {}
             }
             scanMs.append(double(t.nsecsElapsed()) / 1e6);
         }
     }
     std::printf("queries %lld, keystrokes %d (scans on every %dth: %lld)\n", qsizetype(queries.size()), keystrokes,
                 scanEvery, scanMs.size());
-    std::printf("quick lookup, all keystrokes: median %.2f ms, p95 %.2f ms, max %.1f ms\n",
-                percentile(lookupMs, 0.5), percentile(lookupMs, 0.95), percentile(lookupMs, 1.0));
+    std::printf("quick lookup, all keystrokes: median %.2f ms, p95 %.2f ms, max %.1f ms\n", percentile(lookupMs, 0.5),
+                percentile(lookupMs, 0.95), percentile(lookupMs, 1.0));
     for (const GroupInfo &info : groups()) {
         std::printf("  group %s: median %.2f ms, p95 %.2f ms\n", qPrintable(info.title),
                     percentile(groupMs.at(int(info.group)), 0.5), percentile(groupMs.at(int(info.group)), 0.95));

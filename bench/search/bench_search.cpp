@@ -89,8 +89,8 @@ void makeSynthetic(const QString &dir)
         "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而"
         "方后多定行学法所民得经十三之进着等部度家电力里如水化高自二理起小物现实加量都两体制机当使点从业本去把性好应"
         "开它合还因由其些然前外天政四日那社义事平形相全表间样与关各重新线内数正心反你明看原又么利比或但质气第向道命");
-    const QStringList syllables = {QStringLiteral("ma"), QStringLiteral("shui"), QStringLiteral("ren"),
-                                   QStringLiteral("zhong"), QStringLiteral("guo"), QStringLiteral("tian")};
+    const QStringList syllables = {QStringLiteral("ma"),    QStringLiteral("shui"), QStringLiteral("ren"),
+                                   QStringLiteral("zhong"), QStringLiteral("guo"),  QStringLiteral("tian")};
     quint32 seed = 11;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
     auto text = [&](int chars) {
@@ -107,17 +107,22 @@ void makeSynthetic(const QString &dir)
     const QList<Spec> specs = {
         {QStringLiteral("xhi.db"),
          QStringLiteral("CREATE TABLE dict(ID INTEGER, word %1, ord %1, spell %1, content %1);"
-                        "CREATE INDEX i1 ON dict(ID); CREATE INDEX i2 ON dict(word)").arg(t),
+                        "CREATE INDEX i1 ON dict(ID); CREATE INDEX i2 ON dict(word)")
+             .arg(t),
          QStringLiteral("INSERT INTO dict VALUES(?1, ?2, ?2, ?3, ?4)"), 300000},
         {QStringLiteral("xhg.db"),
          QStringLiteral("CREATE TABLE cy(name %1, spell %1, pyjm %1, content %1, derivation %1, samples %1);"
-                        "CREATE INDEX i1 ON cy(name)").arg(t),
+                        "CREATE INDEX i1 ON cy(name)")
+             .arg(t),
          QStringLiteral("INSERT INTO cy VALUES(?2, ?3, ?3, ?4, ?4, ?4)"), 32000},
         {QStringLiteral("xhb.db"),
-         QStringLiteral("CREATE TABLE hz(name %1, oldname %1, spell %1, part %1, sum %1, partstrokes %1, strokes INTEGER,"
-                        " wbcode %1, areacode %1, pycode %1, content %1, url %1); CREATE INDEX i1 ON hz(name);"
-                        " CREATE INDEX i2 ON hz(pycode); CREATE INDEX i3 ON hz(strokes)").arg(t),
-         QStringLiteral("INSERT INTO hz VALUES(?2, ?2, ?3, '口', '3', '3', ?1 % 30, '', '', ?3 || ' ', ?4, '')"), 21000},
+         QStringLiteral(
+             "CREATE TABLE hz(name %1, oldname %1, spell %1, part %1, sum %1, partstrokes %1, strokes INTEGER,"
+             " wbcode %1, areacode %1, pycode %1, content %1, url %1); CREATE INDEX i1 ON hz(name);"
+             " CREATE INDEX i2 ON hz(pycode); CREATE INDEX i3 ON hz(strokes)")
+             .arg(t),
+         QStringLiteral("INSERT INTO hz VALUES(?2, ?2, ?3, '口', '3', '3', ?1 % 30, '', '', ?3 || ' ', ?4, '')"),
+         21000},
     };
     for (const Spec &spec : specs) {
         sqlite3 *db = nullptr;
@@ -175,7 +180,8 @@ int rawSearch(sqlite3 *db, const store::TranslatedQuery &q, const QStringList &k
     if (rowids.isEmpty())
         return 0;
     const qint64 first = *std::min_element(rowids.begin(), rowids.end());
-    const QByteArray one = (QStringLiteral("SELECT * FROM ") + store::quoteName(q.table) + QStringLiteral(" WHERE rowid = ?")).toUtf8();
+    const QByteArray one
+        = (QStringLiteral("SELECT * FROM ") + store::quoteName(q.table) + QStringLiteral(" WHERE rowid = ?")).toUtf8();
     sqlite3_prepare_v2(db, one.constData(), -1, &stmt, nullptr);
     sqlite3_bind_int64(stmt, 1, first);
     if (sqlite3_step(stmt) == SQLITE_ROW) {

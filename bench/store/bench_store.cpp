@@ -49,7 +49,8 @@ void exec(sqlite3 *db, const char *sql)
 void makeSynthetic(const QString &dir)
 {
     QDir().mkpath(dir + QStringLiteral("/data"));
-    const QString hanzi = QStringLiteral("的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而方后多定行学法所民得经十三之进着等部度家电力里如水化高自二理起小物现实加量都两体制机当使点从业本去把性好应开它合还因由其些然前外天政四日那社义事平形相全表间样与关各重新线内数正心反你明看原又么利比或但质气第向道命此变条只没结解问意建月公无系军很情者最立代想已通并提直题党程展五果料象员革位入常文总次品式活设及管特件长求老头基资边流路级少图山统接知较将组见计别她手角期根论运农指几九区强放决西被干做必战先回则任取据处队南给色光门即保治北造百规热领七海口东导器压志世金增争济阶油思术极交受联什认六共权收证改清己美再采转更单风切打白教速花带安场身车例真务具万每目至达走积示议声报斗完类八离华名确才科张信马节话米整空元况今集温传土许步群广石记需段研界拉林律叫且究观越织装影算低持音众书布复容儿须际商非验连断深难近矿千周委素技备半办青省列习响约支般史感劳便团往酸历市克何除消构府称太准精值号率族维划选标写存候毛亲快效斯院查江型眼王按格养易置派层片始却专状育厂京识适属圆包火住调满县局照参红细引听该铁价严");
+    const QString hanzi = QStringLiteral(
+        "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而方后多定行学法所民得经十三之进着等部度家电力里如水化高自二理起小物现实加量都两体制机当使点从业本去把性好应开它合还因由其些然前外天政四日那社义事平形相全表间样与关各重新线内数正心反你明看原又么利比或但质气第向道命此变条只没结解问意建月公无系军很情者最立代想已通并提直题党程展五果料象员革位入常文总次品式活设及管特件长求老头基资边流路级少图山统接知较将组见计别她手角期根论运农指几九区强放决西被干做必战先回则任取据处队南给色光门即保治北造百规热领七海口东导器压志世金增争济阶油思术极交受联什认六共权收证改清己美再采转更单风切打白教速花带安场身车例真务具万每目至达走积示议声报斗完类八离华名确才科张信马节话米整空元况今集温传土许步群广石记需段研界拉林律叫且究观越织装影算低持音众书布复容儿须际商非验连断深难近矿千周委素技备半办青省列习响约支般史感劳便团往酸历市克何除消构府称太准精值号率族维划选标写存候毛亲快效斯院查江型眼王按格养易置派层片始却专状育厂京识适属圆包火住调满县局照参红细引听该铁价严");
     auto randomText = [&](quint32 &seed, int chars) {
         QString s;
         s.reserve(chars);
@@ -66,17 +67,23 @@ void makeSynthetic(const QString &dir)
         int textChars;
     };
     const Spec specs[] = {
-        {"xhi.db", "CREATE TABLE dict(ID INTEGER, word TEXT COLLATE NOCASE, ord TEXT, spell TEXT, content TEXT);"
-                   "CREATE INDEX dict_id ON dict(ID);CREATE INDEX dict_word ON dict(word)",
+        {"xhi.db",
+         "CREATE TABLE dict(ID INTEGER, word TEXT COLLATE NOCASE, ord TEXT, spell TEXT, content TEXT);"
+         "CREATE INDEX dict_id ON dict(ID);CREATE INDEX dict_word ON dict(word)",
          "INSERT INTO dict VALUES(?1, ?2, ?2, 'pin yin', ?3)", 300000, 2, 100},
-        {"xhg.db", "CREATE TABLE cy(name TEXT COLLATE NOCASE, spell TEXT, pyjm TEXT, content TEXT, derivation TEXT, samples TEXT)",
+        {"xhg.db",
+         "CREATE TABLE cy(name TEXT COLLATE NOCASE, spell TEXT, pyjm TEXT, content TEXT, derivation TEXT, samples TEXT)",
          "INSERT INTO cy VALUES(?2, 'pin yin', 'py', ?3, ?3, ?3)", 30000, 4, 100},
-        {"xhb.db", "CREATE TABLE hz(name TEXT COLLATE NOCASE, oldname TEXT, spell TEXT, part TEXT, sum TEXT, partstrokes TEXT,"
-                   " strokes INTEGER, wbcode TEXT, areacode TEXT, pycode TEXT, content TEXT, url TEXT)",
+        {"xhb.db",
+         "CREATE TABLE hz(name TEXT COLLATE NOCASE, oldname TEXT, spell TEXT, part TEXT, sum TEXT, partstrokes TEXT,"
+         " strokes INTEGER, wbcode TEXT, areacode TEXT, pycode TEXT, content TEXT, url TEXT)",
          "INSERT INTO hz VALUES(?2, ?2, 'pin', '口', '3', '3', 6, 'kkk', '0000', 'pin ', ?3, '')", 21000, 1, 100},
-        {"xhd.db", "CREATE TABLE xhy(name TEXT COLLATE NOCASE, end1 TEXT COLLATE NOCASE)", "INSERT INTO xhy VALUES(?2, ?3)", 14000, 8, 8},
-        {"xhk.db", "CREATE TABLE 英语单词(单词 TEXT COLLATE NOCASE, 解释 TEXT COLLATE NOCASE)", "INSERT INTO 英语单词 VALUES(?2, ?3)", 60000, 6, 20},
-        {"xhe.db", "CREATE TABLE mylib(name TEXT COLLATE NOCASE, derivation TEXT COLLATE NOCASE)", "INSERT INTO mylib VALUES(?3, ?2)", 6000, 3, 30},
+        {"xhd.db", "CREATE TABLE xhy(name TEXT COLLATE NOCASE, end1 TEXT COLLATE NOCASE)",
+         "INSERT INTO xhy VALUES(?2, ?3)", 14000, 8, 8},
+        {"xhk.db", "CREATE TABLE 英语单词(单词 TEXT COLLATE NOCASE, 解释 TEXT COLLATE NOCASE)",
+         "INSERT INTO 英语单词 VALUES(?2, ?3)", 60000, 6, 20},
+        {"xhe.db", "CREATE TABLE mylib(name TEXT COLLATE NOCASE, derivation TEXT COLLATE NOCASE)",
+         "INSERT INTO mylib VALUES(?3, ?2)", 6000, 3, 30},
     };
     quint32 seed = 7;
     for (const Spec &spec : specs) {
@@ -144,12 +151,14 @@ void compareSearch(const char *label, const QString &file, const QString &table,
     d.setConnectionText(mc::store::connectionText(file, QString()));
     d.setKeyColumns({column});
     int datasetRows = 0;
-    const double viaDataset = timeMs([&] {
-        d.clearQuery();
-        d.appendQuery(query);
-        d.open();
-        datasetRows = d.recordCount();
-    }, 11);
+    const double viaDataset = timeMs(
+        [&] {
+            d.clearQuery();
+            d.appendQuery(query);
+            d.open();
+            datasetRows = d.recordCount();
+        },
+        11);
 
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);

@@ -27,12 +27,14 @@ namespace {
 
 void installFontSubstitutes()
 {
-    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("HanaMinA"),
-                                                       QStringLiteral("HanaMinB")});
-    QFont::insertSubstitutions(QStringLiteral("黑体"), {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("HanaMinA"),
-                                                       QStringLiteral("HanaMinB")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"),
-                                                        QStringLiteral("Noto Sans CJK SC")});
+    QFont::insertSubstitutions(
+        QStringLiteral("宋体"),
+        {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("HanaMinA"), QStringLiteral("HanaMinB")});
+    QFont::insertSubstitutions(
+        QStringLiteral("黑体"),
+        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("HanaMinA"), QStringLiteral("HanaMinB")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")});
 }
 
 void centre(QWidget *window)

@@ -60,8 +60,7 @@ bool handToRunning(const QString &name, const QString &text, int timeoutMs)
     return answer == kAnswer;
 }
 
-InstanceServer::InstanceServer(const QString &name, QObject *parent)
-    : QObject(parent), m_server(new QLocalServer(this))
+InstanceServer::InstanceServer(const QString &name, QObject *parent) : QObject(parent), m_server(new QLocalServer(this))
 {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // No copy answered on this name (handToRunning failed first), so a socket file left by one

@@ -8,8 +8,8 @@ class QWidget;
 namespace mc::app::service {
 
 QString siteUrl();
-QString mailUrl();  // mailto link to the maker, with its subject
-QString chatUrl();  // the instant-messaging web chat with the maker
+QString mailUrl(); // mailto link to the maker, with its subject
+QString chatUrl(); // the instant-messaging web chat with the maker
 
 // Asks question; on Yes opens target with owner as the owning window. Returns whether it opened.
 bool confirmThenOpen(const QString &question, const QString &target, QWidget *owner);

@@ -53,9 +53,9 @@ inline const QString kStrokeOrder = QStringLiteral("查笔顺");
 inline const QString kCharacterGroup = QStringLiteral("【 ※明川字典※ 】");
 inline const QString kSimplified = QStringLiteral("简体");
 inline const QString kTraditional = QStringLiteral("繁体");
-inline const QStringList kCharacterCaptions = {QStringLiteral("【汉字部首】"), QStringLiteral("【五笔编码】"),
-                                               QStringLiteral("【部首笔划】"), QStringLiteral("【全字笔划】"),
-                                               QStringLiteral("【区位号码】")};
+inline const QStringList kCharacterCaptions
+    = {QStringLiteral("【汉字部首】"), QStringLiteral("【五笔编码】"), QStringLiteral("【部首笔划】"),
+       QStringLiteral("【全字笔划】"), QStringLiteral("【区位号码】")};
 
 inline const QString kWordGroup = QStringLiteral("【 ※明川词典※ 】");
 inline const QString kWordCaption = QStringLiteral("【词条】");
@@ -77,26 +77,51 @@ inline const QString kPersonSearch = QStringLiteral("名人搜索");
 inline const QString kFuzzyButton = QStringLiteral("模糊搜索");
 
 inline const QString kClassicsGroup = QStringLiteral("【 ※名句欣赏※ 】");
-inline const QStringList kClassicsTitles = {
-    QStringLiteral("国学经典名句一"), QStringLiteral("国学经典名句二"), QStringLiteral("国学经典名句三"),
-    QStringLiteral("国学经典名句四"), QStringLiteral("诗文名句精华"), QStringLiteral("百家姓"),
-    QStringLiteral("千字文"), QStringLiteral("弟子规"), QStringLiteral("三字经"), QStringLiteral("新三字经"),
-    QStringLiteral("老子"), QStringLiteral("小儿语"), QStringLiteral("蒙求"), QStringLiteral("三十六计"),
-    QStringLiteral("三略"), QStringLiteral("声律启蒙"), QStringLiteral("孙子兵法"), QStringLiteral("围炉夜话"),
-    QStringLiteral("孝经"), QStringLiteral("幼学琼林"), QStringLiteral("增广贤文"), QStringLiteral("朱子家训"),
-    QStringLiteral("名贤集"), QStringLiteral("姓氏起源"), QStringLiteral("孔子弟子简表"),
-    QStringLiteral("各省名称由来"), QStringLiteral("中国古代称谓"), QStringLiteral("中国历史朝代"),
-    QStringLiteral("汉语拼音方案"), QStringLiteral("毛泽东诗词"), QStringLiteral("中国百强大学校训"),
-    QStringLiteral("二十四诗品"), QStringLiteral("古代汉语词曲牌名"), QStringLiteral("现代灯谜常用谜格"),
-    QStringLiteral("汉语常见通假字"), QStringLiteral("五笔字根表"), QStringLiteral("万年历")};
+inline const QStringList kClassicsTitles = {QStringLiteral("国学经典名句一"),
+                                            QStringLiteral("国学经典名句二"),
+                                            QStringLiteral("国学经典名句三"),
+                                            QStringLiteral("国学经典名句四"),
+                                            QStringLiteral("诗文名句精华"),
+                                            QStringLiteral("百家姓"),
+                                            QStringLiteral("千字文"),
+                                            QStringLiteral("弟子规"),
+                                            QStringLiteral("三字经"),
+                                            QStringLiteral("新三字经"),
+                                            QStringLiteral("老子"),
+                                            QStringLiteral("小儿语"),
+                                            QStringLiteral("蒙求"),
+                                            QStringLiteral("三十六计"),
+                                            QStringLiteral("三略"),
+                                            QStringLiteral("声律启蒙"),
+                                            QStringLiteral("孙子兵法"),
+                                            QStringLiteral("围炉夜话"),
+                                            QStringLiteral("孝经"),
+                                            QStringLiteral("幼学琼林"),
+                                            QStringLiteral("增广贤文"),
+                                            QStringLiteral("朱子家训"),
+                                            QStringLiteral("名贤集"),
+                                            QStringLiteral("姓氏起源"),
+                                            QStringLiteral("孔子弟子简表"),
+                                            QStringLiteral("各省名称由来"),
+                                            QStringLiteral("中国古代称谓"),
+                                            QStringLiteral("中国历史朝代"),
+                                            QStringLiteral("汉语拼音方案"),
+                                            QStringLiteral("毛泽东诗词"),
+                                            QStringLiteral("中国百强大学校训"),
+                                            QStringLiteral("二十四诗品"),
+                                            QStringLiteral("古代汉语词曲牌名"),
+                                            QStringLiteral("现代灯谜常用谜格"),
+                                            QStringLiteral("汉语常见通假字"),
+                                            QStringLiteral("五笔字根表"),
+                                            QStringLiteral("万年历")};
 
 // Secondary windows.
 inline const QString kMoreCaption = QStringLiteral("我们还有更精彩的......");
 inline const QString kMoreHeader = QStringLiteral("欢迎访问我们的软件网站，下载更多精彩的免费软件！");
-inline const QStringList kMorePrograms = {
-    QStringLiteral("明川\n五笔通"), QStringLiteral("明川\n拼音宝"), QStringLiteral("明川\n书法帖"),
-    QStringLiteral("明川\n诗词库"), QStringLiteral("明川\n万年历"), QStringLiteral("明川\n记事本"),
-    QStringLiteral("明川\n计算器"), QStringLiteral("明川\n识字卡")};
+inline const QStringList kMorePrograms
+    = {QStringLiteral("明川\n五笔通"), QStringLiteral("明川\n拼音宝"), QStringLiteral("明川\n书法帖"),
+       QStringLiteral("明川\n诗词库"), QStringLiteral("明川\n万年历"), QStringLiteral("明川\n记事本"),
+       QStringLiteral("明川\n计算器"), QStringLiteral("明川\n识字卡")};
 inline const QString kMoreFooter1 = QStringLiteral("老青禾软件工作室 出品");
 inline const QString kMoreFooter2 = QStringLiteral("点击任意位置访问软件网站，了解更多");
 inline const QString kLexiconCaption = QStringLiteral("现代汉语 - 在线辞海");

@@ -2,6 +2,7 @@
 
 namespace mc {
 
-Error::Error(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
+Error::Error(const QString &text) : std::runtime_error(text.toStdString()), m_text(text)
+{}
 
 } // namespace mc

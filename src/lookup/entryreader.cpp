@@ -3,7 +3,8 @@
 
 namespace mc::lookup {
 
-EntryReader::EntryReader(const QString &dataDir) : m_dataDir(dataDir) {}
+EntryReader::EntryReader(const QString &dataDir) : m_dataDir(dataDir)
+{}
 EntryReader::~EntryReader() = default;
 
 QList<QPair<QString, QString>> EntryReader::fields(Group group, qint64 rowId)
@@ -14,8 +15,7 @@ QList<QPair<QString, QString>> EntryReader::fields(Group group, qint64 rowId)
         file = std::make_shared<store::StoreFile>(store::storePath(groupInfo(group).store, m_dataDir), false,
                                                   QStringList{info.table});
     }
-    store::Statement row(*file,
-                         QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?").arg(info.table), {rowId});
+    store::Statement row(*file, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?").arg(info.table), {rowId});
     QList<QPair<QString, QString>> out;
     if (row.next()) {
         for (int i = 0; i < row.columnCount(); ++i)
@@ -27,8 +27,8 @@ QList<QPair<QString, QString>> EntryReader::fields(Group group, qint64 rowId)
 Entry entryOf(Group group, const QList<QPair<QString, QString>> &fields)
 {
     // The first of these a store has is what its entry says.
-    static const QStringList textColumns = {QStringLiteral("content"), QStringLiteral("end1"),
-                                            QStringLiteral("解释"), QStringLiteral("derivation")};
+    static const QStringList textColumns
+        = {QStringLiteral("content"), QStringLiteral("end1"), QStringLiteral("解释"), QStringLiteral("derivation")};
     const GroupInfo &info = groupInfo(group);
     Entry entry{info.store, {}, {}, {}};
     QString text;

@@ -13,10 +13,10 @@ constexpr int kGroupCount = 6;
 
 struct GroupInfo {
     Group group;
-    QString title;         // group header
+    QString title; // group header
     store::StoreId store;
-    QString headColumn;    // what a hit shows in the list
-    QString detailColumn;  // shown after the head in the list (may be empty)
+    QString headColumn;   // what a hit shows in the list
+    QString detailColumn; // shown after the head in the list (may be empty)
 };
 
 const QList<GroupInfo> &groups();

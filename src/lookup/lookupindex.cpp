@@ -1,6 +1,6 @@
 #include "lookup/lookupindex.h"
-#include "lookup/simplifier.h"
 #include "core/error.h"
+#include "lookup/simplifier.h"
 #include "store/storefile.h"
 
 #include <QDir>
@@ -85,8 +85,8 @@ QStringList LookupIndex::mixedKeys(const Query &query)
             for (char32_t c : part.text.toUcs4()) {
                 store::Statement readings(*m_file, QStringLiteral("SELECT py FROM charpy WHERE ch = ?"),
                                           {QString::fromUcs4(&c, 1)});
-                const QStringList own = readings.next() ? readings.text(0).split(u' ', Qt::SkipEmptyParts)
-                                                        : QStringList();
+                const QStringList own
+                    = readings.next() ? readings.text(0).split(u' ', Qt::SkipEmptyParts) : QStringList();
                 QStringList longer;
                 for (const QString &p : std::as_const(pieces)) {
                     for (const QString &r : own)
@@ -143,7 +143,8 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
         } else if (group <= Group::Idioms && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
                 const QString syllables = QLatin1Char('"') + query.syllables.join(u' ') + QLatin1Char('"');
-                out.append({Tier::Terms, QStringLiteral("py: %1 AND syl: ^ %2").arg(anyOf(query.pinyinKeys, false), syllables)});
+                out.append({Tier::Terms,
+                            QStringLiteral("py: %1 AND syl: ^ %2").arg(anyOf(query.pinyinKeys, false), syllables)});
                 out.append({Tier::Terms, QStringLiteral("syl: ^ %1 *").arg(syllables)});
             } else {
                 out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(query.pinyinKeys, false)});
@@ -181,7 +182,9 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
     switch (tier.kind) {
     case Tier::KeyEqual:
         st = std::make_unique<store::Statement>(
-            db, QStringLiteral("SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ? ORDER BY ord LIMIT ?"),
+            db,
+            QStringLiteral(
+                "SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ? ORDER BY ord LIMIT ?"),
             QVariantList{sect, tier.arg, rows});
         break;
     case Tier::KeyPrefix:
@@ -189,16 +192,18 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
         // index's own order is their ranking order and nothing needs sorting.
         st = std::make_unique<store::Statement>(
             db,
-            QStringLiteral("SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ? "
-                           "ORDER BY %1 LIMIT ?")
+            QStringLiteral(
+                "SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ? "
+                "ORDER BY %1 LIMIT ?")
                 .arg(group == Group::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
     case Tier::Terms:
         st = std::make_unique<store::Statement>(
             db,
-            QStringLiteral("SELECT e.ord, e.rid, e.head FROM terms t JOIN entries e ON e.sect = ?1 AND e.ord = t.rowid - ?2 "
-                           "WHERE terms MATCH ?3 AND t.rowid BETWEEN ?2 AND ?4 ORDER BY t.rowid LIMIT ?5"),
+            QStringLiteral(
+                "SELECT e.ord, e.rid, e.head FROM terms t JOIN entries e ON e.sect = ?1 AND e.ord = t.rowid - ?2 "
+                "WHERE terms MATCH ?3 AND t.rowid BETWEEN ?2 AND ?4 ORDER BY t.rowid LIMIT ?5"),
             QVariantList{sect, firstRow(group), tier.arg, lastRow(group), rows});
         break;
     }
@@ -221,16 +226,18 @@ int LookupIndex::count(const Tier &tier, Group group)
         return st.next() ? int(st.integer(0)) : 0;
     }
     if (tier.kind == Tier::Terms) {
-        store::Statement st(db, QStringLiteral("SELECT count(*) FROM terms WHERE terms MATCH ? AND rowid BETWEEN ? AND ?"),
+        store::Statement st(db,
+                            QStringLiteral("SELECT count(*) FROM terms WHERE terms MATCH ? AND rowid BETWEEN ? AND ?"),
                             {tier.arg, firstRow(group), lastRow(group)});
         return st.next() ? int(st.integer(0)) : 0;
     }
     const bool prefix = tier.kind == Tier::KeyPrefix;
-    store::Statement st(db,
-                        prefix ? QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ?")
-                               : QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ?"),
-                        prefix ? QVariantList{qint64(group), tier.arg, prefixEnd(tier.arg)}
-                               : QVariantList{qint64(group), tier.arg});
+    store::Statement st(
+        db,
+        prefix ? QStringLiteral(
+            "SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ?")
+               : QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ?"),
+        prefix ? QVariantList{qint64(group), tier.arg, prefixEnd(tier.arg)} : QVariantList{qint64(group), tier.arg});
     return st.next() ? int(st.integer(0)) : 0;
 }
 

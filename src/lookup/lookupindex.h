@@ -7,7 +7,6 @@
 #include <functional>
 #include <memory>
 
-
 namespace mc::store {
 class StoreFile;
 }
@@ -17,15 +16,15 @@ namespace mc::lookup {
 class Simplifier;
 
 struct Hit {
-    int ord = 0;       // place in ranking order within the group
-    qint64 rowId = 0;  // the row's rowid in its store
+    int ord = 0;      // place in ranking order within the group
+    qint64 rowId = 0; // the row's rowid in its store
     QString head;
 };
 
 struct GroupResult {
     Group group = Group::Characters;
-    int count = 0;     // every match of the group
-    QList<Hit> hits;   // the first of them in ranking order
+    int count = 0;   // every match of the group
+    QList<Hit> hits; // the first of them in ranking order
     bool complete() const { return hits.size() >= count; }
 };
 

@@ -41,10 +41,13 @@ LookupService::~LookupService()
 void LookupService::deliver(quint64 generation, const std::function<void()> &emitIt)
 {
     QPointer<LookupService> self(this);
-    QMetaObject::invokeMethod(this, [self, generation, emitIt] {
-        if (self && *self->m_latest == generation)
-            emitIt();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [self, generation, emitIt] {
+            if (self && *self->m_latest == generation)
+                emitIt();
+        },
+        Qt::QueuedConnection);
 }
 
 void LookupService::search(const QString &text)
@@ -52,19 +55,22 @@ void LookupService::search(const QString &text)
     m_text = text;
     const quint64 generation = ++*m_latest;
     auto latest = m_latest;
-    QMetaObject::invokeMethod(m_worker, [this, worker = m_worker, latest, generation, text] {
-        const CancelCheck cancelled = [latest, generation] { return *latest != generation; };
-        if (cancelled())
-            return;
-        try {
-            LookupIndex &index = worker->index();
-            const QList<GroupResult> results = index.searchAll(index.parse(text), kFirstHits, cancelled);
-            if (!cancelled())
-                deliver(generation, [this, text, results] { emit resultsReady(text, results); });
-        } catch (const Error &e) {
-            deliver(generation, [this, message = e.text()] { emit failed(message); });
-        }
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, worker = m_worker, latest, generation, text] {
+            const CancelCheck cancelled = [latest, generation] { return *latest != generation; };
+            if (cancelled())
+                return;
+            try {
+                LookupIndex &index = worker->index();
+                const QList<GroupResult> results = index.searchAll(index.parse(text), kFirstHits, cancelled);
+                if (!cancelled())
+                    deliver(generation, [this, text, results] { emit resultsReady(text, results); });
+            } catch (const Error &e) {
+                deliver(generation, [this, message = e.text()] { emit failed(message); });
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void LookupService::loadAll(Group group)
@@ -72,17 +78,20 @@ void LookupService::loadAll(Group group)
     const quint64 generation = *m_latest;
     auto latest = m_latest;
     const QString text = m_text;
-    QMetaObject::invokeMethod(m_worker, [this, worker = m_worker, latest, generation, text, group] {
-        const CancelCheck cancelled = [latest, generation] { return *latest != generation; };
-        try {
-            LookupIndex &index = worker->index();
-            const GroupResult result = index.search(index.parse(text), group, -1, cancelled);
-            if (!cancelled())
-                deliver(generation, [this, text, result] { emit groupReady(text, result); });
-        } catch (const Error &e) {
-            deliver(generation, [this, message = e.text()] { emit failed(message); });
-        }
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, worker = m_worker, latest, generation, text, group] {
+            const CancelCheck cancelled = [latest, generation] { return *latest != generation; };
+            try {
+                LookupIndex &index = worker->index();
+                const GroupResult result = index.search(index.parse(text), group, -1, cancelled);
+                if (!cancelled())
+                    deliver(generation, [this, text, result] { emit groupReady(text, result); });
+            } catch (const Error &e) {
+                deliver(generation, [this, message = e.text()] { emit failed(message); });
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace mc::lookup

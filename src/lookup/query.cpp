@@ -14,8 +14,8 @@ bool isToneMarked(QChar c)
 
 bool isPinyinChar(QChar c)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'5') || c == u'ü' || c == u':' || c == u'\''
-        || c == u' ' || isToneMarked(c);
+    return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'5') || c == u'ü' || c == u':' || c == u'\'' || c == u' '
+        || isToneMarked(c);
 }
 
 } // namespace
@@ -97,7 +97,8 @@ Query parseQuery(const QString &input, Simplifier *simplifier)
         static const QRegularExpression parted(QStringLiteral("[ ']+"));
         const QStringList pieces = text.toLower().split(parted, Qt::SkipEmptyParts);
         // Tone digits or marks already part the syllables; the parted form is for plain pinyin.
-        const bool tones = std::any_of(key.cbegin(), key.cend(), [](QChar c) { return c.isDigit() || isToneMarked(c); });
+        const bool tones
+            = std::any_of(key.cbegin(), key.cend(), [](QChar c) { return c.isDigit() || isToneMarked(c); });
         if (pieces.size() > 1 && !tones) {
             for (const QString &piece : pieces)
                 q.syllables.append(pinyinKey(piece));

@@ -30,7 +30,8 @@ bool isChinese(char32_t c)
 
 } // namespace
 
-SelectionLookup::SelectionLookup(const QString &dataDir) : m_dataDir(dataDir) {}
+SelectionLookup::SelectionLookup(const QString &dataDir) : m_dataDir(dataDir)
+{}
 
 QString SelectionLookup::keyRun(const QString &text)
 {
@@ -85,10 +86,10 @@ std::optional<Entry> SelectionLookup::lookup(const QString &text) const
     for (qsizetype n = codes.size(); n > 1; --n)
         prefixes.append(QString::fromUcs4(chars, n));
     // Among equally long matches the idiom wins: its entry says more than the word list's.
-    const std::optional<Entry> idiom = longest(store::StoreId::Idioms,
-                                               QStringLiteral("select name, spell, content from cy where name in (%1)"), prefixes);
-    const std::optional<Entry> word = longest(store::StoreId::Words,
-                                              QStringLiteral("select word, spell, content from dict where word in (%1)"), prefixes);
+    const std::optional<Entry> idiom = longest(
+        store::StoreId::Idioms, QStringLiteral("select name, spell, content from cy where name in (%1)"), prefixes);
+    const std::optional<Entry> word = longest(
+        store::StoreId::Words, QStringLiteral("select word, spell, content from dict where word in (%1)"), prefixes);
     if (idiom && (!word || idiom->key.size() >= word->key.size()))
         return idiom;
     if (word)
@@ -98,7 +99,10 @@ std::optional<Entry> SelectionLookup::lookup(const QString &text) const
 }
 
 SelectionWatcher::SelectionWatcher(const SelectionLookup &lookup, QClipboard *clipboard, QObject *parent)
-    : QObject(parent), m_lookup(lookup), m_clipboard(clipboard), m_action(new QAction(kActionText, this)),
+    : QObject(parent),
+      m_lookup(lookup),
+      m_clipboard(clipboard),
+      m_action(new QAction(kActionText, this)),
       m_settle(new QTimer(this))
 {
     m_action->setObjectName(QStringLiteral("selectionLookupAction"));
@@ -109,7 +113,8 @@ SelectionWatcher::SelectionWatcher(const SelectionLookup &lookup, QClipboard *cl
     m_settle->setInterval(kSettleMs);
     connect(m_settle, &QTimer::timeout, this, [this] { consider(m_pending); });
     if (m_clipboard)
-        connect(m_clipboard, &QClipboard::changed, this, [this](QClipboard::Mode mode) { onClipboardChanged(int(mode)); });
+        connect(m_clipboard, &QClipboard::changed, this,
+                [this](QClipboard::Mode mode) { onClipboardChanged(int(mode)); });
 }
 
 bool SelectionWatcher::isOn() const

@@ -48,9 +48,9 @@ public:
         for (int i = 0; i < params.size(); ++i) {
             const QVariant &value = params.at(i);
             const int code = value.typeId() == QMetaType::LongLong
-                                 ? sqlite3_bind_int64(m_stmt, i + 1, value.toLongLong())
-                                 : sqlite3_bind_text16(m_stmt, i + 1, value.toString().utf16(),
-                                                       int(value.toString().size() * 2), SQLITE_TRANSIENT);
+                ? sqlite3_bind_int64(m_stmt, i + 1, value.toLongLong())
+                : sqlite3_bind_text16(m_stmt, i + 1, value.toString().utf16(), int(value.toString().size() * 2),
+                                      SQLITE_TRANSIENT);
             if (code != SQLITE_OK)
                 fail();
         }
@@ -145,7 +145,8 @@ QString UserData::defaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-UserData::UserData(QObject *parent) : QObject(parent) {}
+UserData::UserData(QObject *parent) : QObject(parent)
+{}
 
 UserData::~UserData()
 {
@@ -165,8 +166,9 @@ void UserData::open(const QString &folder)
     }
     Failure failure = tryOpen(path);
     if (failure == Failure::Damaged) {
-        const QString aside = QDir(folder).filePath(
-            QStringLiteral("userdata-%1.damaged.db").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+        const QString aside
+            = QDir(folder).filePath(QStringLiteral("userdata-%1.damaged.db")
+                                        .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
         if (QFile::rename(path, aside)) {
             tell(QStringLiteral("用户数据文件 %1 已损坏，已改名为 %2 保留；查询记录和生词本重新开始。")
                      .arg(QDir::toNativeSeparators(path), QFileInfo(aside).fileName()));
@@ -235,7 +237,8 @@ void UserData::openInMemory()
 {
     m_path.clear();
     m_kept = false;
-    if (sqlite3_open(":memory:", &m_db) != SQLITE_OK || sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_open(":memory:", &m_db) != SQLITE_OK
+        || sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
         close();
     emit historyChanged();
     emit favouritesChanged();
@@ -266,7 +269,8 @@ bool UserData::write(const QString &sql, const QVariantList &params)
         return true;
     } catch (const Error &e) {
         qCWarning(lcUserData) << "user data:" << e.text();
-        tell(QStringLiteral("无法写入用户数据文件 %1，查询记录和生词本的改动没有保存。").arg(QDir::toNativeSeparators(m_path)));
+        tell(QStringLiteral("无法写入用户数据文件 %1，查询记录和生词本的改动没有保存。")
+                 .arg(QDir::toNativeSeparators(m_path)));
         return false;
     }
 }
@@ -290,7 +294,8 @@ QList<Entry> UserData::entries(const QString &table) const
     if (!m_db)
         return found;
     try {
-        Query s(m_db, QStringLiteral("SELECT store, key, pinyin, explanation FROM %1 ORDER BY seq DESC").arg(table), {});
+        Query s(m_db, QStringLiteral("SELECT store, key, pinyin, explanation FROM %1 ORDER BY seq DESC").arg(table),
+                {});
         while (s.next()) {
             Entry entry;
             if (storeFromKey(s.text(0), &entry.store)) {
@@ -332,9 +337,11 @@ bool UserData::isFavourite(store::StoreId store, const QString &key) const
 bool UserData::toggleFavourite(const Entry &entry)
 {
     const bool was = isFavourite(entry.store, entry.key);
-    const bool done = was ? write(QStringLiteral("DELETE FROM favourites WHERE store = ? AND key = ?"), {storeKey(entry.store), entry.key})
-                          : write(QStringLiteral("INSERT INTO favourites(store, key, pinyin, explanation) VALUES (?, ?, ?, ?)"),
-                                  {storeKey(entry.store), entry.key, entry.pinyin, entry.explanation});
+    const bool done = was
+        ? write(QStringLiteral("DELETE FROM favourites WHERE store = ? AND key = ?"),
+                {storeKey(entry.store), entry.key})
+        : write(QStringLiteral("INSERT INTO favourites(store, key, pinyin, explanation) VALUES (?, ?, ?, ?)"),
+                {storeKey(entry.store), entry.key, entry.pinyin, entry.explanation});
     if (!done)
         return was;
     emit favouritesChanged();

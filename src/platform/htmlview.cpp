@@ -16,11 +16,11 @@ constexpr quint32 kWorld = QWebEngineScript::ApplicationWorld;
 
 const QString &snapshotScript()
 {
-    static const QString script = QStringLiteral(
-        "(function () {"
-        "  var body = document.body, root = document.documentElement;"
-        "  return [document.title, body ? body.innerText : '', root ? root.innerHTML : ''];"
-        "})()");
+    static const QString script
+        = QStringLiteral("(function () {"
+                         "  var body = document.body, root = document.documentElement;"
+                         "  return [document.title, body ? body.innerText : '', root ? root.innerHTML : ''];"
+                         "})()");
     return script;
 }
 
@@ -37,9 +37,7 @@ QString withCrLf(QString text)
 HtmlView::HtmlView(QWidget *parent) : QWebEngineView(parent), m_page(new ViewPage(this))
 {
     setPage(m_page);
-    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
-        emit progressChanged(progress, 100);
-    });
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) { emit progressChanged(progress, 100); });
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         switch (info.status()) {
         case QWebEngineLoadingInfo::LoadStartedStatus:
@@ -95,8 +93,7 @@ QString HtmlView::rootHtml() const
 void HtmlView::setBodyOverflowHidden()
 {
     requireDocument();
-    m_page->runJavaScript(QStringLiteral("if (document.body) document.body.style.overflowX = 'hidden';"),
-                          kWorld);
+    m_page->runJavaScript(QStringLiteral("if (document.body) document.body.style.overflowX = 'hidden';"), kWorld);
 }
 
 void HtmlView::zoomMiddle()

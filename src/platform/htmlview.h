@@ -12,8 +12,7 @@ class ViewPage;
 // A web view that shows web pages, local files of any extension as HTML, and the pages compiled
 // into the program ("res://<host for the program file name>/<n>"). When a document completes, its title, body
 // text and root HTML are captured so callers can read them synchronously.
-class HtmlView : public QWebEngineView
-{
+class HtmlView : public QWebEngineView {
     Q_OBJECT
 public:
     explicit HtmlView(QWidget *parent = nullptr);

@@ -8,8 +8,8 @@
 #include <QUrl>
 
 #include <cerrno>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <utility>
 
 namespace mc {

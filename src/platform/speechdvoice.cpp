@@ -2,7 +2,6 @@
 #include "core/error.h"
 
 #include <QDeadlineTimer>
-#include <algorithm>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QMutex>
@@ -11,6 +10,7 @@
 #include <QTimer>
 #include <QVoice>
 #include <QWaitCondition>
+#include <algorithm>
 #include <optional>
 
 Q_LOGGING_CATEGORY(lcVoice, "mc.platform.voice", QtInfoMsg)
@@ -62,8 +62,7 @@ class SpeechWorker final : public QObject {
 public:
     SpeechWorker(const QString &engine, std::shared_ptr<ConnectResult> result)
         : m_engineName(engine), m_result(std::move(result))
-    {
-    }
+    {}
 
     void connectEngine()
     {
@@ -256,7 +255,8 @@ int SpeechdVoice::speak(const QString &text, int)
     }
     const Utterance utterance{++m_lastStream, request.language, request.text, m_volume / 100.0, m_rate / 10.0};
     SpeechWorker *worker = m_worker;
-    QMetaObject::invokeMethod(worker, [worker, utterance] { worker->enqueue(utterance); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [worker, utterance] { worker->enqueue(utterance); }, Qt::QueuedConnection);
     return utterance.stream;
 }
 

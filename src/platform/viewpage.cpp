@@ -44,8 +44,8 @@ bool ViewPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, 
     return QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
 }
 
-void ViewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                        int lineNumber, const QString &sourceID)
+void ViewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                        const QString &sourceID)
 {
     if (!m_silent)
         QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);

@@ -7,8 +7,7 @@ namespace mc::web {
 
 // The page behind every HtmlView: it owns what a page may do on its own (dialogs, scripts,
 // reaching local files).
-class ViewPage final : public QWebEnginePage
-{
+class ViewPage final : public QWebEnginePage {
     Q_OBJECT
 public:
     explicit ViewPage(QObject *parent = nullptr);
@@ -23,8 +22,8 @@ protected:
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
                           QString *result) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                  int lineNumber, const QString &sourceID) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceID) override;
 
 private:
     bool m_silent = false;

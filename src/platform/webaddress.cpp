@@ -37,10 +37,13 @@ QUrl urlForAddress(const QString &address)
     if (trimmed.isEmpty())
         throw Error(QStringLiteral("网页地址为空。"));
 
-    static const QStringList webSchemes = {
-        QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("about"), QStringLiteral("data"),
-        QString::fromUtf16(kResourceScheme), QString::fromUtf16(kLocalFileScheme),
-        QString::fromUtf16(kOfflineScheme)};
+    static const QStringList webSchemes = {QStringLiteral("http"),
+                                           QStringLiteral("https"),
+                                           QStringLiteral("about"),
+                                           QStringLiteral("data"),
+                                           QString::fromUtf16(kResourceScheme),
+                                           QString::fromUtf16(kLocalFileScheme),
+                                           QString::fromUtf16(kOfflineScheme)};
     QString path = trimmed;
     const QUrl url(trimmed);
     if (url.isValid() && url.scheme().size() > 1) {

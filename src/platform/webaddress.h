@@ -6,7 +6,8 @@
 // scheme handlers, the web profile and the HTML view have in common.
 namespace mc::web {
 
-// "res://<host for the program file name>/<n>" (see resourceHost()): the HTML page n compiled into the program (":/pages/<n>").
+// "res://<host for the program file name>/<n>" (see resourceHost()): the HTML page n compiled into the program
+// (":/pages/<n>").
 inline constexpr char16_t kResourceScheme[] = u"res";
 // "mc-file://local/<absolute path>": a local file, shown as HTML whatever its extension.
 inline constexpr char16_t kLocalFileScheme[] = u"mc-file";

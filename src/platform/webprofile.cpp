@@ -16,8 +16,7 @@ QByteArray schemeName(const char16_t *scheme)
 }
 
 // Sets the default profile up once and keeps the handlers alive as long as it lives.
-class ProfileOwner final
-{
+class ProfileOwner final {
 public:
     ProfileOwner() : m_profile(QWebEngineProfile::defaultProfile())
     {

@@ -59,8 +59,7 @@ void LocalFileSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
 {
     const QUrl url = job->requestUrl();
     const QString path = url.path();
-    if (url.host().compare(QString::fromUtf16(kLocalFileHost), Qt::CaseInsensitive) != 0
-        || !QFileInfo(path).isFile()) {
+    if (url.host().compare(QString::fromUtf16(kLocalFileHost), Qt::CaseInsensitive) != 0 || !QFileInfo(path).isFile()) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }

@@ -7,32 +7,28 @@
 namespace mc::web {
 
 // res://<host for the program file name>/<n> → the compiled page :/pages/<n>.
-class ResourceSchemeHandler final : public QWebEngineUrlSchemeHandler
-{
+class ResourceSchemeHandler final : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
     void requestStarted(QWebEngineUrlRequestJob *job) override;
 };
 
 // mc-file://local/<path> → the file, as HTML unless its extension names a web resource type.
-class LocalFileSchemeHandler final : public QWebEngineUrlSchemeHandler
-{
+class LocalFileSchemeHandler final : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
     void requestStarted(QWebEngineUrlRequestJob *job) override;
 };
 
 // mc-offline://<host>/<path> → the offline route for http://<host>/<path>.
-class OfflineSchemeHandler final : public QWebEngineUrlSchemeHandler
-{
+class OfflineSchemeHandler final : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
     void requestStarted(QWebEngineUrlRequestJob *job) override;
 };
 
 // Profile-wide: sends requests for the offline host to the offline scheme.
-class OfflineRedirect final : public QWebEngineUrlRequestInterceptor
-{
+class OfflineRedirect final : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
@@ -40,8 +36,7 @@ public:
 
 // Per page: when on, the page may not load or open local files; only the document the program
 // itself navigated to is let through.
-class LocalFileFence final : public QWebEngineUrlRequestInterceptor
-{
+class LocalFileFence final : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void setEnabled(bool on) { m_enabled = on; }

@@ -14,8 +14,8 @@ QString pageAddress(int n)
     return QStringLiteral("res://%1/%2").arg(web::resourceHost()).arg(n);
 }
 
-ClassicsReader::ClassicsReader(QAbstractItemView *titleList, QAbstractItemView *buttonList,
-                               web::HtmlView *reader, QObject *parent)
+ClassicsReader::ClassicsReader(QAbstractItemView *titleList, QAbstractItemView *buttonList, web::HtmlView *reader,
+                               QObject *parent)
     : QObject(parent), m_reader(reader)
 {
     follow(titleList);

@@ -110,8 +110,7 @@ QStringList resultLines(const QString &pageText)
 
 OnlineLookup::OnlineLookup(Steps steps, QString folder, QString searchBase)
     : m_steps(std::move(steps)), m_folder(std::move(folder)), m_searchBase(std::move(searchBase))
-{
-}
+{}
 
 QString OnlineLookup::searchAddress(const QString &encodedKeyword) const
 {

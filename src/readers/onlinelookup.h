@@ -27,9 +27,9 @@ QStringList resultLines(const QString &pageText);
 class OnlineLookup final {
 public:
     struct Steps {
-        std::function<QString()> ask;                     // the entered text, "" on Cancel
-        std::function<QString(const QString &)> fetch;    // address → root HTML; throws on failure
-        std::function<void(const QString &)> show;        // shows the written file
+        std::function<QString()> ask;                  // the entered text, "" on Cancel
+        std::function<QString(const QString &)> fetch; // address → root HTML; throws on failure
+        std::function<void(const QString &)> show;     // shows the written file
     };
 
     OnlineLookup(Steps steps, QString folder, QString searchBase);

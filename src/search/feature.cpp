@@ -133,9 +133,8 @@ void wireListButtons(const SearchControls &controls)
         if (!data || !it.value())
             continue;
         const QString baseQuery = store::storeInfo(section.store).baseQuery;
-        QObject::connect(it.value(), &QAbstractButton::clicked, it.value(), [baseQuery, data] {
-            guarded([&] { reloadWithBusy(*data, baseQuery); });
-        });
+        QObject::connect(it.value(), &QAbstractButton::clicked, it.value(),
+                         [baseQuery, data] { guarded([&] { reloadWithBusy(*data, baseQuery); }); });
     }
 }
 

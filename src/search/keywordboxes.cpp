@@ -28,8 +28,8 @@ bool KeywordBoxWatcher::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_box)
         return false;
-    if (event->type() == QEvent::MouseButtonPress
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_box->text() == texts::kPlaceholder) {
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+        && m_box->text() == texts::kPlaceholder) {
         m_box->clear();
         QPalette palette = m_box->palette();
         palette.setColor(QPalette::Text, Qt::black);

@@ -9,14 +9,14 @@ const QList<OrderButton> &orderButtons()
     const QString nameAsc = QStringLiteral("name ASC");
     const QString nameDesc = QStringLiteral("name DESC");
     static const QList<OrderButton> table = {
-        {Section::Character, texts::kByAlphabet, texts::kByAlphabet, nameAsc,
-         texts::kByStrokeCount, QStringLiteral("strokes ASC"), texts::kByAlphabet},
+        {Section::Character, texts::kByAlphabet, texts::kByAlphabet, nameAsc, texts::kByStrokeCount,
+         QStringLiteral("strokes ASC"), texts::kByAlphabet},
         // Starts from the bracketed caption, which is not the one compared: the first click sorts
         // descending.
-        {Section::Idiom, texts::kIdiomOrderStart, texts::kAscending,
-         nameAsc, texts::kDescending, nameDesc, texts::kAscending},
-        {Section::Xiehouyu, texts::kAlphabetAscending,
-         texts::kAlphabetAscending, nameDesc, texts::kAlphabetDescending, nameAsc, texts::kAlphabetAscending},
+        {Section::Idiom, texts::kIdiomOrderStart, texts::kAscending, nameAsc, texts::kDescending, nameDesc,
+         texts::kAscending},
+        {Section::Xiehouyu, texts::kAlphabetAscending, texts::kAlphabetAscending, nameDesc, texts::kAlphabetDescending,
+         nameAsc, texts::kAlphabetAscending},
     };
     return table;
 }

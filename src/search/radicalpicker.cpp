@@ -124,9 +124,8 @@ RadicalPicker::RadicalPicker(QWidget *parent) : QDialog(parent)
     confirmButton->setAutoDefault(false);
     connect(confirmButton, &QPushButton::clicked, this, &RadicalPicker::confirm);
 
-    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        m_chosen->setText(radicalAt(row, column));
-    });
+    connect(m_table, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { m_chosen->setText(radicalAt(row, column)); });
     m_table->setCurrentCell(0, 0);
 }
 

@@ -69,6 +69,7 @@ const QList<SearchEntry> &searches()
     const Report none = Report::None;
     const NoResult busyReset = NoResult::ResetWithBusy;
 
+    // clang-format off
     static const QList<SearchEntry> table = {
         {S::Character, characterBox, characterButton, characterModes, 0, texts::kByCharacter,
          QStringLiteral(R"(select * from hz where name = "{keyword}")"), {}, q, none, busyReset, texts::kNoCharacter},
@@ -135,6 +136,7 @@ const QList<SearchEntry> &searches()
          QStringLiteral(R"(select * from dict where word like "%{keyword}%")"), {}, q, Report::Found, NoResult::Keep,
          {}},
     };
+    // clang-format on
     return table;
 }
 

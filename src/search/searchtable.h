@@ -20,7 +20,7 @@ enum class ModeControl {
     CharacterModes, // mode lists
     IdiomModes,
     XiehouyuModes,
-    Direction,      // the English-Chinese direction button
+    Direction, // the English-Chinese direction button
 };
 
 // How the keyword goes into the query template.
@@ -52,12 +52,12 @@ struct SearchEntry {
     ModeControl modeControl;
     int mode; // item of the mode list, or the direction (0 英汉, 1 汉英)
     QString modeCaption;
-    QString queryTemplate;        // {keyword}, or {radical} and {strokes}
-    QString shortTemplate;        // Fill::Radical without a stroke part
+    QString queryTemplate; // {keyword}, or {radical} and {strokes}
+    QString shortTemplate; // Fill::Radical without a stroke part
     Fill fill;
     Report report;
     NoResult noResult;
-    QString noResultMessage;      // Keep builds its message from the keyword
+    QString noResultMessage; // Keep builds its message from the keyword
 };
 
 const QList<SectionInfo> &sections();
@@ -97,8 +97,7 @@ RadicalKeyword splitRadicalKeyword(const QString &keyword);
 // The query text of a search for a keyword (already normalised); nullopt when the search must
 // not run, that is a stroke count that is not a number. A keyword is always data: a double quote
 // in it is doubled, so it can never end the quoted text early.
-std::optional<QString> buildQuery(const SearchEntry &entry, const QString &keyword,
-                                  const QLocale &locale = QLocale());
+std::optional<QString> buildQuery(const SearchEntry &entry, const QString &keyword, const QLocale &locale = QLocale());
 
 QString successReport(Report report, int count);
 QString noResultMessage(const SearchEntry &entry, const QString &keyword);

@@ -23,8 +23,8 @@ inline const QString kFoundAfter = QStringLiteral(" 条记录");
 inline const QString kIdiomHelp = QStringLiteral(
     "请在文本框中输入搜索关键字！\r\r成语词典检索支持下列方式：\r成语搜索“成千上万”    支持“成？上？”\r"
     "拼音搜索“千方百计”    支持“qfbj”“q?b?”");
-inline const QString kXiehouyuHelp = QStringLiteral(
-    "请在文本框中输入搜索关键字！\r\r检索支持下列方式：\r查找“阿斗当皇帝” 支持“阿斗？”");
+inline const QString kXiehouyuHelp
+    = QStringLiteral("请在文本框中输入搜索关键字！\r\r检索支持下列方式：\r查找“阿斗当皇帝” 支持“阿斗？”");
 
 inline const QString kEnglishToChinese = QStringLiteral("英汉模式");
 inline const QString kChineseToEnglish = QStringLiteral("汉英模式");
@@ -63,9 +63,9 @@ inline const QString kFirstRadical = QStringLiteral("丶");
 inline const QString kOtherStrokes = QStringLiteral("除部首外笔划数");
 inline const QString kOptional = QStringLiteral("（不输入则忽略）");
 inline const QString kConfirm = QStringLiteral("确认返回");
-inline const QStringList kGroupLabels = {QStringLiteral("一画"), QStringLiteral("二画"), QStringLiteral("三画"),
-                                        QStringLiteral("四画"), QStringLiteral("五画"), QStringLiteral("六画"),
-                                        QStringLiteral("七画"), QStringLiteral("八画"), QStringLiteral("九画"),
-                                        QStringLiteral("其余")};
+inline const QStringList kGroupLabels
+    = {QStringLiteral("一画"), QStringLiteral("二画"), QStringLiteral("三画"), QStringLiteral("四画"),
+       QStringLiteral("五画"), QStringLiteral("六画"), QStringLiteral("七画"), QStringLiteral("八画"),
+       QStringLiteral("九画"), QStringLiteral("其余")};
 
 } // namespace mc::search::texts

@@ -110,20 +110,18 @@ QByteArray historyPage(const HistoryEvents &events, const QUrlQuery &query, QDat
 {
     const QDate day = chosenDay(query, today);
     const QString keyword = query.queryItemValue(QStringLiteral("kw"), QUrl::FullyDecoded).trimmed();
-    const QStringList lines = keyword.isEmpty() ? events.linesOn(day.month(), day.day())
-                                                : events.linesHolding(keyword);
-    const QString heading = keyword.isEmpty() ? dayName(day) + QStringLiteral(" 大事记")
-                                              : QStringLiteral("含“%1”的大事记").arg(keyword);
+    const QStringList lines = keyword.isEmpty() ? events.linesOn(day.month(), day.day()) : events.linesHolding(keyword);
+    const QString heading
+        = keyword.isEmpty() ? dayName(day) + QStringLiteral(" 大事记") : QStringLiteral("含“%1”的大事记").arg(keyword);
     const QString count = lines.isEmpty() ? QStringLiteral("没有找到记录。")
                                           : QStringLiteral("共 %1 条记录，按年份先后排列。").arg(lines.size());
 
-    QString html = QStringLiteral(
-        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
-        + history::kTitle + QStringLiteral("</title><style>"
-        "body{font:14px/1.7 sans-serif;margin:16px 24px;color:#222}"
-        ".t{font-size:22px;font-weight:bold;color:#0000ff}.h{font-weight:bold;color:#7a3e00}"
-        ".sel a{color:#0645ad;text-decoration:none;margin:0 1px}.sel a.on{color:#c00;font-weight:bold}"
-        ".n{color:#777;font-size:12px}</style></head><body><div>");
+    QString html = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>") + history::kTitle
+        + QStringLiteral("</title><style>"
+                         "body{font:14px/1.7 sans-serif;margin:16px 24px;color:#222}"
+                         ".t{font-size:22px;font-weight:bold;color:#0000ff}.h{font-weight:bold;color:#7a3e00}"
+                         ".sel a{color:#0645ad;text-decoration:none;margin:0 1px}.sel a.on{color:#c00;font-weight:bold}"
+                         ".n{color:#777;font-size:12px}</style></head><body><div>");
     html += QStringLiteral("<span class=\"t\">") + history::kTitle + QStringLiteral("</span><br>");
     html += dayName(day) + QStringLiteral("<br>");
     html += dateChoices(day) + QStringLiteral("<br>");
@@ -131,10 +129,11 @@ QByteArray historyPage(const HistoryEvents &events, const QUrlQuery &query, QDat
     html += QStringLiteral("<br>");
     html += QStringLiteral("<span class=\"h\">%1</span><br>").arg(heading.toHtmlEscaped());
     html += count + QStringLiteral("<br>");
-    html += QStringLiteral("<span class=\"n\">资料来源：维基百科各日期条目的“大事记”部分（维基百科贡献者，CC BY-SA 4.0），"
-                           "缺少中文记录的日期取自 BSD calendar 文件。</span><br>");
-    html += QStringLiteral("上一天：") + dayLink(day.addDays(-1), dayName(day.addDays(-1))) + QStringLiteral("\u3000下一天：")
-          + dayLink(day.addDays(1), dayName(day.addDays(1))) + QStringLiteral("<br>");
+    html += QStringLiteral(
+        "<span class=\"n\">资料来源：维基百科各日期条目的“大事记”部分（维基百科贡献者，CC BY-SA 4.0），"
+        "缺少中文记录的日期取自 BSD calendar 文件。</span><br>");
+    html += QStringLiteral("上一天：") + dayLink(day.addDays(-1), dayName(day.addDays(-1)))
+        + QStringLiteral("\u3000下一天：") + dayLink(day.addDays(1), dayName(day.addDays(1))) + QStringLiteral("<br>");
     html += QStringLiteral("<br>");
     html += QStringLiteral("<span class=\"h\">年份　事件</span><br>");
     html += QStringLiteral("<br>");

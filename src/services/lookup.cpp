@@ -49,8 +49,9 @@ QString characters(const QString &dataDir, const QString &keyword)
         eachRow(dataDir, store::StoreId::Characters,
                 QStringLiteral("select name, spell, part, strokes, content from hz where name = ? limit 1"), {c},
                 [&html](const store::Statement &s) {
-                    html += QStringLiteral("<div class=\"entry\"><span class=\"hw\">%1</span> <span class=\"py\">%2</span>"
-                                           " <span class=\"meta\">部首：%3　笔画：%4</span><div class=\"c\">%5</div></div>")
+                    html += QStringLiteral(
+                                "<div class=\"entry\"><span class=\"hw\">%1</span> <span class=\"py\">%2</span>"
+                                " <span class=\"meta\">部首：%3　笔画：%4</span><div class=\"c\">%5</div></div>")
                                 .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), s.text(2).toHtmlEscaped(),
                                      s.text(3).toHtmlEscaped(), entryHtml(s.text(4)));
                 });
@@ -75,8 +76,8 @@ QString exactIdiom(const QString &dataDir, const QString &keyword)
 {
     QString html;
     eachRow(dataDir, store::StoreId::Idioms,
-            QStringLiteral("select name, spell, content, derivation, samples from cy where name = ? limit 1"), {keyword},
-            [&html](const store::Statement &s) {
+            QStringLiteral("select name, spell, content, derivation, samples from cy where name = ? limit 1"),
+            {keyword}, [&html](const store::Statement &s) {
                 html += QStringLiteral("<div class=\"entry\"><span class=\"hw\">%1</span> <span class=\"py\">%2</span>"
                                        "<div class=\"c\">%3</div>")
                             .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), entryHtml(s.text(2)));
@@ -92,11 +93,12 @@ QString exactIdiom(const QString &dataDir, const QString &keyword)
 QString related(const QString &dataDir, store::StoreId id, const QString &sql, const QString &keyword)
 {
     QString html;
-    eachRow(dataDir, id, sql, {likeHolding(keyword), keyword, qint64(kRelatedLimit)},
-            [&html](const store::Statement &s) {
-                html += QStringLiteral("<li><b>%1</b> <span class=\"py\">%2</span> %3</li>")
-                            .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), firstLine(s.text(2)).toHtmlEscaped());
-            });
+    eachRow(
+        dataDir, id, sql, {likeHolding(keyword), keyword, qint64(kRelatedLimit)}, [&html](const store::Statement &s) {
+            html
+                += QStringLiteral("<li><b>%1</b> <span class=\"py\">%2</span> %3</li>")
+                       .arg(s.text(0).toHtmlEscaped(), s.text(1).toHtmlEscaped(), firstLine(s.text(2)).toHtmlEscaped());
+        });
     return html.isEmpty() ? html : QStringLiteral("<ul>") + html + QStringLiteral("</ul>");
 }
 
@@ -110,7 +112,9 @@ QUrlQuery formQuery(const QUrl &url)
 QString likeHolding(const QString &keyword)
 {
     QString escaped = keyword;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
+    escaped.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
     return u'%' + escaped + u'%';
 }
 
@@ -143,18 +147,19 @@ QByteArray lookupPage(const QString &dataDir, const QString &keyword)
     // The page is saved by the reader in GB18030, so that is what it declares; it is served as
     // UTF-8, and the served type wins while it comes from here. No script, no images, no links:
     // the reader shows it with all of those off.
-    const QString html = QStringLiteral(
-        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb18030\">"
-        "<title>%1 - 在线字典</title><style>"
-        "body{margin:0;font:14px/1.7 sans-serif;color:#222;background:#fff}"
-        ".top{height:57px;background:#e8eef4}.main{padding:8px 24px 140px}"
-        ".kw{font-size:20px;font-weight:bold;color:#1a4d80;margin:4px 0 8px}"
-        ".sec{margin:10px 0}.st{font-weight:bold;color:#fff;background:#4a7bab;padding:2px 8px;margin-bottom:6px}"
-        ".hw{font-size:22px;font-weight:bold}.py{color:#a04000}.meta{color:#666;font-size:12px}"
-        ".entry{margin:4px 0 12px}.c{margin:2px 0 2px 12px}ul{margin:0;padding-left:20px}.none{color:#666}"
-        "</style></head><body><div class=\"top\"></div><div class=\"main\"><div class=\"kw\">%1</div>%2</div>"
-        "</body></html>")
-                             .arg(keyword.toHtmlEscaped(), body);
+    const QString html
+        = QStringLiteral(
+              "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb18030\">"
+              "<title>%1 - 在线字典</title><style>"
+              "body{margin:0;font:14px/1.7 sans-serif;color:#222;background:#fff}"
+              ".top{height:57px;background:#e8eef4}.main{padding:8px 24px 140px}"
+              ".kw{font-size:20px;font-weight:bold;color:#1a4d80;margin:4px 0 8px}"
+              ".sec{margin:10px 0}.st{font-weight:bold;color:#fff;background:#4a7bab;padding:2px 8px;margin-bottom:6px}"
+              ".hw{font-size:22px;font-weight:bold}.py{color:#a04000}.meta{color:#666;font-size:12px}"
+              ".entry{margin:4px 0 12px}.c{margin:2px 0 2px 12px}ul{margin:0;padding-left:20px}.none{color:#666}"
+              "</style></head><body><div class=\"top\"></div><div class=\"main\"><div class=\"kw\">%1</div>%2</div>"
+              "</body></html>")
+              .arg(keyword.toHtmlEscaped(), body);
     return html.toUtf8();
 }
 
@@ -164,7 +169,8 @@ offline::Route lookupRoute(const QString &dataDir)
         if (url.path() != QStringLiteral("/s"))
             return std::nullopt;
         offline::Reply reply;
-        reply.body = lookupPage(dataDir, formQuery(url).queryItemValue(QStringLiteral("wd"), QUrl::FullyDecoded).trimmed());
+        reply.body
+            = lookupPage(dataDir, formQuery(url).queryItemValue(QStringLiteral("wd"), QUrl::FullyDecoded).trimmed());
         return reply;
     };
 }

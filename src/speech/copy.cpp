@@ -30,8 +30,7 @@ const QList<CopyCommand> &copyCommands()
     using C = CopyText;
     using S = store::StoreId;
     static const QList<CopyCommand> commands = {
-        {C::Character, S::Characters,
-         [](F f) { return f(col(u"name")) + QLatin1Char(' ') + f(col(u"spell")); }},
+        {C::Character, S::Characters, [](F f) { return f(col(u"name")) + QLatin1Char(' ') + f(col(u"spell")); }},
         {C::CharacterExplanation, S::Characters,
          [](F f) {
              return QStringLiteral("\u201C") + f(col(u"name")) + QStringLiteral("\u201D汉字释义\uFF1A") + kBreak
@@ -39,17 +38,15 @@ const QList<CopyCommand> &copyCommands()
          }},
         {C::WordForms, S::Words,
          [](F f) { return f(col(u"word")) + kBreak + f(col(u"ord")) + kBreak + f(col(u"spell")); }},
-        {C::WordExplanation, S::Words,
-         [](F f) { return f(col(u"word")) + kBreak + kBreak + f(col(u"content")); }},
+        {C::WordExplanation, S::Words, [](F f) { return f(col(u"word")) + kBreak + kBreak + f(col(u"content")); }},
         {C::Idiom, S::Idioms,
          [](F f) {
              // Meaning before source here, unlike the page, which shows the source first.
-             return QStringLiteral("\u3016成语\u3017") + f(col(u"name")) + kBreak
-                 + QStringLiteral("\u3016拼音\u3017") + f(col(u"spell")) + kBreak + f(col(u"content")) + kBreak
-                 + f(col(u"derivation")) + kBreak + f(col(u"samples"));
+             return QStringLiteral("\u3016成语\u3017") + f(col(u"name")) + kBreak + QStringLiteral("\u3016拼音\u3017")
+                 + f(col(u"spell")) + kBreak + f(col(u"content")) + kBreak + f(col(u"derivation")) + kBreak
+                 + f(col(u"samples"));
          }},
-        {C::Xiehouyu, S::Xiehouyu,
-         [](F f) { return f(col(u"name")) + QStringLiteral("------") + f(col(u"end1")); }},
+        {C::Xiehouyu, S::Xiehouyu, [](F f) { return f(col(u"name")) + QStringLiteral("------") + f(col(u"end1")); }},
         {C::XiehouyuHalves, S::Xiehouyu,
          [](F f) { return f(col(u"name")) + QStringLiteral("    ") + f(col(u"end1")); }},
         {C::English, S::English,
@@ -70,8 +67,8 @@ void setClipboardText(QClipboard *clipboard, const QString &text)
         throw Error(texts::kClipboardFailed);
 }
 
-Copying::Copying(const QMultiMap<CopyText, QWidget *> &controls,
-                 const QMap<store::StoreId, store::Dataset *> &datasets, QObject *parent)
+Copying::Copying(const QMultiMap<CopyText, QWidget *> &controls, const QMap<store::StoreId, store::Dataset *> &datasets,
+                 QObject *parent)
     : QObject(parent), m_datasets(datasets)
 {
     for (const CopyCommand &command : copyCommands()) {

@@ -21,8 +21,8 @@ struct SpeechControls {
     QAbstractButton *strokeOrder = nullptr;
 };
 
-QWidget *createSpeechPrompt();  // TForm3
-QWidget *createStrokeViewer();  // TForm7
+QWidget *createSpeechPrompt(); // TForm3
+QWidget *createStrokeViewer(); // TForm7
 // Wires read-aloud, copy, the speech engine command and the stroke-order button.
 void install(const SpeechControls &controls, QWidget *speechPrompt, QWidget *strokeViewer);
 

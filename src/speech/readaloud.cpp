@@ -27,11 +27,9 @@ const QList<ReadAloudCommand> &readAloudCommands()
         {R::Word, S::Words, {QStringLiteral("word")}, Language::Chinese},
         {R::WordExplanation, S::Words, {QStringLiteral("content")}, Language::Chinese},
         {R::Idiom, S::Idioms, {QStringLiteral("name")}, Language::Chinese},
-        {R::Xiehouyu, S::Xiehouyu, {QStringLiteral("name"), QStringLiteral("end1")},
-         Language::Chinese},
+        {R::Xiehouyu, S::Xiehouyu, {QStringLiteral("name"), QStringLiteral("end1")}, Language::Chinese},
         {R::English, S::English, {QStringLiteral("单词")}, Language::English},
-        {R::Saying, S::Sayings,
-         {QStringLiteral("name"), QStringLiteral("derivation")}, Language::Chinese},
+        {R::Saying, S::Sayings, {QStringLiteral("name"), QStringLiteral("derivation")}, Language::Chinese},
     };
     return commands;
 }

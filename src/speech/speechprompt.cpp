@@ -2,8 +2,8 @@
 #include "platform/guard.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "platform/textcodec.h"
 #include "platform/shell.h"
+#include "platform/textcodec.h"
 #include "speech/texts.h"
 
 #include <QCheckBox>
@@ -60,9 +60,10 @@ void loadSpeechEngine()
         return;
     // A bare file name: resolved against the working directory, like the stores; a working
     // directory without it (an installed copy's) falls back to the program's own.
-    const QString installer = QFileInfo::exists(texts::kInstallerFile) || !QFileInfo::exists(SpeechPrompt::installerPath())
-                                  ? texts::kInstallerFile
-                                  : SpeechPrompt::installerPath();
+    const QString installer
+        = QFileInfo::exists(texts::kInstallerFile) || !QFileInfo::exists(SpeechPrompt::installerPath())
+        ? texts::kInstallerFile
+        : SpeechPrompt::installerPath();
     Shell::current().runAndWait(installer, [] { return quitRequested(); });
 }
 
@@ -130,7 +131,8 @@ void SpeechPrompt::closeEvent(QCloseEvent *event)
     const QString value = m_dontShow->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     const QStringList key = texts::kPromptSettingsKey.split(QLatin1Char('/'));
     guarded([&] {
-        textcodec::writeLines(settingsPath(), {QLatin1Char('[') + key.at(0) + QLatin1Char(']'), key.at(1) + QLatin1Char('=') + value});
+        textcodec::writeLines(settingsPath(),
+                              {QLatin1Char('[') + key.at(0) + QLatin1Char(']'), key.at(1) + QLatin1Char('=') + value});
     });
     QWidget::closeEvent(event);
 }

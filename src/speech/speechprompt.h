@@ -24,7 +24,7 @@ public:
     void offer();
     bool dontShowAgain() const;
 
-    static QString settingsPath(); // "setup.dll" in paths::writeFolder(Setting)
+    static QString settingsPath();  // "setup.dll" in paths::writeFolder(Setting)
     static QString installerPath(); // "TTS5.MSI" in the program's or the shared folder, matched without case
 
 protected:

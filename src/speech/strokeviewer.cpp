@@ -1,6 +1,6 @@
 #include "speech/strokeviewer.h"
-#include "mc/config.h"
 #include "core/error.h"
+#include "mc/config.h"
 #include "platform/htmlview.h"
 #include "platform/messages.h"
 #include "platform/texts.h"
@@ -106,7 +106,8 @@ void StrokeViewer::open(const QString &address, QWidget *owner)
     activateWindow();
 }
 
-RightClickFilter::RightClickFilter(QWidget *view) : QObject(view), m_view(view) {}
+RightClickFilter::RightClickFilter(QWidget *view) : QObject(view), m_view(view)
+{}
 
 bool RightClickFilter::eventFilter(QObject *watched, QEvent *event)
 {

@@ -8,8 +8,7 @@ inline const QString kChineseTag = QStringLiteral("<LANG LANGID=\"804\">");
 inline const QString kEnglishTag = QStringLiteral("<LANG LANGID=\"409\">");
 
 inline const QString kLoadSpeechEngine = QStringLiteral("加载语音引擎");
-inline const QString kLoadEngineQuestion =
-    QStringLiteral("如果你听不到读音，\r\n\r\n你可以尝试加载语音引擎。");
+inline const QString kLoadEngineQuestion = QStringLiteral("如果你听不到读音，\r\n\r\n你可以尝试加载语音引擎。");
 inline const QString kInstallerFile = QStringLiteral("TTS5.msi");
 // The prompt window opens the installer beside the program under this spelling.
 inline const QString kPromptInstallerFile = QStringLiteral("TTS5.MSI");

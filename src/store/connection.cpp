@@ -11,8 +11,8 @@ const QString kPasswordKey = QStringLiteral("Jet OLEDB:Database Password=");
 QString connectionText(const QString &dataSource, const QString &password)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dataSource
-        + QStringLiteral(";Mode=Share Deny Read|Share Deny Write;Persist Security Info=False;")
-        + kPasswordKey + password;
+        + QStringLiteral(";Mode=Share Deny Read|Share Deny Write;Persist Security Info=False;") + kPasswordKey
+        + password;
 }
 
 ConnectionSettings parseConnectionText(const QString &text)

@@ -33,8 +33,8 @@ public:
     // What the user calls this list ("明川字典"), for messages.
     void setTitle(const QString &title) { m_title = title; }
 
-    void clearQuery();                       // closes the dataset, empties the query text
-    void appendQuery(const QString &line);   // closes the dataset
+    void clearQuery();                     // closes the dataset, empties the query text
+    void appendQuery(const QString &line); // closes the dataset
     QString queryText() const { return m_query.join(QLatin1Char('\n')); }
 
     // Runs the query; the dataset is then open on its first row. Throws mc::Error; on failure
@@ -43,7 +43,7 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
-    int recordCount() const; // throws when closed
+    int recordCount() const;                     // throws when closed
     int currentRow() const { return m_current; } // -1 when closed or empty
     void setCurrentRow(int row);
 

@@ -110,16 +110,17 @@ QList<Token> tokenize(const QString &text)
             tokens.append({Tok::Name, text.mid(i, j - i)});
             i = j;
         } else if (c == QLatin1Char('<') || c == QLatin1Char('>')) {
-            if (i + 1 < n && (text.at(i + 1) == QLatin1Char('=')
-                              || (c == QLatin1Char('<') && text.at(i + 1) == QLatin1Char('>')))) {
+            if (i + 1 < n
+                && (text.at(i + 1) == QLatin1Char('=')
+                    || (c == QLatin1Char('<') && text.at(i + 1) == QLatin1Char('>')))) {
                 tokens.append({Tok::Symbol, text.mid(i, 2)});
                 i += 2;
             } else {
                 tokens.append({Tok::Symbol, QString(c)});
                 ++i;
             }
-        } else if (c == QLatin1Char('=') || c == QLatin1Char('(') || c == QLatin1Char(')')
-                   || c == QLatin1Char('*') || c == QLatin1Char(';')) {
+        } else if (c == QLatin1Char('=') || c == QLatin1Char('(') || c == QLatin1Char(')') || c == QLatin1Char('*')
+                   || c == QLatin1Char(';')) {
             tokens.append({Tok::Symbol, QString(c)});
             ++i;
         } else {
@@ -213,7 +214,7 @@ private:
 
         const Token op = take();
         const bool like = isKeyword(op, QStringLiteral("like"));
-        static const QStringList comparisons = {QStringLiteral("="), QStringLiteral("<"), QStringLiteral(">"),
+        static const QStringList comparisons = {QStringLiteral("="),  QStringLiteral("<"),  QStringLiteral(">"),
                                                 QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>")};
         if (!like && !(op.kind == Tok::Symbol && comparisons.contains(op.text)))
             throw Error(syntaxError(QStringLiteral("不支持的比较“%1”").arg(op.text)));

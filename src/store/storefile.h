@@ -50,8 +50,7 @@ public:
     // Our own index files (search.db) are read like a store, but their full-text tables read
     // their own schema in ways the limits on user-built queries refuse: they open without them.
     enum class Queries { Limited, OwnIndex };
-    StoreFile(const QString &path, bool exclusive, const QStringList &tables = {},
-              Queries queries = Queries::Limited);
+    StoreFile(const QString &path, bool exclusive, const QStringList &tables = {}, Queries queries = Queries::Limited);
     ~StoreFile();
     StoreFile(const StoreFile &) = delete;
     StoreFile &operator=(const StoreFile &) = delete;

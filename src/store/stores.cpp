@@ -20,6 +20,7 @@ QStringList names(const QString &spaced)
 
 const QList<StoreInfo> &stores()
 {
+    // clang-format off
     static const QList<StoreInfo> table = {
         {StoreId::Characters, QStringLiteral("ADOQuery2"), QStringLiteral("data/xhb.db"), QStringLiteral("hz"),
          QStringLiteral("select * from hz"), kSharedPassword,
@@ -41,6 +42,7 @@ const QList<StoreInfo> &stores()
          QStringLiteral("select * from dict where ID>362993 and ID<363036"), QStringLiteral(u"词典mc#"),
          {QStringLiteral("word")}, QStringLiteral("明川词典"), names(QStringLiteral("ID word ord spell content"))},
     };
+    // clang-format on
     return table;
 }
 
@@ -75,7 +77,7 @@ QString storePath(StoreId id, const QString &dataDir)
 const QList<OpenStep> &openingOrder()
 {
     static const QList<OpenStep> order = {
-        {storeInfo(StoreId::Words).datasetName, 10},   {storeInfo(StoreId::Characters).datasetName, 30},
+        {storeInfo(StoreId::Words).datasetName, 10},    {storeInfo(StoreId::Characters).datasetName, 30},
         {storeInfo(StoreId::Xiehouyu).datasetName, 50}, {storeInfo(StoreId::Sayings).datasetName, 70},
         {storeInfo(StoreId::English).datasetName, 90},  {storeInfo(StoreId::Idioms).datasetName, 100},
     };

@@ -5,8 +5,7 @@
 namespace mc {
 
 RecordingMessages::RecordingMessages() : m_previous(Messages::setCurrent(this))
-{
-}
+{}
 
 RecordingMessages::~RecordingMessages()
 {
@@ -20,8 +19,7 @@ bool RecordingMessages::confirm(const QString &text)
 }
 
 RecordingShell::RecordingShell() : m_previous(Shell::setCurrent(this))
-{
-}
+{}
 
 RecordingShell::~RecordingShell()
 {

@@ -32,7 +32,11 @@ public:
     const QList<Shown> &shown() const { return m_shown; }
     QString lastText() const { return m_shown.isEmpty() ? QString() : m_shown.constLast().text; }
     Kind lastKind() const { return m_shown.constLast().kind; }
-    void clear() { m_shown.clear(); m_answers.clear(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_answers.clear();
+    }
 
 private:
     QList<Shown> m_shown;

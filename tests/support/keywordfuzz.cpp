@@ -18,12 +18,28 @@ namespace mc::test {
 namespace {
 
 const QStringList kFragments = {
-    QStringLiteral("\" or 1=1 --"), QStringLiteral("\"; drop table hz; --"), QStringLiteral("' or ''='"),
-    QStringLiteral("\") union select * from sqlite_master --"), QStringLiteral("%\"--"), QStringLiteral("\"\""),
-    QStringLiteral("{keyword}"), QStringLiteral("{radical}"), QStringLiteral("{strokes}"), QStringLiteral("[hz]"),
-    QStringLiteral("*/"), QStringLiteral("/*"), QStringLiteral("; attach database 'x' as y;"),
-    QStringLiteral("\" collate nocase or \"a\"=\"a"), QStringLiteral("\\%"), QStringLiteral("\\_"), QStringLiteral("8 or 1=1"),
-    QStringLiteral("1e5"), QStringLiteral(" -3 "), QStringLiteral("口12"), QStringLiteral("成？上？"), QStringLiteral("q?b?"),
+    QStringLiteral("\" or 1=1 --"),
+    QStringLiteral("\"; drop table hz; --"),
+    QStringLiteral("' or ''='"),
+    QStringLiteral("\") union select * from sqlite_master --"),
+    QStringLiteral("%\"--"),
+    QStringLiteral("\"\""),
+    QStringLiteral("{keyword}"),
+    QStringLiteral("{radical}"),
+    QStringLiteral("{strokes}"),
+    QStringLiteral("[hz]"),
+    QStringLiteral("*/"),
+    QStringLiteral("/*"),
+    QStringLiteral("; attach database 'x' as y;"),
+    QStringLiteral("\" collate nocase or \"a\"=\"a"),
+    QStringLiteral("\\%"),
+    QStringLiteral("\\_"),
+    QStringLiteral("8 or 1=1"),
+    QStringLiteral("1e5"),
+    QStringLiteral(" -3 "),
+    QStringLiteral("口12"),
+    QStringLiteral("成？上？"),
+    QStringLiteral("q?b?"),
 };
 
 const QString kSpecials = QStringLiteral("\"'\\%_？?;-*()[]=<>&#");
@@ -170,7 +186,8 @@ KeywordFuzz::KeywordFuzz(bool fullCommand, int perKeyword)
     const QStringList plain = {QStringLiteral("水"), QStringLiteral("a"), QStringLiteral("口3"), QStringLiteral("8"),
                                QStringLiteral("zzqqzzqq")};
     for (const search::SearchEntry &entry : search::searches()) {
-        store::Dataset *d = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
+        store::Dataset *d
+            = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
         for (const QString &keyword : plain) {
             Box box;
             box.value = keyword;
@@ -197,7 +214,8 @@ void KeywordFuzz::run(const QString &keyword, FuzzReport &report)
     timer.start();
     for (int n = 0; n < count; ++n) {
         const search::SearchEntry &entry = entries.at(int(m_turn++ % entries.size()));
-        store::Dataset *d = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
+        store::Dataset *d
+            = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
         ++report.cases;
         try {
             if (m_fullCommand) {

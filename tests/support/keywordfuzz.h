@@ -25,12 +25,12 @@ private:
 QStringList hostileKeywords();
 
 struct FuzzReport {
-    qint64 cases = 0;                 // keyword × search runs
-    QMap<QString, qint64> shapes;     // every statement prepared, with how often
-    QMap<QString, qint64> errors;     // the program's own errors, by text
-    QMap<QString, qint64> messages;   // boxes shown, by text (keywords cut out)
-    QStringList unexpectedShapes;     // statements the plain searches never prepare
-    QStringList foreignFailures;      // anything thrown that is not the program's own error
+    qint64 cases = 0;               // keyword × search runs
+    QMap<QString, qint64> shapes;   // every statement prepared, with how often
+    QMap<QString, qint64> errors;   // the program's own errors, by text
+    QMap<QString, qint64> messages; // boxes shown, by text (keywords cut out)
+    QStringList unexpectedShapes;   // statements the plain searches never prepare
+    QStringList foreignFailures;    // anything thrown that is not the program's own error
     double seconds = 0;
 };
 

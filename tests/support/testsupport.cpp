@@ -4,16 +4,15 @@
 
 #include <QDir>
 #include <QEventLoop>
-#include <QTimer>
-#include <QWebEngineScript>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+#include <QWebEngineScript>
 #include <sqlite3.h>
 
 namespace mc::test {
 
-void makeStore(const QString &path, const QString &createTable, const QString &table,
-               const QList<QVariantList> &rows)
+void makeStore(const QString &path, const QString &createTable, const QString &table, const QList<QVariantList> &rows)
 {
     QFile::remove(path);
     sqlite3 *db = nullptr;
@@ -24,7 +23,8 @@ void makeStore(const QString &path, const QString &createTable, const QString &t
         QStringList marks;
         for (qsizetype i = 0; i < row.size(); ++i)
             marks.append(QStringLiteral("?"));
-        const QByteArray sql = QStringLiteral("INSERT INTO \"%1\" VALUES (%2)").arg(table, marks.join(QLatin1Char(','))).toUtf8();
+        const QByteArray sql
+            = QStringLiteral("INSERT INTO \"%1\" VALUES (%2)").arg(table, marks.join(QLatin1Char(','))).toUtf8();
         sqlite3_stmt *stmt = nullptr;
         QVERIFY(sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK);
         for (int i = 0; i < row.size(); ++i) {

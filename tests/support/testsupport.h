@@ -11,8 +11,7 @@ class HtmlView;
 namespace mc::test {
 
 // Creates an SQLite store at path from one CREATE TABLE statement and rows of values.
-void makeStore(const QString &path, const QString &createTable, const QString &table,
-               const QList<QVariantList> &rows);
+void makeStore(const QString &path, const QString &createTable, const QString &table, const QList<QVariantList> &rows);
 
 // Folder of the stores built from tests/fixtures by the store builder.
 QString fixtureStores();

@@ -38,11 +38,13 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     grid->setFont(ui::song(16));
     ui::setForeground(grid, ui::kDarkGreen);
     ui::setBackground(grid, QColor(244, 244, 255));
-    grid->bind(dataset, {{QStringLiteral("name"), texts::kSimplified}, {QStringLiteral("oldname"), texts::kTraditional}});
+    grid->bind(dataset,
+               {{QStringLiteral("name"), texts::kSimplified}, {QStringLiteral("oldname"), texts::kTraditional}});
     side->bodyLayout()->addWidget(grid, 1);
-    m_controls.order = listButton(side, QStringLiteral("PDJButton8"), search::texts::kByAlphabet, 32, true, ui::kDarkGreen);
-    m_controls.refresh =
-        listButton(side, QStringLiteral("btnRefreshHz"), search::texts::kRefreshCharacters, 32, true, ui::kDarkGreen);
+    m_controls.order
+        = listButton(side, QStringLiteral("PDJButton8"), search::texts::kByAlphabet, 32, true, ui::kDarkGreen);
+    m_controls.refresh
+        = listButton(side, QStringLiteral("btnRefreshHz"), search::texts::kRefreshCharacters, 32, true, ui::kDarkGreen);
     layout->addWidget(side);
 
     // Detail column: hand-placed controls; only the picture follows the column's bottom edge.
@@ -56,13 +58,15 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     auto *art = new QLabel(detail);
     art->setObjectName(QStringLiteral("imgCharacter"));
     art->setFixedSize(228, 152);
-    art->setPixmap(art::scene(art->size(), {QColor(255, 255, 255), QColor(232, 240, 246), QColor(120, 150, 170),
-                                            QString(), true, false, true, 255}));
+    art->setPixmap(art::scene(
+        art->size(),
+        {QColor(255, 255, 255), QColor(232, 240, 246), QColor(120, 150, 170), QString(), true, false, true, 255}));
     detailLayout->addWidget(art);
     layout->addWidget(detail);
 
-    m_controls.modes = ui::modeList(detail, QStringLiteral("combobox1"), search::modeCaptions(search::ModeControl::CharacterModes),
-                                    QRect(16, 22, 201, 27), ui::song(19), kBrown);
+    m_controls.modes
+        = ui::modeList(detail, QStringLiteral("combobox1"), search::modeCaptions(search::ModeControl::CharacterModes),
+                       QRect(16, 22, 201, 27), ui::song(19), kBrown);
     m_controls.keyword = ui::keywordBox(detail, QStringLiteral("edit2"), QRect(16, 70, 121, 27), ui::song(19), kBrown);
     m_controls.search = ui::textButton(detail, QStringLiteral("PDJButton1"), texts::kSearch, QRect(144, 66, 73, 33),
                                        ui::song(16, true), kBrown);
@@ -85,11 +89,11 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     name->setFont(ui::song(80, true));
     ui::setForeground(name, kBrown);
 
-    m_controls.readAloud =
-        pictureButton(detail, QStringLiteral("PDJButton22"), art::speakerIcon(), texts::kReadAloud, 34, 250);
+    m_controls.readAloud
+        = pictureButton(detail, QStringLiteral("PDJButton22"), art::speakerIcon(), texts::kReadAloud, 34, 250);
     m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton32"), art::copyIcon(), texts::kCopy, 66, 250);
-    m_controls.copyExplanation =
-        pictureButton(detail, QStringLiteral("PDJButton33"), art::copyTextIcon(), texts::kCopyExplanation, 98, 250);
+    m_controls.copyExplanation
+        = pictureButton(detail, QStringLiteral("PDJButton33"), art::copyTextIcon(), texts::kCopyExplanation, 98, 250);
     auto *strokes = ui::textButton(detail, QStringLiteral("pdjbtn1"), texts::kStrokeOrder, QRect(138, 250, 55, 25),
                                    ui::hei(15), QColor(128, 0, 128));
     strokes->setFlat(true);
@@ -99,8 +103,8 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
                                  QStringLiteral("strokes"), QStringLiteral("areacode")};
     const int tops[] = {288, 313, 337, 361, 385};
     for (int i = 0; i < columns.size(); ++i) {
-        QLabel *label = ui::caption(detail, texts::kCharacterCaptions.at(i), 17, tops[i], ui::song(15),
-                                    QColor(94, 47, 0));
+        QLabel *label
+            = ui::caption(detail, texts::kCharacterCaptions.at(i), 17, tops[i], ui::song(15), QColor(94, 47, 0));
         label->resize(90, 15 + 4);
         const QString name = QStringLiteral("charView") + columns.at(i).left(1).toUpper() + columns.at(i).mid(1);
         // Up to the column's edge and the next caption.

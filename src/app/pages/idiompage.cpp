@@ -22,15 +22,15 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     : SectionPage(QStringLiteral("FlatPanel1"), ui::kPageBackground, parent)
 {
     SideBar *side = nullptr;
-    QHBoxLayout *layout = pageFrame(this, dataset,
-                                    {QStringLiteral("DCOutBar1"), texts::kIdiomGroup, QColor(240, 240, 240),
-                                     QStringLiteral("DBGrid1"), QStringLiteral("name"), 15, QColor(0, 0, 255),
-                                     QColor(245, 245, 245)},
-                                    nullptr, &side);
-    m_controls.order =
-        listButton(side, QStringLiteral("PDJButton19"), search::texts::kIdiomOrderStart, 30, false, ui::kDarkGreen);
-    m_controls.refresh =
-        listButton(side, QStringLiteral("btnRefreshCy"), search::texts::kRefreshIdioms, 30, false, ui::kDarkGreen);
+    QHBoxLayout *layout
+        = pageFrame(this, dataset,
+                    {QStringLiteral("DCOutBar1"), texts::kIdiomGroup, QColor(240, 240, 240), QStringLiteral("DBGrid1"),
+                     QStringLiteral("name"), 15, QColor(0, 0, 255), QColor(245, 245, 245)},
+                    nullptr, &side);
+    m_controls.order
+        = listButton(side, QStringLiteral("PDJButton19"), search::texts::kIdiomOrderStart, 30, false, ui::kDarkGreen);
+    m_controls.refresh
+        = listButton(side, QStringLiteral("btnRefreshCy"), search::texts::kRefreshIdioms, 30, false, ui::kDarkGreen);
 
     QVBoxLayout *restLayout = restColumn(this, layout);
     QWidget *rest = restLayout->parentWidget();
@@ -42,8 +42,9 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(detail, QColor(244, 244, 255));
     restLayout->addWidget(detail);
 
-    m_controls.modes = ui::modeList(detail, QStringLiteral("ComboBox2"), search::modeCaptions(search::ModeControl::IdiomModes),
-                                    QRect(32, 16, 185, 27), ui::song(19), brown);
+    m_controls.modes
+        = ui::modeList(detail, QStringLiteral("ComboBox2"), search::modeCaptions(search::ModeControl::IdiomModes),
+                       QRect(32, 16, 185, 27), ui::song(19), brown);
     ui::setBackground(m_controls.modes, QColor(247, 247, 255));
     m_controls.keyword = ui::keywordBox(detail, QStringLiteral("Edit4"), QRect(225, 16, 137, 27), ui::song(19), brown);
     m_controls.search = ui::textButton(detail, QStringLiteral("PDJButton3"), texts::kSearch, QRect(377, 12, 70, 33),
@@ -53,7 +54,8 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
 
     const QColor nameColour(255, 128, 64);
     ui::caption(detail, texts::kIdiomCaption, 68, 72, ui::song(19), nameColour);
-    fieldView(detail, dataset, {QStringLiteral("name"), QStringLiteral("idiomViewName"), ui::song(19, true), nameColour},
+    fieldView(detail, dataset,
+              {QStringLiteral("name"), QStringLiteral("idiomViewName"), ui::song(19, true), nameColour},
               QRect(141, 72, 400, 26), FieldBox::Fit::Fill);
 
     const QColor spellColour(166, 83, 0);
@@ -61,8 +63,8 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     fieldView(detail, dataset, {QStringLiteral("spell"), QStringLiteral("idiomViewSpell"), ui::arial(16), spellColour},
               QRect(141, 109, 400, 22), FieldBox::Fit::Fill);
 
-    m_controls.readAloud =
-        pictureButton(detail, QStringLiteral("PDJButton29"), art::speakerIcon(), texts::kReadAloud, 11, 104);
+    m_controls.readAloud
+        = pictureButton(detail, QStringLiteral("PDJButton29"), art::speakerIcon(), texts::kReadAloud, 11, 104);
     m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton34"), art::copyIcon(), texts::kCopy, 43, 104);
 
     auto *text = new QWidget(rest);
@@ -70,8 +72,9 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(text, Qt::white);
     restLayout->addWidget(text, 1);
     picture(text, QStringLiteral("imgIdiom"),
-            art::scene(QSize(400, 176), {QColor(255, 255, 255), QColor(238, 244, 238), QColor(120, 160, 130),
-                                         QStringLiteral("成"), true, false, true, 110}),
+            art::scene(QSize(400, 176),
+                       {QColor(255, 255, 255), QColor(238, 244, 238), QColor(120, 160, 130), QStringLiteral("成"), true,
+                        false, true, 110}),
             150, 150);
     struct Memo {
         QString column;

@@ -9,8 +9,7 @@
 
 namespace mc::app {
 
-QHBoxLayout *pageFrame(QWidget *page, store::Dataset *dataset, const ListLook &look, DataGrid **grid,
-                       SideBar **sideBar)
+QHBoxLayout *pageFrame(QWidget *page, store::Dataset *dataset, const ListLook &look, DataGrid **grid, SideBar **sideBar)
 {
     auto *layout = new QHBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -32,8 +32,9 @@ protected:
 private:
     QPixmap render() const
     {
-        QPixmap pixmap = art::scene(size(), {QColor(250, 246, 234), QColor(222, 234, 228), QColor(70, 110, 100),
-                                             QString(), true, true, false, 255});
+        QPixmap pixmap = art::scene(
+            size(),
+            {QColor(250, 246, 234), QColor(222, 234, 228), QColor(70, 110, 100), QString(), true, true, false, 255});
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
         QFont title = ui::song(44, true);
@@ -110,17 +111,17 @@ WelcomePage::WelcomePage(QWidget *parent) : PagePanel(QStringLiteral("flatpanel1
     QWidget *owner = this;
     LinkLabel *chat = contactLine(column, columnLayout, QStringLiteral("lblQQ"),
                                   QStringLiteral("QQ:") + QStringLiteral(MC_MAKER_ACCOUNT));
-    connect(chat, &LinkLabel::clicked, this, [owner] { guarded([owner] { service::chatWithAuthor(owner->window()); }); });
-    LinkLabel *web = contactLine(column, columnLayout, QStringLiteral("lblWeb"),
-                                 QStringLiteral("WEB:") + siteForDisplay());
+    connect(chat, &LinkLabel::clicked, this,
+            [owner] { guarded([owner] { service::chatWithAuthor(owner->window()); }); });
+    LinkLabel *web
+        = contactLine(column, columnLayout, QStringLiteral("lblWeb"), QStringLiteral("WEB:") + siteForDisplay());
     connect(web, &LinkLabel::clicked, this, [owner] { guarded([owner] { service::visitSite(owner->window()); }); });
     LinkLabel *mail = contactLine(column, columnLayout, QStringLiteral("lblEmail"),
                                   QStringLiteral("EMAIL:") + QStringLiteral(MC_MAKER_EMAIL));
     connect(mail, &LinkLabel::clicked, this,
             [owner] { guarded([owner] { service::contactAuthor(owner->window()); }); });
     LinkLabel *studio = contactLine(column, columnLayout, QStringLiteral("lblStudio"), texts::kStudio);
-    connect(studio, &LinkLabel::clicked, this,
-            [owner] { guarded([owner] { service::visitSite(owner->window()); }); });
+    connect(studio, &LinkLabel::clicked, this, [owner] { guarded([owner] { service::visitSite(owner->window()); }); });
     layout->addWidget(column);
 
     layout->addWidget(new WelcomePicture(this), 1);

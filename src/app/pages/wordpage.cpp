@@ -21,11 +21,11 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
     : SectionPage(QStringLiteral("FlatPanel14"), ui::kPageBackground, parent)
 {
     DataGrid *grid = nullptr;
-    QHBoxLayout *layout = pageFrame(this, dataset,
-                                    {QStringLiteral("DCOutBar5"), texts::kWordGroup, QColor(236, 240, 236),
-                                     QStringLiteral("DBGrid5"), QStringLiteral("word"), 15, ui::kDarkGreen,
-                                     ui::kPageBackground},
-                                    &grid);
+    QHBoxLayout *layout
+        = pageFrame(this, dataset,
+                    {QStringLiteral("DCOutBar5"), texts::kWordGroup, QColor(236, 240, 236), QStringLiteral("DBGrid5"),
+                     QStringLiteral("word"), 15, ui::kDarkGreen, ui::kPageBackground},
+                    &grid);
     grid->showRowIndicator();
 
     QVBoxLayout *restLayout = restColumn(this, layout);
@@ -37,13 +37,13 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(detail, Qt::white);
     restLayout->addWidget(detail);
 
-    QWidget *scroll = picture(detail, QStringLiteral("imgWord"),
-                              art::scroll(QSize(167, 160), QStringLiteral("学而时习之|不亦说乎"), QColor(60, 40, 20)),
-                              364, 24);
+    QWidget *scroll
+        = picture(detail, QStringLiteral("imgWord"),
+                  art::scroll(QSize(167, 160), QStringLiteral("学而时习之|不亦说乎"), QColor(60, 40, 20)), 364, 24);
     const QColor brown(128, 64, 0);
     m_controls.keyword = ui::keywordBox(detail, QStringLiteral("Edit10"), QRect(40, 28, 177, 27), ui::song(19), brown);
-    m_controls.search =
-        ui::textButton(detail, QStringLiteral("PDJButton27"), texts::kSearch, QRect(230, 25, 83, 30), ui::hei(15), brown);
+    m_controls.search = ui::textButton(detail, QStringLiteral("PDJButton27"), texts::kSearch, QRect(230, 25, 83, 30),
+                                       ui::hei(15), brown);
 
     struct Row {
         QString caption;
@@ -70,13 +70,13 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
                   QRect(row.viewLeft, row.top, scroll->x() - 6 - row.viewLeft, row.bottom - row.top),
                   FieldBox::Fit::ToText);
     }
-    m_controls.readAloud =
-        pictureButton(detail, QStringLiteral("PDJButton13"), art::speakerIcon(), texts::kReadAloud, 43, 99);
+    m_controls.readAloud
+        = pictureButton(detail, QStringLiteral("PDJButton13"), art::speakerIcon(), texts::kReadAloud, 43, 99);
     m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton30"), art::copyIcon(), texts::kCopy, 43, 126);
-    m_controls.readExplanation =
-        pictureButton(detail, QStringLiteral("PDJButton26"), art::speakerIcon(), texts::kReadAloud, 43, 192);
-    m_controls.copyExplanation =
-        pictureButton(detail, QStringLiteral("PDJButton31"), art::copyTextIcon(), texts::kCopy, 75, 192);
+    m_controls.readExplanation
+        = pictureButton(detail, QStringLiteral("PDJButton26"), art::speakerIcon(), texts::kReadAloud, 43, 192);
+    m_controls.copyExplanation
+        = pictureButton(detail, QStringLiteral("PDJButton31"), art::copyTextIcon(), texts::kCopy, 75, 192);
 
     auto *explanation = new QWidget(rest);
     explanation->setObjectName(QStringLiteral("pnlWordContent"));

@@ -25,15 +25,15 @@ XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
     : SectionPage(QStringLiteral("FlatPanel7"), ui::kPageBackground, parent)
 {
     SideBar *side = nullptr;
-    QHBoxLayout *layout = pageFrame(this, dataset,
-                                    {QStringLiteral("DCOutBar3"), texts::kXiehouyuGroup, QColor(242, 242, 242),
-                                     QStringLiteral("DBGrid3"), QStringLiteral("name"), 15, ui::kDarkGreen,
-                                     QColor(241, 242, 245)},
-                                    nullptr, &side);
-    m_controls.order =
-        listButton(side, QStringLiteral("PDJButton20"), search::texts::kAlphabetAscending, 36, false, ui::kDarkGreen);
-    m_controls.refresh =
-        listButton(side, QStringLiteral("btnRefreshXhy"), search::texts::kRefreshXiehouyu, 36, false, ui::kDarkGreen);
+    QHBoxLayout *layout
+        = pageFrame(this, dataset,
+                    {QStringLiteral("DCOutBar3"), texts::kXiehouyuGroup, QColor(242, 242, 242),
+                     QStringLiteral("DBGrid3"), QStringLiteral("name"), 15, ui::kDarkGreen, QColor(241, 242, 245)},
+                    nullptr, &side);
+    m_controls.order
+        = listButton(side, QStringLiteral("PDJButton20"), search::texts::kAlphabetAscending, 36, false, ui::kDarkGreen);
+    m_controls.refresh
+        = listButton(side, QStringLiteral("btnRefreshXhy"), search::texts::kRefreshXiehouyu, 36, false, ui::kDarkGreen);
 
     auto *detail = new QWidget(this);
     detail->setObjectName(QStringLiteral("pnlXiehouyuDetail"));
@@ -41,20 +41,21 @@ XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
     layout->addWidget(detail, 1);
 
     picture(detail, QStringLiteral("imgXiehouyu"),
-            art::scene(QSize(200, 187), {QColor(255, 250, 240), QColor(246, 232, 214), QColor(170, 120, 80),
-                                         QStringLiteral("歇"), true, true, false, 255}),
+            art::scene(QSize(200, 187),
+                       {QColor(255, 250, 240), QColor(246, 232, 214), QColor(170, 120, 80), QStringLiteral("歇"), true,
+                        true, false, 255}),
             350, 295);
     const QColor brown(102, 51, 0);
-    m_controls.modes = ui::modeList(detail, QStringLiteral("ComboBox3"),
-                                    search::modeCaptions(search::ModeControl::XiehouyuModes), QRect(32, 30, 129, 27),
-                                    ui::song(19), brown);
+    m_controls.modes
+        = ui::modeList(detail, QStringLiteral("ComboBox3"), search::modeCaptions(search::ModeControl::XiehouyuModes),
+                       QRect(32, 30, 129, 27), ui::song(19), brown);
     m_controls.keyword = ui::keywordBox(detail, QStringLiteral("Edit1"), QRect(172, 30, 181, 27), ui::song(19), brown);
     m_controls.search = ui::textButton(detail, QStringLiteral("PDJButton5"), texts::kSearch, QRect(356, 26, 78, 33),
                                        ui::song(17, true), brown);
     m_controls.help = ui::textButton(detail, QStringLiteral("PDJButton6"), texts::kHelp, QRect(437, 26, 78, 33),
                                      ui::song(17, true), brown);
-    m_controls.readAloud =
-        pictureButton(detail, QStringLiteral("PDJButton28"), art::speakerIcon(), texts::kReadAloud, 43, 90);
+    m_controls.readAloud
+        = pictureButton(detail, QStringLiteral("PDJButton28"), art::speakerIcon(), texts::kReadAloud, 43, 90);
     m_controls.copy = pictureButton(detail, QStringLiteral("PDJButton35"), art::copyIcon(), texts::kCopy, 74, 90);
 
     // Each half as wide as its text, up to the page's edge, above the next half and the picture.

@@ -1,10 +1,10 @@
 #include "app/widgets/artwork.h"
 
 #include <QLinearGradient>
-#include <QStringList>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStringList>
 #include <functional>
 
 namespace mc::app::art {

@@ -2,8 +2,8 @@
 #include "store/dataset.h"
 
 #include <QMouseEvent>
-#include <algorithm>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace mc::app {
 
@@ -77,8 +77,7 @@ void FieldBox::fit()
     // A text that would reach down beside the neighbour keeps to the room left of it, so that
     // neither the text nor its scroll bar lies over the neighbour.
     QRect place = m_place;
-    if (m_place.intersects(m_neighbour)
-        && m_place.top() + m_label->heightForWidth(m_place.width()) > m_neighbour.top())
+    if (m_place.intersects(m_neighbour) && m_place.top() + m_label->heightForWidth(m_place.width()) > m_neighbour.top())
         place.setRight(m_neighbour.left() - 7);
     // A box a few pixels shorter than its text's line (Chinese glyphs come from a taller font)
     // still shows that line whole.

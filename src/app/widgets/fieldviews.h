@@ -41,8 +41,8 @@ class FieldBox final : public QScrollArea {
     Q_OBJECT
 public:
     enum class Fit {
-        Fill,     // always the whole box
-        ToText,   // as large as the text on one line, up to the whole box
+        Fill,   // always the whole box
+        ToText, // as large as the text on one line, up to the whole box
     };
 
     // Moves label into a box at place in its parent.

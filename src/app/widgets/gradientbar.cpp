@@ -5,7 +5,8 @@
 
 namespace mc::app {
 
-GradientBar::GradientBar(QWidget *parent) : QWidget(parent) {}
+GradientBar::GradientBar(QWidget *parent) : QWidget(parent)
+{}
 
 void GradientBar::setRange(int minimum, int maximum)
 {

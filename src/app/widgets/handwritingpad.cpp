@@ -67,7 +67,8 @@ protected:
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         if (!m_engine.errorText().isEmpty()) {
             painter.setPen(palette().text().color());
-            painter.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap, m_engine.errorText());
+            painter.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap,
+                             m_engine.errorText());
         }
         painter.setPen(QPen(palette().text().color(), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const auto draw = [&painter](const lookup::Stroke &stroke) {
@@ -89,7 +90,10 @@ private:
 };
 
 HandwritingPad::HandwritingPad(QWidget *parent, const QString &modelPath)
-    : QWidget(parent), m_engine(modelPath), m_canvas(new HandwritingCanvas(m_engine, [this] { refresh(); }, this))
+    : QWidget(parent),
+      m_engine(modelPath),
+      m_canvas(new HandwritingCanvas(
+          m_engine, [this] { refresh(); }, this))
 {
     setObjectName(QStringLiteral("handwritingPad"));
     auto *candidates = new QGridLayout;

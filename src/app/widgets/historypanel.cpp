@@ -33,7 +33,9 @@ QTreeWidget *makeList(const QString &objectName, QWidget *parent)
 } // namespace
 
 HistoryPanel::HistoryPanel(lookup::UserData &data, QWidget *parent)
-    : QWidget(parent), m_data(data), m_history(makeList(QStringLiteral("historyList"), this)),
+    : QWidget(parent),
+      m_data(data),
+      m_history(makeList(QStringLiteral("historyList"), this)),
       m_favourites(makeList(QStringLiteral("favouritesList"), this))
 {
     setObjectName(QStringLiteral("historyPanel"));
@@ -73,7 +75,8 @@ void HistoryPanel::fill(QTreeWidget *list, const QList<lookup::Entry> &entries)
     for (const lookup::Entry &entry : entries) {
         const bool favourite = list == m_favourites || m_data.isFavourite(entry.store, entry.key);
         const QString explanation = entry.explanation.section(u'\n', 0, 0);
-        auto *item = new QTreeWidgetItem(list, {favourite ? lookup::texts::kStarOn : lookup::texts::kStarOff, entry.key, entry.pinyin, explanation});
+        auto *item = new QTreeWidgetItem(
+            list, {favourite ? lookup::texts::kStarOn : lookup::texts::kStarOff, entry.key, entry.pinyin, explanation});
         item->setData(StarColumn, kEntryRole, QVariant::fromValue(entry));
         item->setToolTip(StarColumn, favourite ? lookup::texts::kRemoveFavourite : lookup::texts::kAddFavourite);
         item->setToolTip(ExplanationColumn, entry.explanation);

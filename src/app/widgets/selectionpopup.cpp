@@ -18,7 +18,9 @@ constexpr int kInside = 6;
 } // namespace
 
 SelectionPopup::SelectionPopup(QWidget *parent)
-    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint), m_key(new QLabel(this)), m_pinyin(new QLabel(this)),
+    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint),
+      m_key(new QLabel(this)),
+      m_pinyin(new QLabel(this)),
       m_explanation(new QLabel(this))
 {
     setObjectName(QStringLiteral("selectionPopup"));

@@ -50,8 +50,7 @@ private:
         QFont shown = m_own;
         if (m_box->text() == search::texts::kPlaceholder) {
             const int room = textRoom(m_box);
-            while (shown.pixelSize() > 8
-                   && QFontMetrics(shown).horizontalAdvance(search::texts::kPlaceholder) > room)
+            while (shown.pixelSize() > 8 && QFontMetrics(shown).horizontalAdvance(search::texts::kPlaceholder) > room)
                 shown.setPixelSize(shown.pixelSize() - 1);
         }
         if (m_box->font() != shown)
@@ -64,9 +63,18 @@ private:
 
 } // namespace
 
-QFont song(int pixels, bool bold) { return font(QStringLiteral("宋体"), pixels, bold); }
-QFont hei(int pixels, bool bold) { return font(QStringLiteral("黑体"), pixels, bold); }
-QFont arial(int pixels, bool bold) { return font(QStringLiteral("Arial"), pixels, bold); }
+QFont song(int pixels, bool bold)
+{
+    return font(QStringLiteral("宋体"), pixels, bold);
+}
+QFont hei(int pixels, bool bold)
+{
+    return font(QStringLiteral("黑体"), pixels, bold);
+}
+QFont arial(int pixels, bool bold)
+{
+    return font(QStringLiteral("Arial"), pixels, bold);
+}
 
 void setForeground(QWidget *widget, const QColor &colour)
 {
@@ -108,8 +116,7 @@ QPushButton *textButton(QWidget *parent, const QString &name, const QString &tex
     return button;
 }
 
-QLineEdit *keywordBox(QWidget *parent, const QString &name, const QRect &place, const QFont &font,
-                      const QColor &colour)
+QLineEdit *keywordBox(QWidget *parent, const QString &name, const QRect &place, const QFont &font, const QColor &colour)
 {
     auto *box = new QLineEdit(search::texts::kPlaceholder, parent);
     box->setObjectName(name);

@@ -8,7 +8,8 @@
 
 namespace mc::app {
 
-GridWheelFilter::GridWheelFilter(QWidget *window) : QObject(window), m_window(window) {}
+GridWheelFilter::GridWheelFilter(QWidget *window) : QObject(window), m_window(window)
+{}
 
 bool GridWheelFilter::aimedAtWindow(QObject *target) const
 {

@@ -41,8 +41,7 @@ void centreOverOnFirstShow(QWidget *window, QWidget *owner)
         new CentreOnFirstShow(window, owner);
 }
 
-void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size,
-                      QWidget *owner)
+void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size, QWidget *owner)
 {
     window->setObjectName(name);
     window->setWindowTitle(caption);
@@ -110,8 +109,7 @@ FlatButton::FlatButton(const QString &name, const QString &caption, const QIcon 
     setFocusPolicy(Qt::NoFocus);
 }
 
-QToolButton *pictureButton(QWidget *parent, const QString &name, const QIcon &icon, const QString &hint, int x,
-                           int y)
+QToolButton *pictureButton(QWidget *parent, const QString &name, const QIcon &icon, const QString &hint, int x, int y)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(name);

@@ -2,8 +2,8 @@
 #include <QColor>
 #include <QFrame>
 #include <QIcon>
-#include <QPixmap>
 #include <QLabel>
+#include <QPixmap>
 #include <QToolButton>
 
 class QVBoxLayout;
@@ -43,8 +43,7 @@ public:
 };
 
 // A small 25 × 25 button carrying only an icon and a hint.
-QToolButton *pictureButton(QWidget *parent, const QString &name, const QIcon &icon, const QString &hint, int x,
-                           int y);
+QToolButton *pictureButton(QWidget *parent, const QString &name, const QIcon &icon, const QString &hint, int x, int y);
 
 // A picture at a fixed place, lying behind its siblings.
 QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pixmap, int x, int y);
@@ -52,8 +51,7 @@ QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pixmap, int
 // Centres window over owner when it is first shown; later it opens where the user left it.
 void centreOverOnFirstShow(QWidget *window, QWidget *owner);
 // Names, captions and sizes a secondary window of fixed size that opens over owner.
-void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size,
-                      QWidget *owner);
+void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size, QWidget *owner);
 
 } // namespace mc::app
 

@@ -21,10 +21,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -80,7 +80,7 @@ QAbstractButton *MainWindow::sectionButton(store::StoreId id) const
     using store::StoreId;
     // The section bar's buttons in bar order: character, idiom, xiehouyu, English, sayings,
     // classics, word.
-    static const QMap<StoreId, int> place = {{StoreId::Characters, 0}, {StoreId::Idioms, 1}, {StoreId::Xiehouyu, 2},
+    static const QMap<StoreId, int> place = {{StoreId::Characters, 0}, {StoreId::Idioms, 1},  {StoreId::Xiehouyu, 2},
                                              {StoreId::English, 3},    {StoreId::Sayings, 4}, {StoreId::Words, 6}};
     return m_topBar->buttons().sections.value(place.value(id));
 }
@@ -175,9 +175,9 @@ void MainWindow::wireBar()
     // Where the focus goes when a section is opened from the keyboard, in bar order, which
     // Ctrl+1 … Ctrl+7 follow.
     const std::pair<QWidget *, QWidget *> sections[] = {
-        {m_character, m_character->controls().keyword},  {m_idiom, m_idiom->controls().keyword},
-        {m_xiehouyu, m_xiehouyu->controls().keyword},    {m_english, m_english->controls().keyword},
-        {m_sayings, m_sayings->controls().keyword}, {m_classics, m_classics->titleList()},
+        {m_character, m_character->controls().keyword}, {m_idiom, m_idiom->controls().keyword},
+        {m_xiehouyu, m_xiehouyu->controls().keyword},   {m_english, m_english->controls().keyword},
+        {m_sayings, m_sayings->controls().keyword},     {m_classics, m_classics->titleList()},
         {m_word, m_word->controls().keyword},
     };
     const TopBar::Buttons &bar = m_topBar->buttons();
@@ -198,7 +198,8 @@ void MainWindow::wireBar()
         });
     });
     connect(bar.upgrade, &QAbstractButton::clicked, this, [this] { guarded([this] { service::visitSite(this); }); });
-    connect(bar.contact, &QAbstractButton::clicked, this, [this] { guarded([this] { service::contactAuthor(this); }); });
+    connect(bar.contact, &QAbstractButton::clicked, this,
+            [this] { guarded([this] { service::contactAuthor(this); }); });
     connect(bar.more, &QAbstractButton::clicked, this, [this] { bringUp(m_more); });
     connect(bar.lexicon, &QAbstractButton::clicked, this, [this] { bringUp(m_lexicon); });
 }
@@ -210,8 +211,8 @@ void MainWindow::addSectionShortcut(QAbstractButton *button, int number, const s
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number)));
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
-    button->setToolTip(QStringLiteral("%1（%2）").arg(button->text(),
-                                                      action->shortcut().toString(QKeySequence::NativeText)));
+    button->setToolTip(
+        QStringLiteral("%1（%2）").arg(button->text(), action->shortcut().toString(QKeySequence::NativeText)));
     connect(action, &QAction::triggered, this, [button, thenFocus] {
         button->click();
         thenFocus();
@@ -227,9 +228,9 @@ void MainWindow::setSecondaryWindows(QWidget *more, QWidget *lexicon)
 search::SearchControls MainWindow::searchControls()
 {
     using search::ModeControl;
-    using search::Section;
     using search::SearchBox;
     using search::SearchButton;
+    using search::Section;
 
     search::SearchControls controls;
     controls.window = this;

@@ -12,8 +12,7 @@
 
 namespace mc::app {
 
-MoreWindow::MoreWindow(QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+MoreWindow::MoreWindow(QWidget *mainWindow) : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setUpFixedWindow(this, QStringLiteral("TForm5"), texts::kMoreCaption, QSize(435, 336), mainWindow);
     ui::setBackground(this, QColor(250, 250, 252));
@@ -32,7 +31,7 @@ MoreWindow::MoreWindow(QWidget *mainWindow)
     auto *body = new QWidget(this);
     body->setObjectName(QStringLiteral("pnlBody"));
     body->setGeometry(0, 49, 435, 222);
-    const QColor colours[] = {QColor(190, 60, 40), QColor(40, 140, 110), QColor(110, 80, 40), QColor(120, 70, 160),
+    const QColor colours[] = {QColor(190, 60, 40),  QColor(40, 140, 110), QColor(110, 80, 40), QColor(120, 70, 160),
                               QColor(200, 120, 30), QColor(60, 100, 180), QColor(90, 110, 60), QColor(170, 60, 110)};
     for (int i = 0; i < texts::kMorePrograms.size(); ++i) {
         auto *program = new QToolButton(body);
@@ -61,8 +60,8 @@ MoreWindow::MoreWindow(QWidget *mainWindow)
     QLabel *line2 = ui::caption(footer, texts::kMoreFooter2, 76, 36, ui::song(13), QColor(90, 90, 90));
     line2->setObjectName(QStringLiteral("lblFooter2"));
 
-    for (QWidget *element : std::initializer_list<QWidget *>{header, headerIcon, headerText, body, footer,
-                                                             footerPicture, line1, line2})
+    for (QWidget *element :
+         std::initializer_list<QWidget *>{header, headerIcon, headerText, body, footer, footerPicture, line1, line2})
         makeClickable(element);
 }
 

@@ -65,7 +65,9 @@ void copy(lookup::Group group, const Fields &fields)
 } // namespace
 
 QuickLookup::QuickLookup(MainWindow *main, const QString &userFolder)
-    : m_main(main), m_userFolder(userFolder), m_selection(QStringLiteral("data")),
+    : m_main(main),
+      m_userFolder(userFolder),
+      m_selection(QStringLiteral("data")),
       m_watcher(std::make_unique<lookup::SelectionWatcher>(m_selection, QApplication::clipboard())),
       m_popup(std::make_unique<SelectionPopup>())
 {
@@ -159,9 +161,8 @@ void QuickLookup::openInSection(MainWindow *main, lookup::Group group, const QSt
     bar->click();
     if (QComboBox *combo = controls.modeLists.value(entry->modeControl))
         combo->setCurrentIndex(entry->mode);
-    else if (QAbstractButton *direction = controls.direction;
-             entry->modeControl == search::ModeControl::Direction && direction
-             && direction->text() != search::directions().value(entry->mode))
+    else if (QAbstractButton *direction = controls.direction; entry->modeControl == search::ModeControl::Direction
+             && direction && direction->text() != search::directions().value(entry->mode))
         direction->click();
     box->setText(head);
     button->click();

@@ -29,14 +29,14 @@ enum Role { GroupRole = Qt::UserRole, RowRole, HeadRole, MoreRole };
 QString fieldLabel(const QString &column)
 {
     static const QHash<QString, QString> labels = {
-        {QStringLiteral("name"), QStringLiteral("名称")},     {QStringLiteral("oldname"), QStringLiteral("繁体")},
-        {QStringLiteral("word"), QStringLiteral("词语")},     {QStringLiteral("ord"), QStringLiteral("繁体")},
-        {QStringLiteral("spell"), QStringLiteral("拼音")},    {QStringLiteral("pyjm"), QStringLiteral("拼音简码")},
-        {QStringLiteral("part"), QStringLiteral("部首")},     {QStringLiteral("sum"), QStringLiteral("部外笔画")},
-        {QStringLiteral("strokes"), QStringLiteral("总笔画")}, {QStringLiteral("wbcode"), QStringLiteral("五笔")},
+        {QStringLiteral("name"), QStringLiteral("名称")},       {QStringLiteral("oldname"), QStringLiteral("繁体")},
+        {QStringLiteral("word"), QStringLiteral("词语")},       {QStringLiteral("ord"), QStringLiteral("繁体")},
+        {QStringLiteral("spell"), QStringLiteral("拼音")},      {QStringLiteral("pyjm"), QStringLiteral("拼音简码")},
+        {QStringLiteral("part"), QStringLiteral("部首")},       {QStringLiteral("sum"), QStringLiteral("部外笔画")},
+        {QStringLiteral("strokes"), QStringLiteral("总笔画")},  {QStringLiteral("wbcode"), QStringLiteral("五笔")},
         {QStringLiteral("areacode"), QStringLiteral("区位码")}, {QStringLiteral("content"), QStringLiteral("解释")},
         {QStringLiteral("derivation"), QStringLiteral("出处")}, {QStringLiteral("samples"), QStringLiteral("示例")},
-        {QStringLiteral("end1"), QStringLiteral("后半句")},   {QStringLiteral("单词"), QStringLiteral("单词")},
+        {QStringLiteral("end1"), QStringLiteral("后半句")},     {QStringLiteral("单词"), QStringLiteral("单词")},
         {QStringLiteral("解释"), QStringLiteral("解释")},
     };
     return labels.value(column);
@@ -59,11 +59,16 @@ QString entryHtml(const QList<QPair<QString, QString>> &fields)
 
 QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserData *userData, const QString &dataDir,
                                      QWidget *parent)
-    : QWidget(parent, Qt::Window), m_actions(std::move(actions)),
+    : QWidget(parent, Qt::Window),
+      m_actions(std::move(actions)),
       m_service(new lookup::LookupService(dataDir, this)),
-      m_reader(std::make_unique<lookup::EntryReader>(dataDir)), m_box(new QLineEdit(this)),
-      m_list(new QTreeWidget(this)), m_entry(new QTextBrowser(this)), m_star(new QToolButton(this)),
-      m_handwriting(new QToolButton(this)), m_userData(userData)
+      m_reader(std::make_unique<lookup::EntryReader>(dataDir)),
+      m_box(new QLineEdit(this)),
+      m_list(new QTreeWidget(this)),
+      m_entry(new QTextBrowser(this)),
+      m_star(new QToolButton(this)),
+      m_handwriting(new QToolButton(this)),
+      m_userData(userData)
 {
     setObjectName(QStringLiteral("QuickLookup"));
     setWindowTitle(lookup::texts::kWindowTitle);
@@ -122,9 +127,8 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
         activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
     });
     connect(m_service, &lookup::LookupService::resultsReady, this, &QuickLookupWindow::showResults);
-    connect(m_service, &lookup::LookupService::groupReady, this, [this](const QString &, const lookup::GroupResult &r) {
-        showGroup(r);
-    });
+    connect(m_service, &lookup::LookupService::groupReady, this,
+            [this](const QString &, const lookup::GroupResult &r) { showGroup(r); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { showEntry(item); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { activate(item); });
     connect(m_list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { activate(item); });
@@ -320,8 +324,8 @@ void QuickLookupWindow::updateStar()
 {
     const bool shown = m_group >= 0 && !m_fields.isEmpty();
     const bool favourite = shown && m_userData
-                           && m_userData->isFavourite(lookup::groupInfo(lookup::Group(m_group)).store,
-                                                      lookup::entryOf(lookup::Group(m_group), m_fields).key);
+        && m_userData->isFavourite(lookup::groupInfo(lookup::Group(m_group)).store,
+                                   lookup::entryOf(lookup::Group(m_group), m_fields).key);
     m_star->setEnabled(shown);
     m_star->setText(favourite ? lookup::texts::kStarOn : lookup::texts::kStarOff);
     m_star->setToolTip(favourite ? lookup::texts::kRemoveFavourite : lookup::texts::kAddFavourite);

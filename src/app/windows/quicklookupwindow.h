@@ -17,7 +17,7 @@ class LookupService;
 class EntryReader;
 class UserData;
 struct Entry;
-}
+} // namespace mc::lookup
 
 namespace mc::app {
 

@@ -6,8 +6,7 @@
 
 namespace mc::app {
 
-ResultWindow::ResultWindow(QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+ResultWindow::ResultWindow(QWidget *mainWindow) : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setUpFixedWindow(this, QStringLiteral("TForm6"), texts::kResultCaption, QSize(795, 506), mainWindow);
 

@@ -14,7 +14,7 @@ public:
     explicit SplashWindow(QWidget *parent = nullptr);
 
     GradientBar *bar() const { return m_bar; }
-    void showNow();  // shows, centres and paints at once, outside the event loop
+    void showNow(); // shows, centres and paints at once, outside the event loop
     void hideNow();
     void showBusy() override { showNow(); }
     void hideBusy() override { hideNow(); }
