@@ -1,5 +1,6 @@
 #include "app/windows/quicklookupwindow.h"
 #include "app/widgets/handwritingpad.h"
+#include "app/widgets/widgets.h"
 #include "lookup/entryreader.h"
 #include "lookup/lookupservice.h"
 #include "lookup/texts.h"
@@ -118,7 +119,9 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     layout->addWidget(splitter);
 
     resize(760, 520);
-    restoreGeometry(QSettings().value(QStringLiteral("quickLookup/geometry")).toByteArray());
+    // Where the user left it; the first time, over the main window.
+    if (!restoreGeometry(QSettings().value(QStringLiteral("quickLookup/geometry")).toByteArray()))
+        centreOverOnFirstShow(this, parent);
 
     connect(m_box, &QLineEdit::textChanged, m_service, &lookup::LookupService::search);
     connect(m_box, &QLineEdit::textEdited, this, [this] { m_wanted.reset(); });
