@@ -50,22 +50,21 @@ void LookupService::deliver(quint64 generation, const std::function<void()> &emi
         Qt::QueuedConnection);
 }
 
-void LookupService::search(const QString &text)
+// Runs job on the worker unless a newer search came first; its answer, or the error it throws,
+// reaches this thread only if no newer search has come by then.
+void LookupService::runOnWorker(quint64 generation, Job job)
 {
-    m_text = text;
-    const quint64 generation = ++*m_latest;
     auto latest = m_latest;
     QMetaObject::invokeMethod(
         m_worker,
-        [this, worker = m_worker, latest, generation, text] {
+        [this, worker = m_worker, latest, generation, job = std::move(job)] {
             const CancelCheck cancelled = [latest, generation] { return *latest != generation; };
             if (cancelled())
                 return;
             try {
-                LookupIndex &index = worker->index();
-                const QList<GroupResult> results = index.searchAll(index.parse(text), kFirstHits, cancelled);
+                const std::function<void()> answer = job(worker->index(), cancelled);
                 if (!cancelled())
-                    deliver(generation, [this, text, results] { emit resultsReady(text, results); });
+                    deliver(generation, answer);
             } catch (const Error &e) {
                 deliver(generation, [this, message = e.text()] { emit failed(message); });
             }
@@ -73,25 +72,23 @@ void LookupService::search(const QString &text)
         Qt::QueuedConnection);
 }
 
+void LookupService::search(const QString &text)
+{
+    m_text = text;
+    runOnWorker(++*m_latest, [this, text](LookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
+        const QList<GroupResult> results = index.searchAll(index.parse(text), kFirstHits, cancelled);
+        return [this, text, results] { emit resultsReady(text, results); };
+    });
+}
+
 void LookupService::loadAll(Group group)
 {
-    const quint64 generation = *m_latest;
-    auto latest = m_latest;
-    const QString text = m_text;
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, worker = m_worker, latest, generation, text, group] {
-            const CancelCheck cancelled = [latest, generation] { return *latest != generation; };
-            try {
-                LookupIndex &index = worker->index();
-                const GroupResult result = index.search(index.parse(text), group, -1, cancelled);
-                if (!cancelled())
-                    deliver(generation, [this, text, result] { emit groupReady(text, result); });
-            } catch (const Error &e) {
-                deliver(generation, [this, message = e.text()] { emit failed(message); });
-            }
-        },
-        Qt::QueuedConnection);
+    runOnWorker(
+        *m_latest,
+        [this, text = m_text, group](LookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
+            const GroupResult result = index.search(index.parse(text), group, -1, cancelled);
+            return [this, text, result] { emit groupReady(text, result); };
+        });
 }
 
 } // namespace mc::lookup

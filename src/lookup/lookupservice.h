@@ -33,6 +33,9 @@ signals:
     void failed(const QString &message);
 
 private:
+    // Does the work on the worker's thread and returns what to emit on this one.
+    using Job = std::function<std::function<void()>(LookupIndex &index, const CancelCheck &cancelled)>;
+    void runOnWorker(quint64 generation, Job job);
     void deliver(quint64 generation, const std::function<void()> &emitIt);
 
     QThread m_thread;

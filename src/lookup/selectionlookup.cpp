@@ -4,8 +4,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTimer>
