@@ -66,9 +66,8 @@ bool Application::start()
     DatasetMap datasets;
     for (const store::StoreInfo &info : store::stores())
         datasets.insert(info.datasetName, m_windows->main->dataset(info.datasetName));
-    QString dataFolder;
     try {
-        dataFolder = openStores(datasets, [this, splash](int value) {
+        m_dataFolder = openStores(datasets, [this, splash](int value) {
             splash->bar()->setPosition(value);
             if (m_observer)
                 m_observer(value);
@@ -79,7 +78,7 @@ bool Application::start()
     }
     // Only now: a failed start must neither load pages nor write lsjt.dat (a running copy's
     // file among them), nor stack a box of its own over the start-up report.
-    services::install(dataFolder);
+    services::install(m_dataFolder);
     readers::install(m_windows->main->readerControls(m_windows->result));
     splash->hideNow();
     centre(m_windows->main);
@@ -109,7 +108,7 @@ int run(int &argc, char **argv)
     Application application;
     if (!application.start())
         return 1;
-    QuickLookup quick(application.windows().main);
+    QuickLookup quick(application.windows().main, lookup::UserData::defaultFolder(), application.dataFolder());
     instance.setReceiver([&application, &quick](const QString &text) {
         if (text.isEmpty()) {
             application.windows().main->raise();

@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -20,9 +22,12 @@ public:
     // error and the process should end with exit code 1.
     bool start();
     Windows &windows() { return *m_windows; }
+    // The folder the stores were found in, once start() has succeeded.
+    const QString &dataFolder() const { return m_dataFolder; }
 
 private:
     std::unique_ptr<Windows> m_windows;
+    QString m_dataFolder;
     std::function<void(int)> m_observer;
 };
 

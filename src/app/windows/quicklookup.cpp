@@ -64,10 +64,11 @@ void copy(lookup::Group group, const Fields &fields)
 
 } // namespace
 
-QuickLookup::QuickLookup(MainWindow *main, const QString &userFolder)
+QuickLookup::QuickLookup(MainWindow *main, const QString &userFolder, const QString &dataFolder)
     : m_main(main),
       m_userFolder(userFolder),
-      m_selection(QStringLiteral("data")),
+      m_dataFolder(dataFolder),
+      m_selection(dataFolder),
       m_watcher(std::make_unique<lookup::SelectionWatcher>(m_selection, QApplication::clipboard())),
       m_popup(std::make_unique<SelectionPopup>())
 {
@@ -130,7 +131,7 @@ QuickLookupWindow *QuickLookup::window()
             [main](lookup::Group g, const Fields &f) { readAloud(main, g, f); },
             [](lookup::Group g, const Fields &f) { copy(g, f); },
         };
-        m_window = new QuickLookupWindow(std::move(actions), &userData(), QStringLiteral("data"), main);
+        m_window = new QuickLookupWindow(std::move(actions), &userData(), m_dataFolder, main);
         QObject::connect(m_window, &QuickLookupWindow::historyRequested, m_window, [this] { showHistory(); });
     }
     return m_window;

@@ -17,7 +17,9 @@ class SelectionPopup;
 // use; the user data lives in userFolder. Returns the opener the command line and a second start use.
 class QuickLookup final {
 public:
-    explicit QuickLookup(MainWindow *main, const QString &userFolder = lookup::UserData::defaultFolder());
+    // dataFolder: where start-up found the stores, search.db beside them.
+    explicit QuickLookup(MainWindow *main, const QString &userFolder = lookup::UserData::defaultFolder(),
+                         const QString &dataFolder = QStringLiteral("data"));
     ~QuickLookup();
     void lookUp(const QString &text);
     QuickLookupWindow *window();
@@ -34,6 +36,7 @@ public:
 private:
     MainWindow *m_main;
     QString m_userFolder;
+    QString m_dataFolder;
     std::unique_ptr<lookup::UserData> m_userData;
     QuickLookupWindow *m_window = nullptr;
     HistoryPanel *m_history = nullptr;
