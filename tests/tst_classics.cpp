@@ -97,10 +97,17 @@ private slots:
         QVERIFY(m_reader);
         main()->findChild<QAbstractButton *>(QStringLiteral("fltbtn9"))->click();
         // The today-in-history page arrives once at start and replaces the opening page.
-        QVERIFY(waitUntil([this] {
+        const bool arrived = waitUntil([this] {
             return m_reader->url().path().endsWith(QStringLiteral("/lsjt.dat")) && m_reader->hasDocument()
                 && m_reader->rootHtml().contains(QStringLiteral("#0000FF\">历史上的今天"));
-        }));
+        });
+        auto *loader = main()->findChild<HtmlView *>(QStringLiteral("WebBrowser1"));
+        QVERIFY2(arrived, qPrintable(QStringLiteral("reader at %1 (document: %2), loader at %3 (document: %4), lsjt.dat %5")
+                                         .arg(m_reader->url().toString())
+                                         .arg(m_reader->hasDocument())
+                                         .arg(loader->url().toString())
+                                         .arg(loader->hasDocument())
+                                         .arg(QFile::exists(programFile(QStringLiteral("lsjt.dat"))))));
     }
 
     void cleanupTestCase()
