@@ -27,9 +27,7 @@ using web::HtmlView;
 
 namespace {
 
-// Only an upper bound: a wait ends as soon as its page is there. Generous, because the reader's
-// first page waits for the web engine to start, which takes long on a loaded machine.
-constexpr int kTimeout = 90000;
+constexpr int kTimeout = 30000;
 
 // Runs the event loop until the condition holds (checked on a timer, never by sleeping, so the
 // browser's own tasks keep moving) or the time is up.
