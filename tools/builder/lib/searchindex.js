@@ -5,16 +5,22 @@
 // Layout (the program's lookup engine reads exactly this):
 //   entries(sect, ord, rid, head, key)  one row per store row; sect is the group (0 字, 1 词语,
 //       2 成语, 3 歇后语, 4 英汉, 5 名言), rid the row's rowid in its store, ord its place in
-//       ranking order (more frequent first, then store order), head the headword as stored and
-//       key what exact and prefix matches compare (English headwords in lower case).
-//   terms  FTS5 table, rowid = sect * 2^24 + ord, so that results come in ranking order:
-//       text  every character of the searchable text as a token of its own (contains-queries
-//             are phrase queries); English explanations give only their Chinese runs, with a
-//             "0" token between runs so a phrase never spans two of them
-//       py    per reading: pinyin without tones joined ("zhongguo"), with tone digits
-//             ("zhong1guo2"), with tone marks ("zhōngguó"), and the initials of several
-//             syllables ("zg")
-//       syl   the first reading's syllables without tones as tokens ("zhong guo")
+//       ranking order (more frequent first, then store order), key what exact and prefix
+//       matches compare (English headwords in lower case) and head the headword as stored,
+//       NULL where it is the key (all but some English headwords): read coalesce(head, key)
+//   terms, pinyin, syllables  full-text tables sharing one rowid = sect * 2^24 + ord, so that
+//       results come in ranking order. None keeps a copy of its text or column sizes (no query
+//       reads either), and each has only the detail and prefix indexes its queries need:
+//     terms(text)  every character of the searchable text as a token of its own (contains-queries
+//           are phrase queries); English explanations give only their Chinese runs, with a "0"
+//           token between runs so a phrase never spans two of them. Positions, no prefixes.
+//     pinyin(py)  per reading: pinyin without tones joined ("zhongguo"), with tone digits
+//           ("zhong1guo2"), with tone marks ("zhōngguó"), and the initials of several syllables
+//           ("zg"). Matched as whole tokens or prefixes only: rowids without positions, with
+//           prefix indexes of one to four letters (four-letter prefixes such as "xian" would
+//           otherwise merge thousands of tokens per keystroke).
+//     syllables(syl)  the first reading's syllables without tones as tokens ("zhong guo"),
+//           matched as a phrase from the first token; positions and prefix indexes.
 //   charpy(ch, py)  readings without tones of every character, for mixed input ("zhong国")
 //   tally(sect, key, n)  how many rows of a group hold a Han character ("t" + character), a
 //       pinyin token starting with one to three letters ("p" + letters) or, for English, a
@@ -35,6 +41,13 @@ const SECTIONS = [
   { file: 'xhe.db', table: 'mylib', head: 'name', text: ['name'] },
 ];
 const ORD_BITS = 2 ** 24;
+const TOKENS = "tokenize = 'unicode61 remove_diacritics 0', content = '', columnsize = 0";
+// table, column, options
+const FULL_TEXT = [
+  ['terms', 'text', `${TOKENS}, detail = 'full'`],
+  ['pinyin', 'py', `${TOKENS}, detail = 'none', prefix = '1 2 3 4'`],
+  ['syllables', 'syl', `${TOKENS}, detail = 'full', prefix = '1 2 3 4'`],
+];
 const HAN = /\p{Script=Han}/u;
 const TONES = { '\u0304': '1', '\u0301': '2', '\u030c': '3', '\u0300': '4' };
 
@@ -168,10 +181,14 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
       CREATE TABLE entries (sect INTEGER, ord INTEGER, rid INTEGER, head TEXT, key TEXT, PRIMARY KEY (sect, ord)) WITHOUT ROWID;
       CREATE TABLE charpy (ch TEXT PRIMARY KEY, py TEXT) WITHOUT ROWID;
       CREATE TABLE tally (sect INTEGER, key TEXT, n INTEGER, PRIMARY KEY (sect, key)) WITHOUT ROWID;
-      CREATE VIRTUAL TABLE terms USING fts5(text, py, syl, tokenize = 'unicode61 remove_diacritics 0', prefix = '1 2 3', detail = 'full');
+      ${FULL_TEXT.map(([table, column, options]) => `CREATE VIRTUAL TABLE ${table} USING fts5(${column}, ${options});`).join('\n')}
     `);
     const entry = db.prepare('INSERT INTO entries (sect, ord, rid, head, key) VALUES (?, ?, ?, ?, ?)');
-    const term = db.prepare('INSERT INTO terms (rowid, text, py, syl) VALUES (?, ?, ?, ?)');
+    const inserts = FULL_TEXT.map(([table, column]) => {
+      const insert = db.prepare(`INSERT INTO ${table} (rowid, ${column}) VALUES (?, ?)`);
+      return (rowid, value) => value && insert.run(rowid, value);
+    });
+    const [text, pinyin, syllables] = inserts;
     db.transaction(() => {
       SECTIONS.forEach((section, sect) => {
         const store = new Database(path.join(storeDir, section.file), { readonly: true });
@@ -179,8 +196,11 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
           const rows = sectionRows(store, section, freq);
           const tally = new Map();
           rows.forEach((r, ord) => {
-            entry.run(sect, ord, r.rid, r.head, r.key);
-            term.run(sect * ORD_BITS + ord, r.text, r.py, r.syl);
+            entry.run(sect, ord, r.rid, r.head === r.key ? null : r.head, r.key);
+            const rowid = sect * ORD_BITS + ord;
+            text(rowid, r.text);
+            pinyin(rowid, r.py);
+            syllables(rowid, r.syl);
             for (const key of tallyKeys(r, section.lower)) tally.set(key, (tally.get(key) || 0) + 1);
           });
           const count = db.prepare('INSERT INTO tally (sect, key, n) VALUES (?, ?, ?)');
@@ -195,12 +215,12 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
         }
       });
       const meta = db.prepare('INSERT INTO meta (key, value) VALUES (?, ?)');
-      meta.run('format', '1');
+      meta.run('format', '2');
       meta.run('counts', counts.join(' '));
     })();
     db.exec(`
       CREATE INDEX entries_key ON entries (sect, key, ord);
-      INSERT INTO terms (terms) VALUES ('optimize');
+      ${FULL_TEXT.map(([table]) => `INSERT INTO ${table} (${table}) VALUES ('optimize');`).join('\n')}
     `);
     db.exec('VACUUM');
   } finally {

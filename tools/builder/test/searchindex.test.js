@@ -53,32 +53,42 @@ test('every store row is indexed once, in frequency then store order', () => {
       assert.deepEqual(rids, Array.from({ length: rows }, (_, i) => i + 1), table);
     });
     // 学习 is more frequent than the other words in the fixture list, so it ranks first of them.
-    const words = db.prepare('select head from entries where sect = 1 order by ord limit 3').all().map((r) => r.head);
+    const words = db.prepare('select key from entries where sect = 1 order by ord limit 3').all().map((r) => r.key);
     assert.ok(words.includes('学习'), words.join(' '));
   } finally {
     db.close();
   }
 });
 
-test('the full-text terms find words by characters and by pinyin forms', () => {
+test('the full-text tables find words by characters and by pinyin forms, and keep no copy of the text', () => {
   const db = open();
-  const heads = (match) =>
+  const heads = (table, match) =>
     db
-      .prepare('select e.head from terms t join entries e on e.sect = t.rowid >> 24 and e.ord = (t.rowid & 16777215) where terms match ? order by t.rowid')
+      .prepare(
+        `select coalesce(e.head, e.key) head from ${table} t join entries e on e.sect = t.rowid >> 24 and e.ord = (t.rowid & 16777215) ` +
+          `where ${table} match ? order by t.rowid`
+      )
       .all(match)
       .map((r) => r.head);
   try {
     const cases = [
-      ['text: "一 下"', '一下'],
-      ['py: yixia', '一下'],
-      ['py: yi1xia4', '一下'],
-      ['py: yx', '一下'],
-      ['py: yix*', '一下'],
-      ['syl: ^ "yi xia"', '一下'],
-      ['py: abdy', '阿鼻地狱'],
-      ['text: "苹 果"', 'apple'],
+      ['terms', '"一 下"', '一下'],
+      ['pinyin', 'yixia', '一下'],
+      ['pinyin', 'yi1xia4', '一下'],
+      ['pinyin', 'yx', '一下'],
+      ['pinyin', 'yix*', '一下'],
+      ['syllables', '^ "yi xia"', '一下'],
+      ['pinyin', 'abdy', '阿鼻地狱'],
+      ['terms', '"苹 果"', 'apple'],
+      ['pinyin', 'yīxià', '一下'],
     ];
-    for (const [match, head] of cases) assert.ok(heads(match).includes(head), `${match}: ${heads(match).join(' ')}`);
+    for (const [table, match, head] of cases) assert.ok(heads(table, match).includes(head), `${table} ${match}: ${heads(table, match).join(' ')}`);
+    assert.deepEqual(heads('pinyin', 'apple'), []); // English headwords have no pinyin
+    // English headwords keep their case where the key lowers it.
+    const named = db.prepare(`select head, key from entries where sect = 4 and head is not null`).all();
+    assert.ok(named.every((r) => r.head !== r.key && r.head.toLowerCase() === r.key), JSON.stringify(named));
+    const copies = db.prepare(`select name from sqlite_master where name like '%\\_content' escape '\\' or name like '%\\_docsize' escape '\\'`).all();
+    assert.deepEqual(copies, []);
   } finally {
     db.close();
   }
