@@ -33,6 +33,7 @@ function writeStore(file, spec, rows) {
             if (!Number.isInteger(v)) throw new Error(`${spec.table}.${c}: not an integer: ${JSON.stringify(v)} (${row[cols[0]]})`);
             return v;
           }
+          if (Buffer.isBuffer(v)) return v;
           return v === undefined || v === null ? '' : String(v);
         });
         insert.run(values);
