@@ -15,6 +15,7 @@ function writeStore(file, spec, rows) {
   if (fs.existsSync(file)) fs.unlinkSync(file);
   const db = new Database(file);
   try {
+    if (spec.pageSize) db.pragma(`page_size = ${spec.pageSize}`);
     db.pragma('journal_mode = OFF');
     db.pragma('synchronous = OFF');
     const cols = spec.columns.map(([n]) => n);
