@@ -54,11 +54,10 @@ QString prefixEnd(const QString &prefix)
     return prefix + QString::fromUcs4(U"\U0010FFFF", 1);
 }
 
-// The full-text tables: the searchable text's characters, the pinyin forms (whole tokens and
-// prefixes only) and the first reading's syllables (phrases from the first token).
+// The full-text tables: the searchable text's characters (phrases), and the pinyin forms (whole
+// tokens and prefixes only).
 const QString kText = QStringLiteral("terms");
 const QString kPinyin = QStringLiteral("pinyin");
-const QString kSyllables = QStringLiteral("syllables");
 
 struct FullText {
     QString table, match;
@@ -159,10 +158,11 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
                         query.english.toUcs4().size() <= 3 ? u'k' + query.english : QString()});
         } else if (group <= Group::Idioms && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
-                const QString syllables = QLatin1Char('"') + query.syllables.join(u' ') + QLatin1Char('"');
-                out.append(fullText(
-                    {{kPinyin, anyOf(query.pinyinKeys, false)}, {kSyllables, QStringLiteral("^ ") + syllables}}));
-                out.append(fullText({{kSyllables, QStringLiteral("^ %1 *").arg(syllables)}}));
+                // The index holds the first reading's syllables joined by "0": these exactly, then
+                // those whose last syllable starts with the last one typed.
+                const QStringList parted{query.syllables.join(u'0')};
+                out.append(fullText({{kPinyin, anyOf(parted, false)}}));
+                out.append(fullText({{kPinyin, anyOf(parted, true)}}));
             } else {
                 out.append(fullText({{kPinyin, anyOf(query.pinyinKeys, false)}}));
                 const QString &key = query.pinyinKeys.constFirst();
@@ -238,8 +238,7 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
 }
 
 // The rows of the group that match every condition of the tier, in ranking order. Each condition
-// reads a table of its own, so the rows are intersected here; only parted pinyin and mixed
-// input get here, and their lists are short.
+// reads a table of its own, so the rows are intersected here; only mixed input gets here.
 QList<qint64> LookupIndex::matchingRows(const Tier &tier, Group group)
 {
     QList<qint64> rows;
