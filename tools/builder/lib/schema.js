@@ -50,8 +50,6 @@ const STORES = [
     table: 'strokes',
     columns: [['name', 'TEXT PRIMARY KEY'], ['data', 'BLOB']],
     indexes: [],
-    // Rows of 1.4 KB on average left a fifth of 4 KB pages empty.
-    pageSize: 16384,
   },
 ];
 
