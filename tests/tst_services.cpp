@@ -7,6 +7,7 @@
 #include "services/history.h"
 #include "services/lexicon.h"
 #include "services/lookup.h"
+#include "services/strokes.h"
 #include "store/storefile.h"
 #include "support/testsupport.h"
 
@@ -14,6 +15,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +110,41 @@ private slots:
         for (const QString &event : std::as_const(events))
             expected << QStringLiteral("<p>") + event.toHtmlEscaped() + QStringLiteral("</p>");
         QCOMPARE(page.mid(5, page.size() - 6), expected);
+    }
+
+    // The stroke store keeps its paths compressed; whatever is damaged reads as no data.
+    void strokeDataAsStored_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("json");
+        const QByteArray json = R"({"strokes":["M 440 788 Q 497 731 Z"],"medians":[[[428,824],[503,781]]]})";
+        const QByteArray packed = qCompress(json, 9);
+        QByteArray longer = packed;
+        longer[0] = char(0x7f); // claims two gigabytes
+        QTest::newRow("compressed") << packed << json;
+        QTest::newRow("plain JSON") << json << json;
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("cut short") << packed.left(packed.size() / 2) << QByteArray();
+        QTest::newRow("length only") << packed.left(4) << QByteArray();
+        QTest::newRow("damaged length") << longer << QByteArray();
+        QTest::newRow("not zlib") << QByteArray("\0\0\0\x10garbage garbage!", 20) << QByteArray();
+    }
+
+    void strokeDataAsStored()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, json);
+        QCOMPARE(services::unpackStrokeData(stored), json);
+    }
+
+    // What the store builder writes, the program reads.
+    void strokeDataOfTheBuiltStore()
+    {
+        const QString file = QDir(m_data).filePath(QStringLiteral("strokes.db"));
+        const QJsonObject yong = QJsonDocument::fromJson(services::strokeData(file, QStringLiteral("永"))).object();
+        QCOMPARE(yong.value(QStringLiteral("strokes")).toArray().size(), 5);
+        QCOMPARE(yong.value(QStringLiteral("medians")).toArray().size(), 5);
+        QVERIFY(services::strokeData(file, QStringLiteral("人")).isEmpty());
     }
 
     void lookupPageReadsStoresTheProgramHolds()

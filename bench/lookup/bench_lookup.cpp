@@ -2,6 +2,9 @@
 // the count of all six groups per keystroke), beside the same keystrokes done as LIKE '%…%'
 // scans over the stores in the same run. Needs the full stores and search.db in data/.
 // Queries: 300 words of the frequency ranking, their pinyin, their initials, 100 English words.
+//   bench_lookup [N]                 scans on every Nth keystroke (8)
+//   bench_lookup --answers FILE      also writes every keystroke's answers (count and hits per group)
+//   bench_lookup --compare FILE      and compares them with a file written so; exits 1 when they differ
 #include "lookup/lookupindex.h"
 #include "store/storefile.h"
 
@@ -12,12 +15,53 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 using namespace mc;
 using namespace mc::lookup;
 
 namespace {
+
+// One line per keystroke and group: the text, the group, its count and the rowids of its hits.
+QString answerLine(const QString &text, const GroupResult &r)
+{
+    QStringList rows;
+    for (const Hit &h : r.hits)
+        rows.append(QString::number(h.rowId));
+    return QStringLiteral("%1\t%2\t%3\t%4").arg(text).arg(int(r.group)).arg(r.count).arg(rows.join(u' '));
+}
+
+// Compares the answers with a file of earlier ones; prints the first differences.
+bool sameAnswers(const QStringList &answers, const QString &file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::printf("compare: cannot read %s\n", qPrintable(file));
+        return false;
+    }
+    const QStringList earlier = QString::fromUtf8(in.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    int differ = 0;
+    for (qsizetype i = 0; i < std::max(answers.size(), earlier.size()); ++i) {
+        if (answers.value(i) == earlier.value(i))
+            continue;
+        if (++differ <= 10)
+            std::printf("  differs: now  %s\n           then %s\n", qPrintable(answers.value(i).left(160)),
+                        qPrintable(earlier.value(i).left(160)));
+    }
+    std::printf("compare with %s: %lld answers now, %lld then, %d differ\n", qPrintable(file), answers.size(),
+                earlier.size(), differ);
+    return differ == 0;
+}
+
+// This thread's processor time: on a machine shared with other builds it leaves out the time
+// spent waiting for a processor, which the wall clock counts.
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
 
 double percentile(QList<double> v, double p)
 {
@@ -66,12 +110,23 @@ int main(int argc, char **argv)
     }
     // Every 8th keystroke also runs as scans: they take long enough that all of them would keep
     // the run going for a quarter of an hour.
-    const int scanEvery = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 8;
+    int scanEvery = 8;
+    QString answersFile, compareFile;
+    const QStringList args = app.arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--answers") && i + 1 < args.size())
+            answersFile = args.at(++i);
+        else if (args.at(i) == QLatin1String("--compare") && i + 1 < args.size())
+            compareFile = args.at(++i);
+        else if (args.at(i).toInt() > 0)
+            scanEvery = args.at(i).toInt();
+    }
     QRandomGenerator random(20261209);
     const QStringList topWords = column(
         QStringLiteral("data/search.db"),
         QStringLiteral(
-            "SELECT head FROM entries WHERE sect = 1 AND length(head) BETWEEN 2 AND 4 ORDER BY ord LIMIT 20000"));
+            "SELECT coalesce(head, key) FROM entries WHERE sect = 1 AND length(key) BETWEEN 2 AND 4 ORDER BY ord "
+            "LIMIT 20000"));
     const QStringList english = column(
         QStringLiteral("data/search.db"),
         QStringLiteral(
@@ -102,25 +157,35 @@ int main(int argc, char **argv)
         stores.push_back(std::make_unique<store::StoreFile>(s.file, false));
     index.searchAll(index.parse(QStringLiteral("warm")), 50); // OpenCC and the page cache
 
-    QList<double> lookupMs, lookupSampledMs, scanMs;
+    QList<double> lookupMs, lookupCpuMs, lookupSampledMs, scanMs;
+    QString slowest;
+    double slowestMs = 0;
     QList<QList<double>> groupMs(kGroupCount);
+    QStringList answers;
     int keystrokes = 0;
     QElapsedTimer t;
     for (const QString &q : std::as_const(queries)) {
         const QList<uint> chars = q.toUcs4();
         for (int n = 1; n <= chars.size(); ++n) {
             const QString prefix = QString::fromUcs4(reinterpret_cast<const char32_t *>(chars.constData()), n);
+            const double cpuStart = cpuMs();
             t.start();
             const Query query = index.parse(prefix);
             double ms = double(t.nsecsElapsed()) / 1e6;
             for (const GroupInfo &info : groups()) {
                 t.start();
-                index.search(query, info.group, 50);
+                const GroupResult result = index.search(query, info.group, 50);
                 const double groupTime = double(t.nsecsElapsed()) / 1e6;
+                answers.append(answerLine(prefix, result));
                 groupMs[int(info.group)].append(groupTime);
                 ms += groupTime;
             }
             lookupMs.append(ms);
+            lookupCpuMs.append(cpuMs() - cpuStart);
+            if (lookupCpuMs.constLast() > slowestMs) {
+                slowestMs = lookupCpuMs.constLast();
+                slowest = prefix;
+            }
             if (keystrokes++ % scanEvery)
                 continue;
             lookupSampledMs.append(ms);
@@ -136,6 +201,11 @@ int main(int argc, char **argv)
                 scanEvery, scanMs.size());
     std::printf("quick lookup, all keystrokes: median %.2f ms, p95 %.2f ms, max %.1f ms\n", percentile(lookupMs, 0.5),
                 percentile(lookupMs, 0.95), percentile(lookupMs, 1.0));
+    std::printf(
+        "quick lookup, processor time of all keystrokes: median %.2f ms, p95 %.2f ms, p99 %.2f ms, max %.1f ms\n",
+        percentile(lookupCpuMs, 0.5), percentile(lookupCpuMs, 0.95), percentile(lookupCpuMs, 0.99),
+        percentile(lookupCpuMs, 1.0));
+    std::printf("  slowest keystroke: \"%s\"\n", qPrintable(slowest));
     for (const GroupInfo &info : groups()) {
         std::printf("  group %s: median %.2f ms, p95 %.2f ms\n", qPrintable(info.title),
                     percentile(groupMs.at(int(info.group)), 0.5), percentile(groupMs.at(int(info.group)), 0.95));
@@ -147,5 +217,12 @@ int main(int argc, char **argv)
     std::printf("ratio scans / lookup: median %.0fx, p95 %.0fx\n",
                 percentile(scanMs, 0.5) / std::max(0.001, percentile(lookupSampledMs, 0.5)),
                 percentile(scanMs, 0.95) / std::max(0.001, percentile(lookupSampledMs, 0.95)));
+    if (!answersFile.isEmpty()) {
+        QFile out(answersFile);
+        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+            out.write(answers.join(u'\n').toUtf8() + '\n');
+    }
+    if (!compareFile.isEmpty() && !sameAnswers(answers, compareFile))
+        return 1;
     return 0;
 }

@@ -9,6 +9,9 @@
 #include <QScopeGuard>
 #include <QSet>
 
+#include <algorithm>
+#include <iterator>
+
 namespace mc::lookup {
 namespace {
 
@@ -51,12 +54,22 @@ QString prefixEnd(const QString &prefix)
     return prefix + QString::fromUcs4(U"\U0010FFFF", 1);
 }
 
+// The full-text tables: the searchable text's characters (phrases), and the pinyin forms (whole
+// tokens and prefixes only).
+const QString kText = QStringLiteral("terms");
+const QString kPinyin = QStringLiteral("pinyin");
+
+struct FullText {
+    QString table, match;
+};
+
 } // namespace
 
 struct LookupIndex::Tier {
     enum Kind { KeyEqual, KeyPrefix, Terms } kind;
-    QString arg;
-    QString tally; // the key of its count in the tally table, for the short queries it holds
+    QString arg = {};           // KeyEqual, KeyPrefix: the key
+    QString tally = {};         // the key of its count in the tally table, for the short queries it holds
+    QList<FullText> terms = {}; // Terms: rows matching all of them
 };
 
 LookupIndex::LookupIndex(const QString &dataDir)
@@ -108,6 +121,9 @@ QStringList LookupIndex::mixedKeys(const Query &query)
 
 QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
 {
+    const auto fullText = [](QList<FullText> terms, const QString &tally = {}) {
+        return Tier{Tier::Terms, QString(), tally, std::move(terms)};
+    };
     QList<Tier> out;
     switch (query.kind) {
     case Query::Kind::Empty:
@@ -132,7 +148,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
         }
         if (const QString p = phrase(query.han); !p.isEmpty()) {
             const bool oneHan = query.han.toUcs4().size() == 1 && isHan(query.han.toUcs4().constFirst());
-            out.append({Tier::Terms, QStringLiteral("text: ") + p, oneHan ? u't' + query.han : QString()});
+            out.append(fullText({{kText, p}}, oneHan ? u't' + query.han : QString()));
         }
         break;
     case Query::Kind::Latin:
@@ -142,30 +158,31 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
                         query.english.toUcs4().size() <= 3 ? u'k' + query.english : QString()});
         } else if (group <= Group::Idioms && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
-                const QString syllables = QLatin1Char('"') + query.syllables.join(u' ') + QLatin1Char('"');
-                out.append({Tier::Terms,
-                            QStringLiteral("py: %1 AND syl: ^ %2").arg(anyOf(query.pinyinKeys, false), syllables)});
-                out.append({Tier::Terms, QStringLiteral("syl: ^ %1 *").arg(syllables)});
+                // The index holds the first reading's syllables joined by "0": these exactly, then
+                // those whose last syllable starts with the last one typed.
+                const QStringList parted{query.syllables.join(u'0')};
+                out.append(fullText({{kPinyin, anyOf(parted, false)}}));
+                out.append(fullText({{kPinyin, anyOf(parted, true)}}));
             } else {
-                out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(query.pinyinKeys, false)});
+                out.append(fullText({{kPinyin, anyOf(query.pinyinKeys, false)}}));
                 const QString &key = query.pinyinKeys.constFirst();
                 const bool shortKey = query.pinyinKeys.size() == 1 && key.toUcs4().size() <= 3;
-                out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(query.pinyinKeys, true),
-                            shortKey ? u'p' + key : QString()});
+                out.append(fullText({{kPinyin, anyOf(query.pinyinKeys, true)}}, shortKey ? u'p' + key : QString()));
             }
         }
         break;
     case Query::Kind::Mixed:
         if (group == Group::Words || group == Group::Idioms) {
             const QStringList keys = mixedKeys(query);
-            QString han;
+            QStringList han;
             for (const Query::Part &part : query.parts) {
                 if (part.han)
-                    han += QStringLiteral(" AND text: ") + phrase(part.text);
+                    han.append(phrase(part.text));
             }
+            const FullText text{kText, han.join(QStringLiteral(" AND "))};
             if (!keys.isEmpty()) {
-                out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(keys, false) + han});
-                out.append({Tier::Terms, QStringLiteral("py: ") + anyOf(keys, true) + han});
+                out.append(fullText({{kPinyin, anyOf(keys, false)}, text}));
+                out.append(fullText({{kPinyin, anyOf(keys, true)}, text}));
             }
         }
         break;
@@ -183,8 +200,8 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
     case Tier::KeyEqual:
         st = std::make_unique<store::Statement>(
             db,
-            QStringLiteral(
-                "SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ? ORDER BY ord LIMIT ?"),
+            QStringLiteral("SELECT ord, rid, coalesce(head, key) FROM entries INDEXED BY entries_key "
+                           "WHERE sect = ? AND key = ? ORDER BY ord LIMIT ?"),
             QVariantList{sect, tier.arg, rows});
         break;
     case Tier::KeyPrefix:
@@ -192,19 +209,23 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
         // index's own order is their ranking order and nothing needs sorting.
         st = std::make_unique<store::Statement>(
             db,
-            QStringLiteral(
-                "SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ? "
-                "ORDER BY %1 LIMIT ?")
+            QStringLiteral("SELECT ord, rid, coalesce(head, key) FROM entries INDEXED BY entries_key "
+                           "WHERE sect = ? AND key >= ? AND key < ? ORDER BY %1 LIMIT ?")
                 .arg(group == Group::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
     case Tier::Terms:
+        if (tier.terms.size() > 1) {
+            collectRows(matchingRows(tier, group), group, limit, hits, seen);
+            return;
+        }
         st = std::make_unique<store::Statement>(
             db,
             QStringLiteral(
-                "SELECT e.ord, e.rid, e.head FROM terms t JOIN entries e ON e.sect = ?1 AND e.ord = t.rowid - ?2 "
-                "WHERE terms MATCH ?3 AND t.rowid BETWEEN ?2 AND ?4 ORDER BY t.rowid LIMIT ?5"),
-            QVariantList{sect, firstRow(group), tier.arg, lastRow(group), rows});
+                "SELECT e.ord, e.rid, coalesce(e.head, e.key) FROM %1 t "
+                "JOIN entries e ON e.sect = ?1 AND e.ord = t.rowid - ?2 WHERE %1 MATCH ?3 AND t.rowid BETWEEN ?2 AND ?4 ORDER BY t.rowid LIMIT ?5")
+                .arg(tier.terms.constFirst().table),
+            QVariantList{sect, firstRow(group), tier.terms.constFirst().match, lastRow(group), rows});
         break;
     }
     while ((limit < 0 || hits.size() < limit) && st->next()) {
@@ -213,6 +234,51 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
             continue;
         seen.insert(ord);
         hits.append({ord, st->integer(1), st->text(2)});
+    }
+}
+
+// The rows of the group that match every condition of the tier, in ranking order. Each condition
+// reads a table of its own, so the rows are intersected here; only mixed input gets here.
+QList<qint64> LookupIndex::matchingRows(const Tier &tier, Group group)
+{
+    QList<qint64> rows;
+    for (const FullText &terms : tier.terms) {
+        store::Statement st(
+            *m_file,
+            QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? AND rowid BETWEEN ? AND ? ORDER BY rowid")
+                .arg(terms.table),
+            {terms.match, firstRow(group), lastRow(group)});
+        QList<qint64> own;
+        while (st.next())
+            own.append(st.integer(0));
+        if (&terms == &tier.terms.constFirst()) {
+            rows = std::move(own);
+        } else {
+            QList<qint64> both;
+            std::set_intersection(rows.cbegin(), rows.cend(), own.cbegin(), own.cend(), std::back_inserter(both));
+            rows = std::move(both);
+        }
+        if (rows.isEmpty())
+            break;
+    }
+    return rows;
+}
+
+void LookupIndex::collectRows(const QList<qint64> &rows, Group group, int limit, QList<Hit> &hits, QSet<int> &seen)
+{
+    for (qint64 row : rows) {
+        if (limit >= 0 && hits.size() >= limit)
+            break;
+        const int ord = int(row - firstRow(group));
+        if (seen.contains(ord))
+            continue;
+        store::Statement st(*m_file,
+                            QStringLiteral("SELECT rid, coalesce(head, key) FROM entries WHERE sect = ? AND ord = ?"),
+                            {qint64(group), qint64(ord)});
+        if (!st.next())
+            continue;
+        seen.insert(ord);
+        hits.append({ord, st.integer(0), st.text(1)});
     }
 }
 
@@ -225,10 +291,13 @@ int LookupIndex::count(const Tier &tier, Group group)
                             {qint64(group), tier.tally});
         return st.next() ? int(st.integer(0)) : 0;
     }
+    if (tier.kind == Tier::Terms && tier.terms.size() > 1)
+        return int(matchingRows(tier, group).size());
     if (tier.kind == Tier::Terms) {
-        store::Statement st(db,
-                            QStringLiteral("SELECT count(*) FROM terms WHERE terms MATCH ? AND rowid BETWEEN ? AND ?"),
-                            {tier.arg, firstRow(group), lastRow(group)});
+        const FullText &terms = tier.terms.constFirst();
+        store::Statement st(
+            db, QStringLiteral("SELECT count(*) FROM %1 WHERE %1 MATCH ? AND rowid BETWEEN ? AND ?").arg(terms.table),
+            {terms.match, firstRow(group), lastRow(group)});
         return st.next() ? int(st.integer(0)) : 0;
     }
     const bool prefix = tier.kind == Tier::KeyPrefix;

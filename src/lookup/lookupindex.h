@@ -52,6 +52,8 @@ private:
     QList<Tier> tiers(const Query &query, Group group);
     QStringList mixedKeys(const Query &query);
     void collect(const Tier &tier, Group group, int limit, QList<Hit> &hits, QSet<int> &seen);
+    QList<qint64> matchingRows(const Tier &tier, Group group);
+    void collectRows(const QList<qint64> &rows, Group group, int limit, QList<Hit> &hits, QSet<int> &seen);
     int count(const Tier &tier, Group group);
 
     std::unique_ptr<store::StoreFile> m_file;

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrl>
+#include <QtEndian>
 
 namespace mc::services {
 namespace {
@@ -64,6 +65,17 @@ QString strokeCount(const QJsonObject &data)
 
 } // namespace
 
+QByteArray unpackStrokeData(const QByteArray &stored)
+{
+    if (stored.startsWith('{'))
+        return stored;
+    // No character's paths come near this; a damaged length must not ask for gigabytes.
+    constexpr quint32 kMaxLength = 1 << 24;
+    if (stored.size() < 5 || qFromBigEndian<quint32>(stored.constData()) > kMaxLength)
+        return {};
+    return qUncompress(stored);
+}
+
 QByteArray strokeData(const QString &storePath, const QString &character)
 {
     if (character.isEmpty())
@@ -71,8 +83,8 @@ QByteArray strokeData(const QString &storePath, const QString &character)
     try {
         QByteArray data;
         store::readRows(storePath, QStringLiteral("SELECT data FROM strokes WHERE name = ? LIMIT 1"), {character},
-                        [&data](const store::Statement &row) { data = row.text(0).toUtf8(); });
-        return data;
+                        [&data](const store::Statement &row) { data = row.bytes(0); });
+        return unpackStrokeData(data);
     } catch (const Error &) {
         return {}; // no store: every character is unknown
     }

@@ -10,8 +10,12 @@ namespace mc::services {
 // over and over, from the stroke data in <dataDir>/strokes.db.
 offline::Route strokesRoute(const QString &dataDir);
 
-// The character's stroke data (hanzi-writer JSON); empty when the store has none.
+// The character's stroke data (hanzi-writer JSON); empty when the store has none or it is damaged.
 QByteArray strokeData(const QString &storePath, const QString &character);
+
+// Stroke data as stored: compressed (its length as four bytes, most significant first, then a
+// zlib stream, as qCompress writes it) or plain JSON. Empty when damaged.
+QByteArray unpackStrokeData(const QByteArray &stored);
 
 // The page for a character; without stroke data it says that none is available.
 QByteArray strokePage(const QString &character, const QByteArray &data);

@@ -185,6 +185,12 @@ QString Statement::text(int i) const
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, i)) : QString();
 }
 
+QByteArray Statement::bytes(int i) const
+{
+    const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, i));
+    return data ? QByteArray(data, sqlite3_column_bytes(m_stmt, i)) : QByteArray();
+}
+
 qint64 Statement::integer(int i) const
 {
     return sqlite3_column_int64(m_stmt, i);

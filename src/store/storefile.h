@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,7 @@ public:
     int columnCount() const;
     QString columnName(int i) const;
     QString text(int i) const;
+    QByteArray bytes(int i) const; // as stored, for blobs
     qint64 integer(int i) const;
     bool isNumeric(int i) const;
     bool isNull(int i) const;

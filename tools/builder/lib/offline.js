@@ -1,5 +1,21 @@
 'use strict';
 // Files read by the offline pages: stroke paths per character and today-in-history events.
+const zlib = require('zlib');
+
+// Stroke data is stored compressed, as the program's reader expects it: the length of the text
+// as four bytes, most significant first, then a zlib stream. The paths shrink to less than half.
+function packStrokes(json) {
+  const text = Buffer.from(json, 'utf8');
+  const length = Buffer.alloc(4);
+  length.writeUInt32BE(text.length);
+  return Buffer.concat([length, zlib.deflateSync(text, { level: 9 })]);
+}
+
+function unpackStrokes(packed) {
+  const text = zlib.inflateSync(packed.subarray(4));
+  if (text.length !== packed.readUInt32BE(0)) throw new Error('stroke data: length does not match');
+  return text.toString('utf8');
+}
 
 // hanzi-writer records lose their "char" key; the rest is what the stroke-order page draws.
 function strokeRows(records) {
@@ -10,7 +26,7 @@ function strokeRows(records) {
     seen.add(r.char);
     const data = { strokes: r.strokes, medians: r.medians };
     if (Array.isArray(r.radStrokes)) data.radStrokes = r.radStrokes;
-    rows.push({ name: r.char, data: JSON.stringify(data) });
+    rows.push({ name: r.char, data: packStrokes(JSON.stringify(data)) });
   }
   return rows;
 }
@@ -82,4 +98,4 @@ function buildHistory(zh, en) {
   return { history: out, counts };
 }
 
-module.exports = { strokeRows, buildHistory, yearText };
+module.exports = { strokeRows, packStrokes, unpackStrokes, buildHistory, yearText };

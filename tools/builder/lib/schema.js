@@ -48,7 +48,7 @@ const STORES = [
   {
     file: 'strokes.db',
     table: 'strokes',
-    columns: [['name', 'TEXT PRIMARY KEY'], ['data', 'TEXT']],
+    columns: [['name', 'TEXT PRIMARY KEY'], ['data', 'BLOB']],
     indexes: [],
   },
 ];

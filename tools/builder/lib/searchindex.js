@@ -5,16 +5,21 @@
 // Layout (the program's lookup engine reads exactly this):
 //   entries(sect, ord, rid, head, key)  one row per store row; sect is the group (0 字, 1 词语,
 //       2 成语, 3 歇后语, 4 英汉, 5 名言), rid the row's rowid in its store, ord its place in
-//       ranking order (more frequent first, then store order), head the headword as stored and
-//       key what exact and prefix matches compare (English headwords in lower case).
-//   terms  FTS5 table, rowid = sect * 2^24 + ord, so that results come in ranking order:
-//       text  every character of the searchable text as a token of its own (contains-queries
-//             are phrase queries); English explanations give only their Chinese runs, with a
-//             "0" token between runs so a phrase never spans two of them
-//       py    per reading: pinyin without tones joined ("zhongguo"), with tone digits
-//             ("zhong1guo2"), with tone marks ("zhōngguó"), and the initials of several
-//             syllables ("zg")
-//       syl   the first reading's syllables without tones as tokens ("zhong guo")
+//       ranking order (more frequent first, then store order), key what exact and prefix
+//       matches compare (English headwords in lower case) and head the headword as stored,
+//       NULL where it is the key (all but some English headwords): read coalesce(head, key)
+//   terms, pinyin  full-text tables sharing one rowid = sect * 2^24 + ord, so that
+//       results come in ranking order. None keeps a copy of its text or column sizes (no query
+//       reads either), and each has only the detail and prefix indexes its queries need:
+//     terms(text)  every character of the searchable text as a token of its own (contains-queries
+//           are phrase queries); English explanations give only their Chinese runs, with a "0"
+//           token between runs so a phrase never spans two of them. Positions, no prefixes.
+//     pinyin(py)  per reading: pinyin without tones joined ("zhongguo"), with tone digits
+//           ("zhong1guo2"), with tone marks ("zhōngguó"), and the initials of several syllables
+//           ("zg"); and the first reading's syllables joined by "0" ("zhong0guo") for parted
+//           input. Matched as whole tokens or prefixes only: rowids without positions, with
+//           prefix indexes of one to four letters (four-letter prefixes such as "xian" would
+//           otherwise merge thousands of tokens per keystroke).
 //   charpy(ch, py)  readings without tones of every character, for mixed input ("zhong国")
 //   tally(sect, key, n)  how many rows of a group hold a Han character ("t" + character), a
 //       pinyin token starting with one to three letters ("p" + letters) or, for English, a
@@ -35,6 +40,12 @@ const SECTIONS = [
   { file: 'xhe.db', table: 'mylib', head: 'name', text: ['name'] },
 ];
 const ORD_BITS = 2 ** 24;
+const TOKENS = "tokenize = 'unicode61 remove_diacritics 0', content = '', columnsize = 0";
+// table, column, options
+const FULL_TEXT = [
+  ['terms', 'text', `${TOKENS}, detail = 'full'`],
+  ['pinyin', 'py', `${TOKENS}, detail = 'none', prefix = '1 2 3 4'`],
+];
 const HAN = /\p{Script=Han}/u;
 const TONES = { '\u0304': '1', '\u0301': '2', '\u030c': '3', '\u0300': '4' };
 
@@ -68,6 +79,8 @@ function readings(spell) {
     .filter((syls) => syls.length);
 }
 
+const PARTED = '0';
+
 function pinyinTokens(spell) {
   const tokens = [];
   const add = (t) => {
@@ -82,8 +95,11 @@ function pinyinTokens(spell) {
     add(syls.join('').normalize('NFC').toLowerCase().replace(/\u0261/g, 'g').replace(/[^a-zà-ǜ]/g, ''));
     if (plain.length > 1) add(plain.map((s) => s[0]).join(''));
   }
+  // The first reading's syllables joined by "0", which no typed key holds ("zhong0guo"): parted
+  // input matches it whole or as a prefix.
   const first = all.length ? all[0].map((s) => toneless(s).replace(/[^a-z]/g, '')).filter(Boolean) : [];
-  return { py: tokens.join(' '), syl: first.join(' ') };
+  if (first.length > 1) add(first.join(PARTED));
+  return tokens.join(' ');
 }
 
 function spaced(text) {
@@ -112,7 +128,7 @@ function tallyKeys(row, withKey = false) {
     for (let n = 1; n <= Math.min(3, letters.length); n++) keys.add('k' + letters.slice(0, n).join(''));
   }
   for (const c of row.text.split(' ')) if (HAN.test(c)) keys.add('t' + c);
-  for (const token of row.py.split(' ').filter(Boolean)) {
+  for (const token of row.py.split(' ').filter((t) => t && !t.includes(PARTED))) {
     const letters = [...token];
     for (let n = 1; n <= Math.min(3, letters.length); n++) keys.add('p' + letters.slice(0, n).join(''));
   }
@@ -132,7 +148,7 @@ function sectionRows(db, section, freq) {
       key: section.lower ? head.toLowerCase() : head,
       freq: freq.get(head) || 0,
       text: section.chineseOf ? chineseRuns(r[section.chineseOf]) : section.text.map((c) => spaced(r[c])).join(' 0 '),
-      ...(section.spell ? pinyinTokens(r[section.spell]) : { py: '', syl: '' }),
+      py: section.spell ? pinyinTokens(r[section.spell]) : '',
     };
   });
   rows.sort((a, b) => b.freq - a.freq || a.rid - b.rid);
@@ -168,10 +184,14 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
       CREATE TABLE entries (sect INTEGER, ord INTEGER, rid INTEGER, head TEXT, key TEXT, PRIMARY KEY (sect, ord)) WITHOUT ROWID;
       CREATE TABLE charpy (ch TEXT PRIMARY KEY, py TEXT) WITHOUT ROWID;
       CREATE TABLE tally (sect INTEGER, key TEXT, n INTEGER, PRIMARY KEY (sect, key)) WITHOUT ROWID;
-      CREATE VIRTUAL TABLE terms USING fts5(text, py, syl, tokenize = 'unicode61 remove_diacritics 0', prefix = '1 2 3', detail = 'full');
+      ${FULL_TEXT.map(([table, column, options]) => `CREATE VIRTUAL TABLE ${table} USING fts5(${column}, ${options});`).join('\n')}
     `);
     const entry = db.prepare('INSERT INTO entries (sect, ord, rid, head, key) VALUES (?, ?, ?, ?, ?)');
-    const term = db.prepare('INSERT INTO terms (rowid, text, py, syl) VALUES (?, ?, ?, ?)');
+    const inserts = FULL_TEXT.map(([table, column]) => {
+      const insert = db.prepare(`INSERT INTO ${table} (rowid, ${column}) VALUES (?, ?)`);
+      return (rowid, value) => value && insert.run(rowid, value);
+    });
+    const [text, pinyin] = inserts;
     db.transaction(() => {
       SECTIONS.forEach((section, sect) => {
         const store = new Database(path.join(storeDir, section.file), { readonly: true });
@@ -179,8 +199,10 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
           const rows = sectionRows(store, section, freq);
           const tally = new Map();
           rows.forEach((r, ord) => {
-            entry.run(sect, ord, r.rid, r.head, r.key);
-            term.run(sect * ORD_BITS + ord, r.text, r.py, r.syl);
+            entry.run(sect, ord, r.rid, r.head === r.key ? null : r.head, r.key);
+            const rowid = sect * ORD_BITS + ord;
+            text(rowid, r.text);
+            pinyin(rowid, r.py);
             for (const key of tallyKeys(r, section.lower)) tally.set(key, (tally.get(key) || 0) + 1);
           });
           const count = db.prepare('INSERT INTO tally (sect, key, n) VALUES (?, ?, ?)');
@@ -195,12 +217,12 @@ function writeSearchIndex(file, storeDir, frequencyText = '') {
         }
       });
       const meta = db.prepare('INSERT INTO meta (key, value) VALUES (?, ?)');
-      meta.run('format', '1');
+      meta.run('format', '2');
       meta.run('counts', counts.join(' '));
     })();
     db.exec(`
       CREATE INDEX entries_key ON entries (sect, key, ord);
-      INSERT INTO terms (terms) VALUES ('optimize');
+      ${FULL_TEXT.map(([table]) => `INSERT INTO ${table} (${table}) VALUES ('optimize');`).join('\n')}
     `);
     db.exec('VACUUM');
   } finally {

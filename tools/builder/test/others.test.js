@@ -6,7 +6,7 @@ const path = require('path');
 const { query, fixtureStores } = require('./helpers');
 const { oneLine } = require('../lib/others');
 const { attribution, rejected, closeGaps, excerpt } = require('../lib/sayings');
-const { buildHistory, yearText } = require('../lib/offline');
+const { buildHistory, yearText, packStrokes, unpackStrokes } = require('../lib/offline');
 
 test('xhy: riddle and answer of every pair', () => {
   const rows = query('xhd.db', 'select * from xhy');
@@ -88,13 +88,21 @@ test('history: Chinese days first, English only where Chinese is missing, in yea
   assert.deepEqual(buildHistory({}, {}).history, {});
 });
 
-test('strokes.db: the stroke-order data of each character as JSON', () => {
+test('strokes.db: the stroke-order data of each character as compressed JSON', () => {
   const rows = query('strokes.db', 'select * from strokes');
   assert.equal(rows.length, 8);
-  const yong = JSON.parse(rows.find((r) => r.name === '永').data);
+  const data = (name) => rows.find((r) => r.name === name).data;
+  assert.ok(Buffer.isBuffer(data('永')), 'stored as bytes');
+  const yong = JSON.parse(unpackStrokes(data('永')));
   assert.deepEqual(Object.keys(yong), ['strokes', 'medians', 'radStrokes']);
   assert.equal(yong.strokes.length, 5);
   assert.equal(yong.medians.length, 5);
-  const yi = JSON.parse(rows.find((r) => r.name === '一').data);
+  const yi = JSON.parse(unpackStrokes(data('一')));
   assert.deepEqual(Object.keys(yi), ['strokes', 'medians']);
+  // The reader's framing: the text's length, most significant byte first, then a zlib stream.
+  const json = '{"strokes":["M 1 2 Z"],"c":"永"}';
+  const packed = packStrokes(json);
+  assert.equal(packed.readUInt32BE(0), Buffer.byteLength(json));
+  assert.deepEqual([...packed.subarray(4, 5)], [0x78]);
+  assert.throws(() => unpackStrokes(Buffer.concat([Buffer.from([0, 0, 0, 9]), packed.subarray(4)])), /length/);
 });

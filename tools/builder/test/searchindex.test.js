@@ -6,14 +6,15 @@ const Database = require('better-sqlite3');
 const { fixtureStores } = require('./helpers');
 const { pinyinTokens, chineseRuns, parseFrequencies, tallyKeys } = require('../lib/searchindex');
 
-test('pinyin tokens of every reading: joined, with tone digits, initials, syllables', () => {
+test('pinyin tokens of every reading: joined, with tone digits, initials; the first reading parted', () => {
   const cases = [
-    ['zhōng guó', { py: 'zhongguo zhong1guo2 zhōngguó zg', syl: 'zhong guo' }],
-    ['xíng,háng', { py: 'xing xing2 xíng hang hang2 háng', syl: 'xing' }],
-    ['lǜ', { py: 'lv lv4 lǜ', syl: 'lv' }],
-    ['nǚ ér', { py: 'nver nv3er2 nǚér ne', syl: 'nv er' }],
-    ['ma', { py: 'ma', syl: 'ma' }],
-    ['', { py: '', syl: '' }],
+    ['zhōng guó', 'zhongguo zhong1guo2 zhōngguó zg zhong0guo'],
+    ['xíng,háng', 'xing xing2 xíng hang hang2 háng'],
+    ['lǜ', 'lv lv4 lǜ'],
+    ['nǚ ér', 'nver nv3er2 nǚér ne nv0er'],
+    ['yī xīn,yí xìn', 'yixin yi1xin1 yīxīn yx yi2xin4 yíxìn yi0xin'],
+    ['ma', 'ma'],
+    ['', ''],
   ];
   for (const [spell, want] of cases) assert.deepEqual(pinyinTokens(spell), want, spell);
 });
@@ -24,7 +25,7 @@ test('English explanations give their Chinese runs, kept apart', () => {
 });
 
 test('a row counts once towards each of its characters and pinyin prefixes', () => {
-  const keys = tallyKeys({ text: '一 心 一 意', py: 'yixinyiyi yi1xin1yi1yi4 yxyy' });
+  const keys = tallyKeys({ text: '一 心 一 意', py: 'yixinyiyi yi1xin1yi1yi4 yxyy yi0xin0yi0yi' });
   assert.deepEqual([...keys], ['t一', 't心', 't意', 'py', 'pyi', 'pyix', 'pyi1', 'pyx', 'pyxy']);
   assert.deepEqual([...tallyKeys({ key: 'ice cream', text: '冰 淇 淋', py: '' }, true)], ['ki', 'kic', 'kice', 't冰', 't淇', 't淋']);
 });
@@ -53,32 +54,43 @@ test('every store row is indexed once, in frequency then store order', () => {
       assert.deepEqual(rids, Array.from({ length: rows }, (_, i) => i + 1), table);
     });
     // 学习 is more frequent than the other words in the fixture list, so it ranks first of them.
-    const words = db.prepare('select head from entries where sect = 1 order by ord limit 3').all().map((r) => r.head);
+    const words = db.prepare('select key from entries where sect = 1 order by ord limit 3').all().map((r) => r.key);
     assert.ok(words.includes('学习'), words.join(' '));
   } finally {
     db.close();
   }
 });
 
-test('the full-text terms find words by characters and by pinyin forms', () => {
+test('the full-text tables find words by characters and by pinyin forms, and keep no copy of the text', () => {
   const db = open();
-  const heads = (match) =>
+  const heads = (table, match) =>
     db
-      .prepare('select e.head from terms t join entries e on e.sect = t.rowid >> 24 and e.ord = (t.rowid & 16777215) where terms match ? order by t.rowid')
+      .prepare(
+        `select coalesce(e.head, e.key) head from ${table} t join entries e on e.sect = t.rowid >> 24 and e.ord = (t.rowid & 16777215) ` +
+          `where ${table} match ? order by t.rowid`
+      )
       .all(match)
       .map((r) => r.head);
   try {
     const cases = [
-      ['text: "一 下"', '一下'],
-      ['py: yixia', '一下'],
-      ['py: yi1xia4', '一下'],
-      ['py: yx', '一下'],
-      ['py: yix*', '一下'],
-      ['syl: ^ "yi xia"', '一下'],
-      ['py: abdy', '阿鼻地狱'],
-      ['text: "苹 果"', 'apple'],
+      ['terms', '"一 下"', '一下'],
+      ['pinyin', 'yixia', '一下'],
+      ['pinyin', 'yi1xia4', '一下'],
+      ['pinyin', 'yx', '一下'],
+      ['pinyin', 'yix*', '一下'],
+      ['pinyin', 'yi0xia', '一下'],
+      ['pinyin', 'yi0x*', '一下'],
+      ['pinyin', 'abdy', '阿鼻地狱'],
+      ['terms', '"苹 果"', 'apple'],
+      ['pinyin', 'yīxià', '一下'],
     ];
-    for (const [match, head] of cases) assert.ok(heads(match).includes(head), `${match}: ${heads(match).join(' ')}`);
+    for (const [table, match, head] of cases) assert.ok(heads(table, match).includes(head), `${table} ${match}: ${heads(table, match).join(' ')}`);
+    assert.deepEqual(heads('pinyin', 'apple'), []); // English headwords have no pinyin
+    // English headwords keep their case where the key lowers it.
+    const named = db.prepare(`select head, key from entries where sect = 4 and head is not null`).all();
+    assert.ok(named.every((r) => r.head !== r.key && r.head.toLowerCase() === r.key), JSON.stringify(named));
+    const copies = db.prepare(`select name from sqlite_master where name like '%\\_content' escape '\\' or name like '%\\_docsize' escape '\\'`).all();
+    assert.deepEqual(copies, []);
   } finally {
     db.close();
   }
