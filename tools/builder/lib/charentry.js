@@ -155,7 +155,6 @@ class EntryBuilder {
     this.reject(ch, basic);
     moveSenses(ch, basic, standard);
     const explained = new Set(SOURCES.flatMap((s) => [...basic[s].keys()]).filter((r) => SOURCES.some((s) => basic[s].get(r)?.length)));
-    if (!explained.size && !notes.length) return null;
     // A standard reading no text explains, that words of the word lists still read, refers to
     // those words (膀 páng 见“膀胱”); one no word reads either has fallen out of use.
     for (const r of standard || []) {
@@ -165,6 +164,7 @@ class EntryBuilder {
       basic.words.set(r, [`见${words.map((w) => `“${w}”`).join('、')}。`]);
       explained.add(r);
     }
+    if (!explained.size && !notes.length) return null;
 
     const readings = this.headerReadings(standard, explained, order, new Set(basic.more.keys()));
     const old = [...explained].filter((r) => !readings.includes(r));

@@ -3,6 +3,8 @@
 // of the scrape, English glosses inside Chinese senses, and the colon the scrape dropped
 // between a sense and its example ("仍旧，依然他身体～健康" -> "仍旧，依然：他身体～健康").
 
+const { artefacts } = require('./clean');
+
 const HAN = /\p{Script=Han}/u;
 
 // Half-width marks between Chinese text, as the rest of the dictionary writes them.
@@ -98,26 +100,55 @@ function restoreColon(ch, text, words) {
   return `${text.slice(0, k)}：${text.slice(k)}`;
 }
 
-// Marks standing for characters the scrape lost (大～〓～, 显～■～).
+// Damage the clean-up pass takes out with its whole sentence (mojibake 『 ｔ幔, 〓 ■ for lost
+// characters, scrape codes): found here first, so that the sense keeps its colon.
 const LOST = /[〓■□\ufffd]/u;
+const DAMAGE_KINDS = ['scrapeCode', 'mojibake', 'straySymbol', 'privateUse'];
+const damaged = (text) => LOST.test(text) || artefacts(text).some((k) => DAMAGE_KINDS.includes(k));
 
-// An example holding a lost character goes (the clean-up would take its whole sentence, the
-// sense with it). When it is the first example, glued to the sense, the sense ends a
-// character before its ～ (显～■～: 状态显～ -> 状态).
-function dropDamagedExamples(ch, text, words) {
-  if (!LOST.test(text)) return restoreColon(ch, text, words);
-  const p = firstTilde(text);
-  const end = text.indexOf('。', p);
-  if (p > 0 && !text.slice(0, p).includes('：') && LOST.test(text.slice(p, end < 0 ? text.length : end))) {
-    const cut = /\p{Script=Han}/u.test(text[p - 1]) && p > 1 ? p - 1 : p;
-    const rest = end < 0 ? '' : text.slice(end + 1);
-    return rest ? `${text.slice(0, cut)}：${rest}` : `${text.slice(0, cut)}。`;
+// Sentences of a sense; a full stop inside brackets ends none.
+function sentencesOf(text) {
+  const out = [];
+  let depth = 0;
+  let start = 0;
+  for (let i = 0; i < text.length; i++) {
+    const c = text[i];
+    if ('〔（('.includes(c)) depth++;
+    else if ('〕）)'.includes(c)) depth = Math.max(0, depth - 1);
+    else if (depth === 0 && '。！？'.includes(c)) {
+      out.push(text.slice(start, i + 1));
+      start = i + 1;
+    }
   }
-  const fixed = restoreColon(ch, text, words);
-  const colon = fixed.indexOf('：');
-  if (colon < 0) return fixed;
-  const kept = fixed.slice(colon + 1).split(/(?<=。)/u).filter((it) => !LOST.test(it));
-  return kept.length ? `${fixed.slice(0, colon + 1)}${kept.join('')}` : `${fixed.slice(0, colon)}。`;
+  if (start < text.length) out.push(text.slice(start));
+  return out;
+}
+
+// The colon restored (above) in a sense whose examples may hold damage. A damaged example
+// goes; when it is the first one, glued to the sense, the sense ends a character before its ～
+// (话～言『～。英～。 -> 话：英～。); when the sense ended before it (称“韵母”。如ｔ幔…～文。押～),
+// the colon takes the place of that full stop.
+function dropDamagedExamples(ch, text, words) {
+  if (!damaged(text)) return restoreColon(ch, text, words);
+  const sentences = sentencesOf(text);
+  const p = firstTilde(text);
+  let at = 0;
+  let f = -1;
+  sentences.forEach((x, i) => {
+    if (f < 0 && p >= at && p < at + x.length) f = i;
+    at += x.length;
+  });
+  const rest = (from) => sentences.slice(from).filter((x) => !damaged(x)).join('');
+  if (f < 0 || !damaged(sentences[f])) return restoreColon(ch, rest(0), words);
+  if (text.slice(0, p).includes('：')) return rest(0);
+  if (f === 0) {
+    const cut = /\p{Script=Han}/u.test(text[p - 1]) && p > 1 ? p - 1 : p;
+    const after = rest(1);
+    return after ? `${text.slice(0, cut)}：${after}` : `${text.slice(0, cut)}。`;
+  }
+  const before = sentences.slice(0, f).join('');
+  const after = rest(f + 1);
+  return after ? `${before.replace(/[。！？]$/u, '')}：${after}` : before;
 }
 
 module.exports = { tidyLine, restoreColon, dropDamagedExamples, exampleStart, firstTilde };

@@ -221,8 +221,13 @@ test('the colon the scrape lost goes where the example starts', () => {
   for (const [ch, text, shown] of cases) assert.equal(restoreColon(ch, text, (w) => words.get(w)), shown, text);
   // an example holding a character the scrape lost goes, the sense stays
   const none = () => undefined;
-  assert.equal(dropDamagedExamples('泽', '水积聚的地方大～〓～。润～（潮湿）。沼～。', none), '水积聚的地方：润～（潮湿）。沼～。');
-  assert.equal(dropDamagedExamples('然', '对，是：～否。不～■。', none), '对，是：～否。');
+  const damaged = [
+    ['泽', '水积聚的地方大～〓～。润～（潮湿）。沼～。', '水积聚的地方：润～（潮湿）。沼～。'],
+    ['语', '话～言『～。英～。～录。', '话：英～。～录。'], // mojibake the clean-up would take with the sense
+    ['韵', '称“韵母”。如ｔ幔睿～文（体裁。区别于散文）。押～。', '称“韵母”：押～。'], // the sense had ended
+    ['然', '对，是：～否。不～■。', '对，是：～否。'],
+  ];
+  for (const [ch, text, shown] of damaged) assert.equal(dropDamagedExamples(ch, text, none), shown, text);
   assert.equal(tidyLine('地面;陆地 [ground;land]\t\t'), '地面；陆地');
   assert.equal(tidyLine('（ｈ与舌根鼻音拼合的音）表示不满'), '（h与舌根鼻音拼合的音）表示不满');
 });
