@@ -21,7 +21,45 @@ function tidyLine(text) {
   t = t.replace(/(?<=[\p{Script=Han}）)”》〉])\s*([,;:?!])\s*|\s*([,;:?!])\s*(?=[\p{Script=Han}（(“《〈～])/gu, (m, a, b) => FULL[a || b]);
   // runs of blanks the page layout left inside a line
   t = t.replace(/(?<=\P{Script=Han})\s{2,}|\s{2,}(?=\P{Script=Han})/gu, ' ').replace(/(?<=\p{Script=Han})\s+(?=\p{Script=Han})/gu, '');
-  return t;
+  return restoreOpeningQuotes(t);
+}
+
+// Characters after which the source quotes a word (与“轻”相对, 古同“纵”, 相当于“着”, 作“涨”).
+const QUOTE_AFTER = '同通作与和跟称叫于为像如见即在是的';
+
+// The opening quote the scrape lost before a quoted word ("与轻”相对") goes after the nearest
+// mark or introducing character when the word found so is short, else before the last
+// character (大写“贰”); a quoted sentence ("注二百人为一队。”") opens after its colon or 注/曰,
+// else where the text starts. So every quote is paired before the clean-up pass, which would
+// otherwise open it at the start of the line, before the sense number.
+function restoreOpeningQuotes(text) {
+  let out = '';
+  let open = 0;
+  for (let i = 0; i < text.length; i++) {
+    const c = text[i];
+    if (c === '“') open++;
+    if (c !== '”') {
+      out += c;
+      continue;
+    }
+    if (open > 0) {
+      open--;
+      out += c;
+      continue;
+    }
+    let k = out.length;
+    // a reading in brackets after the quoted word (通“拨(bō)”) goes with it
+    if (/[)）]$/.test(out)) k = Math.max(out.lastIndexOf('('), out.lastIndexOf('（'), 0);
+    const end = k;
+    while (k > 0 && /\p{Script=Han}/u.test(out[k - 1]) && !QUOTE_AFTER.includes(out[k - 1])) k--;
+    if (k === end && k > 0 && QUOTE_AFTER.includes(out[k - 1])) k--; // the quoted word is one of them (和“一”)
+    if (k === end) {
+      const m = /[：:注曰云](?=[^：:注曰云]*$)/u.exec(out);
+      k = m ? m.index + 1 : 0;
+    } else if (end - k > 6) k = end - 1;
+    out = `${out.slice(0, k)}“${out.slice(k)}${c}`;
+  }
+  return out;
 }
 
 // Words that begin an example sentence rather than end a sense: pronouns, demonstratives and
@@ -151,4 +189,4 @@ function dropDamagedExamples(ch, text, words) {
   return after ? `${before.replace(/[。！？]$/u, '')}：${after}` : before;
 }
 
-module.exports = { tidyLine, restoreColon, dropDamagedExamples, exampleStart, firstTilde };
+module.exports = { restoreOpeningQuotes, tidyLine, restoreColon, dropDamagedExamples, exampleStart, firstTilde };

@@ -229,6 +229,10 @@ test('the colon the scrape lost goes where the example starts', () => {
   ];
   for (const [ch, text, shown] of damaged) assert.equal(dropDamagedExamples(ch, text, none), shown, text);
   assert.equal(tidyLine('地面;陆地 [ground;land]\t\t'), '地面；陆地');
+  // the opening quote the scrape lost goes before the quoted word, not the sense number
+  assert.equal(tidyLine('分量较大，与轻”相对'), '分量较大，与“轻”相对');
+  assert.equal(tidyLine('加在昨儿”、今儿”等后面'), '加在“昨儿”、“今儿”等后面');
+  assert.equal(tidyLine('义同（一），那”和一”连读的合音'), '义同（一），“那”和“一”连读的合音');
   assert.equal(tidyLine('（ｈ与舌根鼻音拼合的音）表示不满'), '（h与舌根鼻音拼合的音）表示不满');
 });
 
@@ -351,7 +355,7 @@ test('a character entry: per reading the first source that explains it, literary
   assert.equal(builder.rejected.common, 1);
   // 她: jiě is not a modern reading; its text stays, marked
   const ta = build('她', [record('她', '', ['她1', 'tā　ㄊㄚ', '用于女性。', '郑码z', '她2', 'jiě　ㄐㄧㄝˇ', '同姐”。', '郑码z'].join('\n'))], null, ['tā']);
-  assert.deepEqual(entryLines(ta), ['【基本解释】', '〔tā〕', '用于女性。', '〔旧读 jiě〕', '同姐”。']);
+  assert.deepEqual(entryLines(ta), ['【基本解释】', '〔tā〕', '用于女性。', '〔旧读 jiě〕', '同“姐”。']);
   // 膀: a standard reading no text explains refers to the words that read it; one no word reads goes
   const bang = build('膀', [record('膀', '膀bǎng\n⒈胳膊的上部。')], null, ['bǎng', 'páng', 'pāng']);
   assert.deepEqual(bang.readings, ['bǎng', 'páng']);
