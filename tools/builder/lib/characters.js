@@ -1,10 +1,12 @@
 'use strict';
 // Rows of the character table `hz`, one per character of the character list, in its order.
-const { pycode, toneless } = require('./pinyin');
+const { pycode } = require('./pinyin');
 const { ReadingChecker, normalize } = require('./readings');
 const { areacode } = require('./gb2312');
 const { RadicalStrokes } = require('./radicals');
 const content = require('./charcontent');
+const { EntryBuilder, entryLines } = require('./charentry');
+const { auditCharacters, KINDS } = require('./charaudit');
 
 const HAN = /\p{Script=Han}/u;
 
@@ -78,6 +80,40 @@ function loadWubi(src) {
   return map;
 }
 
+// The frequency list's words with their parts of speech (where an example starts in a sense)
+// and the words of the reading lists by how they read each character (膀 páng: 膀胱).
+function loadWords(src) {
+  const words = new Map();
+  const counts = new Map();
+  for (const line of src.textOr('frequency/jieba_dict.txt', '').split('\n')) {
+    const [word, count, pos] = line.split(' ');
+    if (!word) continue;
+    words.set(word, pos || '');
+    counts.set(word, Number(count) || 0);
+  }
+  const read = new Map();
+  for (const f of ['overwrite.txt', 'pinyin.txt', 'cc_cedict.txt']) {
+    for (const line of src.textOr(`pinyin/phrase-pinyin-data/${f}`, '').split('\n')) {
+      const m = /^([^#:]+):\s*(.+)$/.exec(line);
+      if (!m) continue;
+      const chars = [...m[1].trim()];
+      const syllables = m[2].trim().split(/\s+/);
+      if (chars.length !== syllables.length) continue;
+      chars.forEach((c, i) => {
+        const key = `${c} ${normalize(syllables[i])}`;
+        if (!read.has(key)) read.set(key, new Set());
+        read.get(key).add(m[1].trim());
+      });
+    }
+  }
+  const wordsRead = (ch, reading) =>
+    [...(read.get(`${ch} ${reading}`) || [])]
+      .filter((w) => counts.has(w))
+      .sort((a, b) => counts.get(b) - counts.get(a) || (a < b ? -1 : 1))
+      .slice(0, 3);
+  return { words: (w) => words.get(w), wordsRead };
+}
+
 function multiMap(items, keysOf) {
   const map = new Map();
   for (const item of items) {
@@ -90,6 +126,14 @@ function multiMap(items, keysOf) {
   }
   return map;
 }
+
+const SOURCE_NAMES = {
+  more: 'xinhua more (modern blocks)',
+  explanation: 'xinhua explanation',
+  common: 'common-character entries',
+  detail: 'xinhua more (detailed blocks)',
+  words: 'words of the reading lists',
+};
 
 class CharacterTable {
   constructor(src, { toTraditional, toSimplified, strokeChars }) {
@@ -114,7 +158,9 @@ class CharacterTable {
     // A radical's own count as the table gives it, so that `sum` adds up with its row.
     const own = new Map(this.base.map((o) => [o.char, this.strokesOf(o)]));
     this.radicals = new RadicalStrokes((ch) => own.get(ch) ?? this.unihan.get(ch)?.total);
-    this.sources = { modern: 0, xinhua: 0, studentDict: 0, shuowen: 0, guangyun: 0, english: 0, summary: 0 };
+    this.sources = { studentDict: 0, shuowen: 0, guangyun: 0, english: 0, summary: 0 };
+    this.common = new Set(src.has('mapull/char_common.json') ? src.json('mapull/char_common.json').map((e) => e.char) : []);
+    this.entries = new EntryBuilder(loadWords(src));
   }
 
   // Forms under which the classical dictionaries may file a character: itself first, then
@@ -140,32 +186,28 @@ class CharacterTable {
     return this.readings.check(o.char, candidates, o.pinyin || []);
   }
 
-  // The checked reading a header of the explanation stands for, or null: written as one of
-  // the readings, or without tone marks (ü as u) where that names one of them.
-  readingOf(readings) {
-    return (text) => {
-      const p = normalize(text);
-      if (!p) return null;
-      if (readings.includes(p)) return p;
-      const bare = toneless(p).replace(/v/g, 'u');
-      const hits = readings.filter((r) => toneless(r).replace(/v/g, 'u') === bare);
-      // Ambiguous ("zhao" for 着 zháo/zhāo): the first in reading order.
-      return hits[0] || null;
+  // The modern explanation of a character and the readings its header shows: the standard
+  // readings that a source explains, else the checked ones.
+  modernEntry(o, checked) {
+    const ch = o.char;
+    const standard = this.readings.standard(ch);
+    const order = standard ? [...checked.filter((r) => standard.includes(r)), ...standard.filter((r) => !checked.includes(r))] : checked;
+    const known = this.readings.known(ch);
+    for (const r of checked) known.add(r);
+    const isReading = (text) => {
+      const r = normalize(text);
+      return known.has(r) ? r : null;
     };
+    const entry = this.entries.build(ch, this.xinhua.get(ch) || [], this.modern.get(ch) || null, { standard: standard && order, order }, isReading);
+    const readings = entry?.readings.length ? entry.readings : order;
+    return { entry, readings };
   }
 
-  contentOf(o, spell, readings) {
+  contentOf(o, spell, entry) {
     const ch = o.char;
-    const readingOf = this.readingOf(readings);
-    // The common-character entry when it has basic senses, else the xinhua entry; a modern
-    // entry with detailed notes only still beats the classical dictionaries.
-    const modern = this.modern.has(ch) ? content.modernContent(this.modern.get(ch), readingOf) : [];
-    const xinhua = content.xinhuaContent(ch, this.xinhua.get(ch) || [], readingOf);
-    if (modern.includes('【基本解释】') || (modern.length && !xinhua.includes('【基本解释】'))) {
-      this.sources.modern++;
-      return modern.join('\r\n');
-    }
-    if (xinhua.length) this.sources.xinhua++;
+    const modern = entry ? entryLines(entry) : [];
+    // The classical dictionaries follow a modern text only as short as the xinhua senses.
+    if (modern.length && (entry.used.has('more') || entry.used.has('common'))) return modern.join('\r\n');
     const keys = this.lookupKeys(ch, o.oldname);
     const s = this.toSimplified;
     const student = content.studentDictLines(this.firstHit(this.xszd, keys), s);
@@ -176,7 +218,7 @@ class CharacterTable {
     if (student.length) this.sources.studentDict++;
     if (shuowen.length) this.sources.shuowen++;
     if (guangyun.length) this.sources.guangyun++;
-    const lines = [...xinhua, ...student, ...shuowen, ...guangyun];
+    const lines = [...modern, ...student, ...shuowen, ...guangyun];
     if (lines.length) return lines.join('\r\n');
     const def = this.unihan.get(ch)?.definition;
     if (def) {
@@ -254,9 +296,34 @@ class CharacterTable {
     };
   }
 
+  // Report lines: what each explanation source supplied and what was rejected or repaired.
+  sourceNotes() {
+    const e = this.entries;
+    const per = (counts) => Object.entries(counts).map(([k, n]) => `${SOURCE_NAMES[k]} ${n}`).join(', ');
+    const ex = Object.entries(e.examples).filter(([, v]) => v.length).map(([k, v]) => `${SOURCE_NAMES[k]}: ${v.join(' ')}`);
+    const r = e.repairs;
+    const s = this.sources;
+    return [
+      `hz modern explanation, characters supplied per source: ${per(e.supplied)}`,
+      `hz modern explanation, characters with a block rejected per source: ${per(e.rejected)}${ex.length ? ` (e.g. ${ex.join('; ')})` : ''}`,
+      `hz repairs: lost compound sub-senses dropped ${r.lostCompound}, restarted runs dropped ${r.restarted}, empty sense numbers ` +
+        `dropped ${r.emptyNumber}, blocks under no reading of the character dropped ${r.unknownReading}, colons before examples ` +
+        `restored ${r.colons}, standard readings no source explains left out of the header ${r.dropped}`,
+      `hz classical dictionaries: 学生字典 ${s.studentDict}, 说文解字 ${s.shuowen}, 广韵 ${s.guangyun} (characters having each); ` +
+        `English gloss only ${s.english}; reading/radical summary only ${s.summary}`,
+    ];
+  }
+
+  // The audit of the finished rows (after the clean-up pass) over the common characters.
+  auditNote(rows) {
+    const { counts, examples } = auditCharacters(rows, this.common, (ch) => this.readings.listed(ch));
+    const shown = KINDS.filter((k) => examples[k].length).map((k) => `${k}: ${examples[k].join('')}`);
+    return `hz audit: ${KINDS.map((k) => `${k} ${counts[k]}`).join(', ')}${shown.length ? ` (e.g. ${shown.join('; ')})` : ''}`;
+  }
+
   *rows() {
     for (const o of this.base) {
-      const readings = this.readingsOf(o);
+      const { entry, readings } = this.modernEntry(o, this.readingsOf(o));
       const spell = readings.join(',');
       const oldname = this.traditionalOf(o.char);
       const part = this.radicalOf(o);
@@ -273,7 +340,7 @@ class CharacterTable {
         wbcode: this.wubi.get(o.char) || '',
         areacode: areacode(o.char),
         pycode: pycode(readings),
-        content: this.contentOf({ ...o, oldname, radicals: part, strokes }, spell, readings),
+        content: this.contentOf({ ...o, oldname, radicals: part, strokes }, spell, entry),
         url: this.strokeChars.has(o.char) ? 'swf' : '',
       };
     }

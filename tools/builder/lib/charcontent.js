@@ -1,136 +1,213 @@
 'use strict';
-// The explanation shown for a character: the modern dictionary text where we have it, else
-// the classical dictionaries (converted to simplified script), else the English gloss.
+// Reading the explanation sources of a character into one shape: basic blocks
+// [{reading, senses: [text]}] and detailed notes. Each source is read here; characters.js
+// chooses between them.
+//  - the xinhua records' `explanation`: detailed notes, then basic senses under head lines
+//    "还（還）hái" numbered ⒈⒉…; where the scrape lost a compound's head word (在乎, 国家) its
+//    sense number stays empty or its sub-senses ①② stand under the character;
+//  - the common-character entries: the same text cut into lists, with the same losses and, for
+//    some characters, senses of another character (地 holding 第's);
+//  - the classical dictionaries, for characters no modern text explains.
+const { tidyLine } = require('./senses');
 
-function numbered(lines) {
-  if (lines.length < 2) return lines;
-  return lines.map((l, i) => (/^\d+[.．]/.test(l) ? l : `${i + 1}.${l}`));
+const PINYIN = 'a-zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜêɡ';
+// A toned syllable, or a toneless one spelled as a reading (not an English word)
+const SYLLABLE = /^(?:[a-zü]*[āáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜ][a-zü]*|[a-z]{1,6})$/u;
+const ENCLOSED_NUMBER = /[\u2488-\u249b]/g; // ⒈ … ⒛
+const SUB_SENSE = /^[\u2460-\u2473]/; // ① … ⑳
+const escape = (s) => s.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+
+// "⒈存，生存存～。" / "1.垂耳。 2.古代南方国名用字。" -> [{n, text}], unnumbered lines {n: 0}.
+function numberedPieces(line) {
+  const t = line.replace(ENCLOSED_NUMBER, (c) => ` ${c.charCodeAt(0) - 0x2487}.`).trim();
+  return t
+    .split(/\s*(?<![\d.])(?=\d+[.．](?!\d))/)
+    .map((p) => p.trim())
+    .filter(Boolean)
+    .map((p) => {
+      const m = /^(\d+)[.．](?!\d)\s*(.*)$/s.exec(p);
+      return m ? { n: Number(m[1]), text: m[2].trim() } : { n: 0, text: p };
+    });
 }
 
-function clean(line) {
-  return String(line).replace(/\s+$/g, '').replace(/^\s+/g, '');
-}
-
-// The modern entries nest their lines irregularly (lists inside lists, readings inside
-// readings); gather every line in document order.
-function collectLines(value, headerOf, out = []) {
-  if (typeof value === 'string') {
-    if (clean(value)) out.push(clean(value));
-  } else if (Array.isArray(value)) {
-    for (const v of value) collectLines(v, headerOf, out);
-  } else if (value && typeof value === 'object') {
-    // The scrape left fragments of English glosses where a reading belongs (京 "ourtia");
-    // only a real reading of the character becomes a header.
-    const reading = typeof value.pinyin === 'string' ? headerOf(value.pinyin) : null;
-    if (reading) out.push(`〔${reading}〕`);
-    collectLines(value.details, headerOf, out);
-    collectLines(value.contents, headerOf, out);
-    collectLines(value.explanations, headerOf, out);
-  }
-  return out;
-}
-
-const PINYIN_LETTERS = 'a-zA-Zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜɡ';
-
-// Leftovers of the scraped page layout: sense numbers with nothing after them ("5."), lone
-// symbols ("<"), and the head lines of an embedded entry ("涡（渦）guō"), which become a
-// reading header when the reading is real.
-function tidy(ch, lines, headerOf) {
-  const esc = ch.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
-  const headLine = new RegExp(`^${esc}(?:[（(][^）)]*[）)])?\\s*([${PINYIN_LETTERS}]+)$`, 'u');
+// Senses of one block from its numbered pieces. What belonged to a compound whose head word
+// was lost goes: an empty number, the sub-senses ①② under it (or under a sense: 国 ⒈国家
+// ①…), and a run whose numbering starts again (…6. 1.在于。 2.介意… 8.见huán。).
+function sensesOf(pieces, counts) {
   const out = [];
-  for (const l of lines) {
-    if (/^\d+[.．]$/.test(l) || /^[\x21-\x7e]{1,2}$/.test(l)) continue;
-    const m = headLine.exec(l);
-    if (m) {
-      const reading = headerOf(m[1]);
-      if (reading && out[out.length - 1] !== `〔${reading}〕`) out.push(`〔${reading}〕`);
+  let last = 0;
+  let lost = false;
+  for (const { n, text } of pieces) {
+    if (SUB_SENSE.test(text)) {
+      counts.lostCompound++;
       continue;
     }
-    out.push(l);
+    if (n) {
+      if (last && n <= last) {
+        lost = true;
+        counts.restarted++;
+        continue;
+      }
+      if (lost && n > last + 1 && !text) continue;
+      lost = false;
+      last = n;
+      if (!text) {
+        counts.emptyNumber++;
+        continue;
+      }
+      out.push(text);
+    } else if (lost) {
+      continue;
+    } else if (out.length && !/[。！？”）)]$/.test(out[out.length - 1])) {
+      out[out.length - 1] += text; // a sentence cut by a line break
+    } else {
+      out.push(text);
+    }
   }
-  return out;
+  return out.map(tidyLine).filter(Boolean);
 }
 
-// Modern explanation: basic senses per reading, then the detailed notes.
-function modernContent(entry, headerOf) {
-  const out = [];
-  const basic = tidy(entry.char || '', collectLines(entry.pronunciations || [], headerOf), headerOf);
-  if (basic.some((l) => !l.startsWith('〔'))) out.push('【基本解释】', ...basic);
-  const detail = tidy(entry.char || '', collectLines(entry.explanations || [], headerOf), headerOf);
-  if (detail.length) out.push('【详细解释】', ...detail);
-  return out;
+function newCounts() {
+  return { lostCompound: 0, restarted: 0, emptyNumber: 0, unknownReading: 0 };
 }
 
-// Numbered senses of the xinhua entries: "⒈…⒉…" or "1.… 2.…" on one line -> one line each.
-const CIRCLED = /[\u2488-\u249b]/g;
-function senseLines(text) {
-  const t = text.replace(CIRCLED, (c) => ` ${c.charCodeAt(0) - 0x2487}.`);
-  return t
-    .split(/\s+(?=\d+[.．])/)
-    .map(clean)
-    .filter((l) => l && !/^\d+[.．]$/.test(l));
+// A head line of a basic block: the character (or several sharing the block: "吗、么ma"),
+// maybe its traditional forms, the reading written exactly (neutral tone as "·ba"), then
+// perhaps the first senses.
+function headPattern(ch) {
+  return new RegExp(`^${escape(ch)}(?:、\\p{Script=Han})*(?:[（(][^）)]*[）)])?\\s*[·•]?([${PINYIN}]+)(?![${PINYIN}])\\s*(.*)$`, 'u');
 }
 
-// Lines of a scraped page that are not explanation: bare Latin fragments of English glosses
+// Lines of scraped page that are not explanation: bare Latin fragments of English glosses
 // ("mourtian]") and the site's search links.
 function isDebris(line) {
   return /^[\x20-\x7e]*$/.test(line) || line.startsWith('搜索与“');
 }
 
-// Modern explanation from the xinhua character records (one record per reading). Each record
-// holds the detailed notes first, then the basic senses after a line "字pīnyīn…";
-// readingOf(pinyin) gives the checked reading, or null: such a record was scraped from
-// another character's page (豻 "zhì 爵位的次第") and is left out.
-function xinhuaContent(ch, records, readingOf) {
+// The xinhua explanation of one record: {basic: [{reading, senses}], notes: [line]}.
+// isReading(text) gives the reading a head line names, or null when it names none of the
+// character's (a record scraped from another character's page).
+function explanationBlocks(ch, text, isReading, counts = newCounts()) {
+  const lines = String(text || '')
+    .split('\n')
+    .map((l) => l.replace(/^[\s\u3000]+|[\s\u3000]+$/g, ''))
+    .filter(Boolean);
+  const head = headPattern(ch);
   const basic = [];
-  const detail = [];
-  const esc = ch.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
-  const head = new RegExp(`^${esc}(?:[（(][^）)]*[）)])?\\s*([a-zA-Zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜɡ]+)\\s*(.*)$`, 'u');
-  for (const rec of records) {
-    const lines = String(rec.explanation || '').split('\n').map(clean).filter(Boolean);
-    // The record's pinyin field is unreliable (您 "ní"); the reading its basic part is headed
-    // with must be one of the character's checked readings.
-    let at = -1;
-    let reading = null;
-    let first = '';
-    for (let i = lines.length - 1; i >= 0 && at < 0; i--) {
-      const m = head.exec(lines[i]);
-      if (m) {
-        reading = readingOf(m[1]);
-        first = m[2];
-      } else if (lines[i] === ch && i + 1 < lines.length) {
-        // Head word and reading on lines of their own ("叭" / "bā 1.…").
-        const n = /^([a-zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜɡ]+)\s*(.*)$/u.exec(lines[i + 1]);
-        reading = n ? readingOf(n[1]) : null;
-        first = n ? n[2] : '';
-        if (reading) lines.splice(i + 1, 1);
-      } else reading = null;
-      if (reading) at = i;
+  const notes = [];
+  let block = null;
+  for (let i = 0; i < lines.length; i++) {
+    const l = lines[i];
+    const m = head.exec(l);
+    let reading = m && SYLLABLE.test(m[1]) ? isReading(m[1]) : null;
+    let rest = m ? m[2] : '';
+    // (a first line with a bare reading is the record's title: "长  chang")
+    let named = Boolean(reading) || Boolean(m && SYLLABLE.test(m[1]) && (block || i > 0 || rest));
+    if (!reading && l === ch && i + 1 < lines.length) {
+      // head word and reading on lines of their own ("叭" / "bā 1.…")
+      const n = new RegExp(`^([${PINYIN}]+)(?![${PINYIN}])\\s*(.*)$`, 'u').exec(lines[i + 1]);
+      reading = n ? isReading(n[1]) : null;
+      if (reading) {
+        rest = n[2];
+        named = true;
+        i++;
+      }
     }
-    let notes = lines;
-    if (at >= 0) {
-      const senses = [...senseLines(first), ...lines.slice(at + 1).flatMap(senseLines)].filter((l) => !isDebris(l));
-      if (senses.length) basic.push(`〔${reading}〕`, ...senses);
-      notes = lines.slice(0, at);
-    } else if (!readingOf(rec.pinyin)) continue;
-    for (const l of notes) {
-      // The record's own title line ("长  chang", "您〈代〉") repeats the head word.
-      if (l.startsWith(ch) && l.length <= ch.length + 12 && !/[。，；]/.test(l)) continue;
-      if (!isDebris(l)) detail.push(l);
+    if (named) {
+      // a head line naming no reading of the character starts a block that is left out
+      block = { reading, pieces: rest ? numberedPieces(rest) : [] };
+      if (reading) basic.push(block);
+      else counts.unknownReading++;
+    } else if (block) {
+      // compounds with their head words ("【车床】…") belong to the word dictionary
+      if (!/^\.?【[^】]+】/.test(l)) block.pieces.push(...numberedPieces(l));
+    } else if (!(i === 0 && l.startsWith(ch) && !/[。，；]/.test(l)) && !isDebris(l) && l !== ch && l !== '又') {
+      // (the record's own title line, "长  chang" or "您〈代〉", repeats the head word)
+      notes.push(tidyLine(l));
     }
   }
-  const senses = tidy(ch, basic, readingOf);
-  const notes = tidy(ch, detail, readingOf);
-  return [...(senses.length ? ['【基本解释】', ...senses] : []), ...(notes.length ? ['【详细解释】', ...notes] : [])];
+  return {
+    basic: basic.map((b) => ({ reading: b.reading, senses: sensesOf(b.pieces, counts) })).filter((b) => b.senses.length),
+    notes: notes.filter(Boolean),
+  };
+}
+
+// Lines of a common-character entry, nested irregularly (lists inside lists).
+function strings(value, out = []) {
+  if (typeof value === 'string') out.push(value);
+  else if (Array.isArray(value)) value.forEach((v) => strings(v, out));
+  else if (value && typeof value === 'object') {
+    for (const key of ['details', 'contents', 'explanations']) strings(value[key], out);
+  }
+  return out;
+}
+
+function explanationParts(value, out = []) {
+  if (Array.isArray(value)) value.forEach((v) => explanationParts(v, out));
+  else if (value && typeof value === 'object') out.push(value);
+  return out;
+}
+
+const NOTE = /--\s*《|^[(（](形声|会意|象形|指事|字源|本义)|^又如|^如[:：]/;
+
+// The common-character entry: {basic, notes}. Its reading fields are unreliable (重 "chon",
+// 还's hái senses under "huan"): a head line among an element's lines ("还（還）hái") names the
+// reading its senses belong to; a field naming no reading of the character drops its senses.
+function entryBlocks(entry, isReading, counts = newCounts()) {
+  const ch = entry.char || '';
+  const head = headPattern(ch);
+  const basic = [];
+  const notes = strings(entry.explanations || []).map(tidyLine).filter(Boolean);
+  for (const p of entry.pronunciations || []) {
+    const fieldReading = typeof p.pinyin === 'string' ? isReading(p.pinyin) : null;
+    for (const part of explanationParts(p.explanations || [])) {
+      const details = strings(part.details || []).map((l) => l.trim()).filter((l) => l && !isDebris(l));
+      const contents = strings(part.contents || []).map((l) => l.trim()).filter(Boolean);
+      let reading = fieldReading;
+      const rest = [];
+      for (const l of contents) {
+        const m = head.exec(l);
+        if (m && isReading(m[1]) && !m[2]) reading = isReading(m[1]);
+        else rest.push(l);
+      }
+      // compounds with their head words ("【车床】…") belong to the word dictionary
+      const own = rest.filter((l) => !/^【[^】]+】/.test(l));
+      let lines = details;
+      if (details.length) notes.push(...own.map(tidyLine));
+      else if (own.some((l) => NOTE.test(l))) {
+        notes.push(...own.map(tidyLine));
+        lines = [];
+      } else lines = own;
+      // a head line among the senses starts the block of the reading it names ("世（丗）shì")
+      const runs = [{ reading, lines: [] }];
+      for (const l of lines) {
+        const m = head.exec(l);
+        if (m && !m[2] && isReading(m[1])) runs.push({ reading: isReading(m[1]), lines: [] });
+        else runs[runs.length - 1].lines.push(l);
+      }
+      for (const run of runs) {
+        if (!run.reading || !run.lines.length) continue;
+        const senses = sensesOf(run.lines.flatMap(numberedPieces), counts);
+        const known = basic.find((b) => b.reading === run.reading);
+        if (known) known.senses.push(...senses);
+        else if (senses.length) basic.push({ reading: run.reading, senses });
+      }
+    }
+  }
+  return { basic, notes: notes.filter(Boolean) };
+}
+
+function numbered(lines) {
+  if (lines.length < 2) return lines;
+  return lines.map((l, i) => `${i + 1}.${l}`);
 }
 
 function studentDictLines(entries, toSimplified) {
   const out = [];
   for (const e of entries) {
     for (const r of e.readings || []) {
-      const senses = (r.senses || []).map(clean).filter(Boolean);
-      if (r.pron) out.push(`〔${toSimplified(clean(r.pron))}〕`);
+      const senses = (r.senses || []).map((s) => tidyLine(s)).filter(Boolean);
+      if (r.pron) out.push(`〔${toSimplified(tidyLine(r.pron))}〕`);
       out.push(...numbered(senses.map(toSimplified)));
     }
   }
@@ -140,9 +217,9 @@ function studentDictLines(entries, toSimplified) {
 function shuowenLines(entries, toSimplified) {
   const out = [];
   for (const e of entries) {
-    let line = clean(e.explanation || '');
+    let line = tidyLine(e.explanation || '');
     if (!line) continue;
-    if (e.pronunciation) line += `（${clean(e.pronunciation)}）`;
+    if (e.pronunciation) line += `（${tidyLine(e.pronunciation)}）`;
     out.push(toSimplified(line));
   }
   return out.length ? ['【说文解字】', ...out] : [];
@@ -151,11 +228,21 @@ function shuowenLines(entries, toSimplified) {
 function guangyunLines(entries, toSimplified) {
   const out = [];
   for (const e of entries) {
-    const note = clean(e.note || '');
+    const note = tidyLine(e.note || '');
     if (!note && !e.fanqie) continue;
-    out.push(toSimplified((e.fanqie ? `〔${clean(e.fanqie)}〕` : '') + note));
+    out.push(toSimplified((e.fanqie ? `〔${tidyLine(e.fanqie)}〕` : '') + note));
   }
   return out.length ? ['【广韵】', ...out] : [];
 }
 
-module.exports = { modernContent, xinhuaContent, senseLines, studentDictLines, shuowenLines, guangyunLines };
+module.exports = {
+  explanationBlocks,
+  entryBlocks,
+  numberedPieces,
+  sensesOf,
+  newCounts,
+  numbered,
+  studentDictLines,
+  shuowenLines,
+  guangyunLines,
+};

@@ -40,10 +40,8 @@ function collect(sourceDir, startupText) {
 
   const chars = new CharacterTable(src, { toTraditional, toSimplified, strokeChars });
   const hz = [...chars.rows()];
-  const s = chars.sources;
   notes.push(
-    `hz content: modern ${s.modern}, modern from xinhua ${s.xinhua}; 学生字典 ${s.studentDict}, 说文解字 ${s.shuowen}, 广韵 ${s.guangyun} ` +
-      `(characters having each); English gloss only ${s.english}; reading/radical summary only ${s.summary}`,
+    ...chars.sourceNotes(),
     `hz checked against Unihan/OpenCC: readings changed ${chars.readings.counts.changed} (${chars.readings.counts.dropped} unconfirmed dropped), ` +
       `strokes ${chars.fixes.strokes}, radicals ${chars.fixes.radical}, traditional forms ${chars.fixes.traditional}`
   );
@@ -143,6 +141,7 @@ function collect(sourceDir, startupText) {
         `unpaired parentheses dropped ${st.parensDropped}`
     );
   }
+  notes.push(chars.auditNote(tables.hz));
   // An English entry is there for its Chinese: one whose only Chinese line was damage goes.
   const englishRows = tables['英语单词'].length;
   tables['英语单词'] = tables['英语单词'].filter((r) => /\p{Script=Han}/u.test(r['解释']));

@@ -14,7 +14,18 @@ const SHAPE = new RegExp(
 );
 
 function normalize(text) {
-  return String(text || '').replace(/\u0261/g, 'g').normalize('NFC').trim();
+  return placeToneMark(String(text || '').replace(/\u0261/g, 'g').normalize('NFC').trim());
+}
+
+// A tone mark on the wrong vowel ("zhúo" for zhuó) moved to the one pinyin marks: a or e,
+// else the o of ou, else the last vowel.
+function placeToneMark(syllable) {
+  const d = syllable.normalize('NFD');
+  const m = /[\u0304\u0301\u030c\u0300]/.exec(d);
+  if (!m || !/^[a-z\u0304\u0301\u030c\u0300\u0308]+$/.test(d)) return syllable;
+  const tone = ['\u0304', '\u0301', '\u030c', '\u0300'].indexOf(m[0]) + 1;
+  const bare = d.replace(/[\u0304\u0301\u030c\u0300]/g, '').normalize('NFC');
+  return numericToMarks(bare + tone);
 }
 
 // "diu1" -> "diū", "lv4" -> "lǜ", "ma5" -> "ma".
@@ -46,7 +57,10 @@ function fieldReadings(value) {
 
 // The dictionary lists the spoken tone changes of 一 and 不 as entries of their own; they are
 // not readings of the character.
-const TONE_CHANGES = new Map([['一', ['yí', 'yì']], ['不', ['bú']]]);
+const TONE_CHANGES = new Map([['一', ['yí', 'yì']], ['不', ['bú']], ['七', ['qí']], ['八', ['bá']]]);
+
+// Neutral-tone readings the modern dictionary lists but the reading fields lack (明儿个 míngr ge).
+const NEUTRAL_EXTRA = new Map([['个', ['ge']]]);
 
 class ReadingChecker {
   // unihan: char -> {mandarin, hanyu, xhc} (raw field values); polyphone: char -> [readings].
@@ -96,6 +110,35 @@ class ReadingChecker {
     return best[chars.length] || null;
   }
 
+  // The modern standard readings of a character, or null when the modern dictionary's field
+  // does not cover it: kXHC1983's readings, without the spoken tone changes, plus the
+  // neutral-tone readings (过 guo, 子 zi) the other lists give for one of them. Readings
+  // of the other fields beyond these are literary or old (她 jiě, 他 tuó, 是 tí).
+  standard(ch) {
+    const u = this.unihan.get(ch);
+    if (!u || !u.xhc.length) return null;
+    const changes = TONE_CHANGES.get(ch) || [];
+    const out = u.xhc.filter((r) => !changes.includes(r));
+    const toned = new Set(out.map(toneless));
+    for (const r of [...u.mandarin, ...(this.polyphone.get(ch) || []), ...(NEUTRAL_EXTRA.get(ch) || [])]) {
+      if (r === toneless(r) && toned.has(r) && !out.includes(r)) out.push(r);
+    }
+    return out;
+  }
+
+  // The readings of the modern dictionary's field as it stands, or null.
+  listed(ch) {
+    const u = this.unihan.get(ch);
+    return u && u.xhc.length ? u.xhc : null;
+  }
+
+  // Every reading a reference knows for the character, the literary ones included.
+  known(ch) {
+    const u = this.unihan.get(ch);
+    const all = [...(u ? [...u.xhc, ...u.mandarin, ...u.hanyu] : []), ...(this.polyphone.get(ch) || []), ...(NEUTRAL_EXTRA.get(ch) || [])];
+    return new Set(all);
+  }
+
   // candidates: readings in order of preference; listed: the character list's own, the only
   // ones taken unchecked when no reference knows the character.
   check(ch, candidates, listed = candidates) {
@@ -127,4 +170,4 @@ class ReadingChecker {
   }
 }
 
-module.exports = { ReadingChecker, numericToMarks, fieldReadings, normalize };
+module.exports = { ReadingChecker, numericToMarks, fieldReadings, normalize, placeToneMark };
