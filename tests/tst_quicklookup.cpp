@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace mc::lookup;
+using mc::store::StoreId;
 
 Q_DECLARE_METATYPE(Query::Kind)
 
@@ -83,10 +84,10 @@ private slots:
     void ranking_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("group");
+        QTest::addColumn<StoreId>("group");
         QTest::addColumn<QString>("heads");
-        const int zi = int(Group::Characters), ci = int(Group::Words), cy = int(Group::Idioms),
-                  xhy = int(Group::Xiehouyu), en = int(Group::English), my = int(Group::Sayings);
+        const StoreId zi = StoreId::Characters, ci = StoreId::Words, cy = StoreId::Idioms, xhy = StoreId::Xiehouyu,
+                      en = StoreId::English, my = StoreId::Sayings;
         QTest::newRow("character") << "水" << zi << "水";
         QTest::newRow("characters of a word") << "学习" << zi << "";
         QTest::newRow("word exact, then starting with") << "一心" << cy << "一心一意|一心一德";
@@ -123,9 +124,9 @@ private slots:
     void ranking()
     {
         QFETCH(QString, text);
-        QFETCH(int, group);
+        QFETCH(StoreId, group);
         QFETCH(QString, heads);
-        const GroupResult r = m_index->search(m_index->parse(text), Group(group), 50);
+        const GroupResult r = m_index->search(m_index->parse(text), group, 50);
         QStringList got;
         for (const Hit &h : r.hits)
             got.append(h.head);
@@ -143,15 +144,15 @@ private slots:
     void agreesWithScans()
     {
         struct Column {
-            Group group;
+            StoreId store;
             QString file, sql;
         };
         const QList<Column> columns = {
-            {Group::Words, QStringLiteral("xhi.db"), QStringLiteral("SELECT rowid, word FROM dict")},
-            {Group::Idioms, QStringLiteral("xhg.db"), QStringLiteral("SELECT rowid, name FROM cy")},
-            {Group::Xiehouyu, QStringLiteral("xhd.db"), QStringLiteral("SELECT rowid, name || '|' || end1 FROM xhy")},
-            {Group::English, QStringLiteral("xhk.db"), QStringLiteral("SELECT rowid, 解释 FROM 英语单词")},
-            {Group::Sayings, QStringLiteral("xhe.db"), QStringLiteral("SELECT rowid, name FROM mylib")},
+            {StoreId::Words, QStringLiteral("xhi.db"), QStringLiteral("SELECT rowid, word FROM dict")},
+            {StoreId::Idioms, QStringLiteral("xhg.db"), QStringLiteral("SELECT rowid, name FROM cy")},
+            {StoreId::Xiehouyu, QStringLiteral("xhd.db"), QStringLiteral("SELECT rowid, name || '|' || end1 FROM xhy")},
+            {StoreId::English, QStringLiteral("xhk.db"), QStringLiteral("SELECT rowid, 解释 FROM 英语单词")},
+            {StoreId::Sayings, QStringLiteral("xhe.db"), QStringLiteral("SELECT rowid, name FROM mylib")},
         };
         QRandomGenerator random(20261209);
         int checked = 0;
@@ -179,7 +180,7 @@ private slots:
                     if (t.contains(piece))
                         scanned.insert(rowId);
                 }
-                const GroupResult r = m_index->search(m_index->parse(piece), c.group, -1);
+                const GroupResult r = m_index->search(m_index->parse(piece), c.store, -1);
                 QSet<qint64> found;
                 for (const Hit &h : r.hits)
                     found.insert(h.rowId);
@@ -203,13 +204,15 @@ private slots:
         QCOMPARE(answers.size(), 1);
         QCOMPARE(answers.at(0).at(0).toString(), QStringLiteral("一心"));
         const auto results = answers.at(0).at(1).value<QList<GroupResult>>();
-        QCOMPARE(results.size(), kGroupCount);
-        QCOMPARE(results.at(int(Group::Idioms)).count, 2);
+        QCOMPARE(results.size(), groups().size());
+        const auto idioms = std::find_if(results.cbegin(), results.cend(),
+                                         [](const GroupResult &r) { return r.store == StoreId::Idioms; });
+        QCOMPARE(idioms->count, 2);
 
         QSignalSpy rest(&service, &LookupService::groupReady);
-        service.loadAll(Group::Words);
+        service.loadAll(StoreId::Words);
         QVERIFY(rest.wait(30000));
-        QCOMPARE(rest.at(0).at(1).value<GroupResult>().group, Group::Words);
+        QCOMPARE(rest.at(0).at(1).value<GroupResult>().store, StoreId::Words);
     }
 
 private:

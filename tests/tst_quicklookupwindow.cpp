@@ -29,9 +29,7 @@
 #include <QTreeWidget>
 
 using namespace mc;
-using mc::lookup::Group;
-
-Q_DECLARE_METATYPE(mc::lookup::Group)
+using mc::store::StoreId;
 
 class TestQuickLookupWindow final : public QObject {
     Q_OBJECT
@@ -318,28 +316,33 @@ private slots:
     // clang-format off
     void openInSection_data()
     {
-        QTest::addColumn<Group>("group");
+        QTest::addColumn<StoreId>("group");
         QTest::addColumn<QString>("head");
         QTest::addColumn<QString>("dataset");
         QTest::addColumn<QString>("column");
-        QTest::newRow("character") << Group::Characters << "水" << "ADOQuery2" << "name";
-        QTest::newRow("word inside longer ones") << Group::Words << "一心一意" << "ADOQuery5" << "word";
-        QTest::newRow("idiom") << Group::Idioms << "一心一德" << "ADOQuery1" << "name";
-        QTest::newRow("xiehouyu") << Group::Xiehouyu << "丈二和尚" << "ADOQuery3" << "name";
-        QTest::newRow("English") << Group::English << "give" << "ADOQuery7" << "单词";
-        QTest::newRow("saying") << Group::Sayings << "三人行，必有我师焉。" << "ADOQuery4" << "name";
+        QTest::addColumn<QString>("page");
+        QTest::newRow("character") << StoreId::Characters << "水" << "ADOQuery2" << "name" << "FlatPanel4";
+        QTest::newRow("word inside longer ones") << StoreId::Words << "一心一意" << "ADOQuery5" << "word" << "FlatPanel14";
+        QTest::newRow("idiom") << StoreId::Idioms << "一心一德" << "ADOQuery1" << "name" << "FlatPanel1";
+        QTest::newRow("xiehouyu") << StoreId::Xiehouyu << "丈二和尚" << "ADOQuery3" << "name" << "FlatPanel7";
+        QTest::newRow("English") << StoreId::English << "give" << "ADOQuery7" << "单词" << "FlatPanel8";
+        QTest::newRow("saying") << StoreId::Sayings << "三人行，必有我师焉。" << "ADOQuery4" << "name" << "FlatPanel2";
     }
     // clang-format on
 
     void openInSection()
     {
-        QFETCH(Group, group);
+        QFETCH(StoreId, group);
         QFETCH(QString, head);
         QFETCH(QString, dataset);
         QFETCH(QString, column);
+        QFETCH(QString, page);
         m_messages->clear();
         app::QuickLookup::openInSection(main(), group, head);
-        store::Dataset *data = main()->dataset(dataset);
+        // The section's page shows, and no other.
+        for (QWidget *shown : main()->pages())
+            QCOMPARE(shown->isVisible(), shown->objectName() == page);
+        store::Dataset *data = main()->findChild<store::Dataset *>(dataset);
         QVERIFY(data->isOpen());
         QCOMPARE(data->keyValue(data->currentRow(), column), head);
         for (const auto &shown : m_messages->shown())

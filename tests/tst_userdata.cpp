@@ -18,8 +18,6 @@ using store::StoreId;
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(mc::lookup::Group)
-
 namespace {
 
 Entry word(const QString &key)
@@ -167,32 +165,31 @@ private slots:
     void entryFromFields_data()
     {
         using Fields = QList<QPair<QString, QString>>;
-        QTest::addColumn<lookup::Group>("group");
+        QTest::addColumn<StoreId>("group");
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<Entry>("entry");
-        QTest::newRow("character") << lookup::Group::Characters
+        QTest::newRow("character") << StoreId::Characters
                                    << Fields{{u"name"_s, u"水"_s},
                                              {u"spell"_s, u"shuǐ"_s},
                                              {u"url"_s, u"x"_s},
                                              {u"content"_s, u"〔shuǐ〕\n【基本解释】\n\n氢氧化合物。"_s}}
                                    << Entry{StoreId::Characters, u"水"_s, u"shuǐ"_s, u"氢氧化合物。"_s};
-        QTest::newRow("xiehouyu") << lookup::Group::Xiehouyu
-                                  << Fields{{u"name"_s, u"和尚打伞"_s}, {u"end1"_s, u"无法无天"_s}}
+        QTest::newRow("xiehouyu") << StoreId::Xiehouyu << Fields{{u"name"_s, u"和尚打伞"_s}, {u"end1"_s, u"无法无天"_s}}
                                   << Entry{StoreId::Xiehouyu, u"和尚打伞"_s, {}, u"无法无天"_s};
-        QTest::newRow("English") << lookup::Group::English << Fields{{u"单词"_s, u"give"_s}, {u"解释"_s, u"v. 给"_s}}
+        QTest::newRow("English") << StoreId::English << Fields{{u"单词"_s, u"give"_s}, {u"解释"_s, u"v. 给"_s}}
                                  << Entry{StoreId::English, u"give"_s, {}, u"v. 给"_s};
-        QTest::newRow("saying") << lookup::Group::Sayings
+        QTest::newRow("saying") << StoreId::Sayings
                                 << Fields{{u"name"_s, u"学而时习之"_s}, {u"derivation"_s, u"论语"_s}}
                                 << Entry{StoreId::Sayings, u"学而时习之"_s, {}, u"论语"_s};
         QTest::newRow("idiom: content before source")
-            << lookup::Group::Idioms
+            << StoreId::Idioms
             << Fields{{u"name"_s, u"一帆风顺"_s}, {u"derivation"_s, u"出处"_s}, {u"content"_s, u"顺利"_s}}
             << Entry{StoreId::Idioms, u"一帆风顺"_s, {}, u"顺利"_s};
     }
     void entryFromFields()
     {
         using Fields = QList<QPair<QString, QString>>;
-        QFETCH(lookup::Group, group);
+        QFETCH(StoreId, group);
         QFETCH(Fields, fields);
         QFETCH(Entry, entry);
         QCOMPARE(lookup::entryOf(group, fields), entry);

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
@@ -103,7 +104,7 @@ int main(int argc, char **argv)
     index.searchAll(index.parse(QStringLiteral("warm")), 50); // OpenCC and the page cache
 
     QList<double> lookupMs, lookupSampledMs, scanMs;
-    QList<QList<double>> groupMs(kGroupCount);
+    QMap<store::StoreId, QList<double>> groupMs;
     int keystrokes = 0;
     QElapsedTimer t;
     for (const QString &q : std::as_const(queries)) {
@@ -115,9 +116,9 @@ int main(int argc, char **argv)
             double ms = double(t.nsecsElapsed()) / 1e6;
             for (const GroupInfo &info : groups()) {
                 t.start();
-                index.search(query, info.group, 50);
+                index.search(query, info.store, 50);
                 const double groupTime = double(t.nsecsElapsed()) / 1e6;
-                groupMs[int(info.group)].append(groupTime);
+                groupMs[info.store].append(groupTime);
                 ms += groupTime;
             }
             lookupMs.append(ms);
@@ -138,7 +139,7 @@ int main(int argc, char **argv)
                 percentile(lookupMs, 0.95), percentile(lookupMs, 1.0));
     for (const GroupInfo &info : groups()) {
         std::printf("  group %s: median %.2f ms, p95 %.2f ms\n", qPrintable(info.title),
-                    percentile(groupMs.at(int(info.group)), 0.5), percentile(groupMs.at(int(info.group)), 0.95));
+                    percentile(groupMs.value(info.store), 0.5), percentile(groupMs.value(info.store), 0.95));
     }
     std::printf("quick lookup, scanned keystrokes: median %.2f ms, p95 %.2f ms\n", percentile(lookupSampledMs, 0.5),
                 percentile(lookupSampledMs, 0.95));

@@ -63,11 +63,8 @@ bool Application::start()
 
     SplashWindow *splash = m_windows->splash;
     splash->showNow();
-    DatasetMap datasets;
-    for (const store::StoreInfo &info : store::stores())
-        datasets.insert(info.datasetName, m_windows->main->dataset(info.datasetName));
     try {
-        m_dataFolder = openStores(datasets, [this, splash](int value) {
+        m_dataFolder = openStores(m_windows->main->datasets(), [this, splash](int value) {
             splash->bar()->setPosition(value);
             if (m_observer)
                 m_observer(value);

@@ -12,17 +12,30 @@
 namespace mc::lookup {
 namespace {
 
+using store::StoreId;
+
 constexpr qint64 kOrdBits = 24;
 constexpr int kMaxMixedKeys = 16;
 
-qint64 firstRow(Group group)
+qint64 section(store::StoreId store)
 {
-    return qint64(group) << kOrdBits;
+    return groupInfo(store).indexSection;
 }
 
-qint64 lastRow(Group group)
+qint64 firstRow(store::StoreId store)
 {
-    return firstRow(group) + (qint64(1) << kOrdBits) - 1;
+    return section(store) << kOrdBits;
+}
+
+qint64 lastRow(store::StoreId store)
+{
+    return firstRow(store) + (qint64(1) << kOrdBits) - 1;
+}
+
+// The stores whose entries have pinyin for the index to match.
+bool hasPinyin(store::StoreId store)
+{
+    return store::storeInfo(store).columns.contains(QLatin1String("spell"));
 }
 
 // The characters of the text as one phrase of tokens: "中国" -> "中 国". Characters that are
@@ -106,14 +119,14 @@ QStringList LookupIndex::mixedKeys(const Query &query)
     return keys;
 }
 
-QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
+QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, store::StoreId store)
 {
     QList<Tier> out;
     switch (query.kind) {
     case Query::Kind::Empty:
         break;
     case Query::Kind::Han:
-        if (group == Group::Characters) {
+        if (store == StoreId::Characters) {
             // Each character of the text, and as typed when that was traditional.
             QStringList seen;
             for (const QString &text : {query.han, query.typed}) {
@@ -126,7 +139,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
             }
             break;
         }
-        if (group != Group::English) {
+        if (store != StoreId::English) {
             out.append({Tier::KeyEqual, query.han});
             out.append({Tier::KeyPrefix, query.han});
         }
@@ -136,11 +149,11 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
         }
         break;
     case Query::Kind::Latin:
-        if (group == Group::English) {
+        if (store == StoreId::English) {
             out.append({Tier::KeyEqual, query.english});
             out.append({Tier::KeyPrefix, query.english,
                         query.english.toUcs4().size() <= 3 ? u'k' + query.english : QString()});
-        } else if (group <= Group::Idioms && !query.pinyinKeys.isEmpty()) {
+        } else if (hasPinyin(store) && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
                 const QString syllables = QLatin1Char('"') + query.syllables.join(u' ') + QLatin1Char('"');
                 out.append({Tier::Terms,
@@ -156,7 +169,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
         }
         break;
     case Query::Kind::Mixed:
-        if (group == Group::Words || group == Group::Idioms) {
+        if (store == StoreId::Words || store == StoreId::Idioms) {
             const QStringList keys = mixedKeys(query);
             QString han;
             for (const Query::Part &part : query.parts) {
@@ -173,9 +186,9 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
     return out;
 }
 
-void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &hits, QSet<int> &seen)
+void LookupIndex::collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen)
 {
-    const qint64 sect = qint64(group);
+    const qint64 sect = section(store);
     const qint64 rows = limit < 0 ? -1 : qint64(limit);
     std::unique_ptr<store::Statement> st;
     const store::StoreFile &db = *m_file;
@@ -195,7 +208,7 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
             QStringLiteral(
                 "SELECT ord, rid, head FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ? "
                 "ORDER BY %1 LIMIT ?")
-                .arg(group == Group::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
+                .arg(store == StoreId::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
     case Tier::Terms:
@@ -204,7 +217,7 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
             QStringLiteral(
                 "SELECT e.ord, e.rid, e.head FROM terms t JOIN entries e ON e.sect = ?1 AND e.ord = t.rowid - ?2 "
                 "WHERE terms MATCH ?3 AND t.rowid BETWEEN ?2 AND ?4 ORDER BY t.rowid LIMIT ?5"),
-            QVariantList{sect, firstRow(group), tier.arg, lastRow(group), rows});
+            QVariantList{sect, firstRow(store), tier.arg, lastRow(store), rows});
         break;
     }
     while ((limit < 0 || hits.size() < limit) && st->next()) {
@@ -216,19 +229,19 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
     }
 }
 
-int LookupIndex::count(const Tier &tier, Group group)
+int LookupIndex::count(const Tier &tier, store::StoreId store)
 {
+    const qint64 sect = section(store);
     const store::StoreFile &db = *m_file;
     if (!tier.tally.isEmpty()) {
         // The tally holds every key that occurs at all.
-        store::Statement st(db, QStringLiteral("SELECT n FROM tally WHERE sect = ? AND key = ?"),
-                            {qint64(group), tier.tally});
+        store::Statement st(db, QStringLiteral("SELECT n FROM tally WHERE sect = ? AND key = ?"), {sect, tier.tally});
         return st.next() ? int(st.integer(0)) : 0;
     }
     if (tier.kind == Tier::Terms) {
         store::Statement st(db,
                             QStringLiteral("SELECT count(*) FROM terms WHERE terms MATCH ? AND rowid BETWEEN ? AND ?"),
-                            {tier.arg, firstRow(group), lastRow(group)});
+                            {tier.arg, firstRow(store), lastRow(store)});
         return st.next() ? int(st.integer(0)) : 0;
     }
     const bool prefix = tier.kind == Tier::KeyPrefix;
@@ -237,30 +250,30 @@ int LookupIndex::count(const Tier &tier, Group group)
         prefix ? QStringLiteral(
             "SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ?")
                : QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ?"),
-        prefix ? QVariantList{qint64(group), tier.arg, prefixEnd(tier.arg)} : QVariantList{qint64(group), tier.arg});
+        prefix ? QVariantList{sect, tier.arg, prefixEnd(tier.arg)} : QVariantList{sect, tier.arg});
     return st.next() ? int(st.integer(0)) : 0;
 }
 
-GroupResult LookupIndex::search(const Query &query, Group group, int limit, const CancelCheck &cancelled)
+GroupResult LookupIndex::search(const Query &query, store::StoreId store, int limit, const CancelCheck &cancelled)
 {
     GroupResult result;
-    result.group = group;
+    result.store = store;
     m_cancelled = cancelled;
     const auto reset = qScopeGuard([this] { m_cancelled = {}; });
     try {
-        const QList<Tier> list = tiers(query, group);
+        const QList<Tier> list = tiers(query, store);
         QSet<int> seen;
         for (const Tier &tier : list) {
             if (limit >= 0 && result.hits.size() >= limit)
                 break;
-            collect(tier, group, limit, result.hits, seen);
+            collect(tier, store, limit, result.hits, seen);
         }
         // The tiers widen one another, so the last one counts every match; the characters of a
         // text are each their own tier.
-        if (group == Group::Characters && query.kind == Query::Kind::Han)
+        if (store == StoreId::Characters && query.kind == Query::Kind::Han)
             result.count = int(result.hits.size());
         else if (!list.isEmpty())
-            result.count = std::max(int(result.hits.size()), count(list.last(), group));
+            result.count = std::max(int(result.hits.size()), count(list.last(), store));
     } catch (const Error &) {
         if (!(cancelled && cancelled()))
             throw;
@@ -274,7 +287,7 @@ QList<GroupResult> LookupIndex::searchAll(const Query &query, int limit, const C
     for (const GroupInfo &info : groups()) {
         if (cancelled && cancelled())
             break;
-        results.append(search(query, info.group, limit, cancelled));
+        results.append(search(query, info.store, limit, cancelled));
     }
     return results;
 }

@@ -81,12 +81,12 @@ void LookupService::search(const QString &text)
     });
 }
 
-void LookupService::loadAll(Group group)
+void LookupService::loadAll(store::StoreId store)
 {
     runOnWorker(
         *m_latest,
-        [this, text = m_text, group](LookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
-            const GroupResult result = index.search(index.parse(text), group, -1, cancelled);
+        [this, text = m_text, store](LookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
+            const GroupResult result = index.search(index.parse(text), store, -1, cancelled);
             return [this, text, result] { emit groupReady(text, result); };
         });
 }

@@ -24,7 +24,7 @@ public:
 
     void search(const QString &text);
     // Every hit of one group for the text last searched.
-    void loadAll(Group group);
+    void loadAll(store::StoreId store);
     QString text() const { return m_text; }
 
 signals:

@@ -19,11 +19,11 @@ Q_LOGGING_CATEGORY(lcSearch, "mc.search")
 namespace mc::search {
 namespace {
 
-store::Dataset *sectionDataset(const SearchControls &controls, Section section)
+store::Dataset *sectionDataset(const SearchControls &controls, store::StoreId store)
 {
-    store::Dataset *data = controls.datasets.value(sectionInfo(section).store);
+    store::Dataset *data = controls.datasets.value(store);
     if (!data)
-        qCWarning(lcSearch) << "no dataset for section" << int(section);
+        qCWarning(lcSearch) << "no dataset for store" << int(store);
     return data;
 }
 
@@ -44,7 +44,7 @@ void searchFrom(const SearchControls &controls, const SearchEntry &any)
     if (!entry)
         return;
     QLineEdit *edit = controls.boxes.value(entry->box);
-    store::Dataset *data = sectionDataset(controls, entry->section);
+    store::Dataset *data = sectionDataset(controls, entry->store);
     if (!edit || !data)
         return;
     LineEditKeywordBox box(edit);
@@ -117,8 +117,8 @@ void wireHelpAndDirection(const SearchControls &controls)
 void wireListButtons(const SearchControls &controls)
 {
     for (const OrderButton &order : orderButtons()) {
-        QAbstractButton *button = controls.orderButtons.value(order.section);
-        store::Dataset *data = sectionDataset(controls, order.section);
+        QAbstractButton *button = controls.orderButtons.value(order.store);
+        store::Dataset *data = sectionDataset(controls, order.store);
         if (!button || !data)
             continue;
         if (button->text().isEmpty())
@@ -128,11 +128,10 @@ void wireListButtons(const SearchControls &controls)
         });
     }
     for (auto it = controls.refreshButtons.cbegin(); it != controls.refreshButtons.cend(); ++it) {
-        const SectionInfo &section = sectionInfo(it.key());
-        store::Dataset *data = sectionDataset(controls, section.section);
+        store::Dataset *data = sectionDataset(controls, it.key());
         if (!data || !it.value())
             continue;
-        const QString baseQuery = store::storeInfo(section.store).baseQuery;
+        const QString baseQuery = store::storeInfo(it.key()).baseQuery;
         QObject::connect(it.value(), &QAbstractButton::clicked, it.value(),
                          [baseQuery, data] { guarded([&] { reloadWithBusy(*data, baseQuery); }); });
     }

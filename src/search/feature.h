@@ -26,8 +26,8 @@ struct SearchControls {
     QAbstractButton *direction = nullptr;
     QAbstractButton *idiomHelp = nullptr;
     QAbstractButton *xiehouyuHelp = nullptr;
-    QMap<Section, QAbstractButton *> orderButtons;
-    QMap<Section, QAbstractButton *> refreshButtons;
+    QMap<store::StoreId, QAbstractButton *> orderButtons;
+    QMap<store::StoreId, QAbstractButton *> refreshButtons;
 };
 
 // The radical picker window (TForm4), created hidden at start-up.

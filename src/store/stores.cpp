@@ -46,20 +46,6 @@ const QList<StoreInfo> &stores()
     return table;
 }
 
-QString unknownDatasetText(const QString &datasetName)
-{
-    return QStringLiteral("程序内部错误：找不到列表 %1。").arg(datasetName);
-}
-
-const StoreInfo &storeFor(const QString &datasetName)
-{
-    for (const StoreInfo &info : stores()) {
-        if (info.datasetName == datasetName)
-            return info;
-    }
-    throw Error(unknownDatasetText(datasetName));
-}
-
 const StoreInfo &storeInfo(StoreId id)
 {
     for (const StoreInfo &info : stores()) {
@@ -77,9 +63,8 @@ QString storePath(StoreId id, const QString &dataDir)
 const QList<OpenStep> &openingOrder()
 {
     static const QList<OpenStep> order = {
-        {storeInfo(StoreId::Words).datasetName, 10},    {storeInfo(StoreId::Characters).datasetName, 30},
-        {storeInfo(StoreId::Xiehouyu).datasetName, 50}, {storeInfo(StoreId::Sayings).datasetName, 70},
-        {storeInfo(StoreId::English).datasetName, 90},  {storeInfo(StoreId::Idioms).datasetName, 100},
+        {StoreId::Words, 10},   {StoreId::Characters, 30}, {StoreId::Xiehouyu, 50},
+        {StoreId::Sayings, 70}, {StoreId::English, 90},    {StoreId::Idioms, 100},
     };
     return order;
 }

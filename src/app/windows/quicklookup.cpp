@@ -22,11 +22,6 @@ namespace {
 
 using Fields = QList<QPair<QString, QString>>;
 
-store::StoreId storeOf(lookup::Group group)
-{
-    return lookup::groupInfo(group).store;
-}
-
 QString field(const Fields &fields, const QString &column)
 {
     for (const auto &[name, value] : fields) {
@@ -37,11 +32,11 @@ QString field(const Fields &fields, const QString &column)
 }
 
 // The section's first read-aloud button reads what the quick lookup reads, the same way.
-void readAloud(MainWindow *main, lookup::Group group, const Fields &fields)
+void readAloud(MainWindow *main, store::StoreId store, const Fields &fields)
 {
     auto *speech = main->findChild<speech::ReadAloud *>();
     for (const speech::ReadAloudCommand &command : speech::readAloudCommands()) {
-        if (command.store != storeOf(group) || !speech)
+        if (command.store != store || !speech)
             continue;
         QString text;
         for (const QString &column : command.columns)
@@ -51,10 +46,10 @@ void readAloud(MainWindow *main, lookup::Group group, const Fields &fields)
     }
 }
 
-void copy(lookup::Group group, const Fields &fields)
+void copy(store::StoreId store, const Fields &fields)
 {
     for (const speech::CopyCommand &command : speech::copyCommands()) {
-        if (command.store != storeOf(group))
+        if (command.store != store)
             continue;
         speech::setClipboardText(QApplication::clipboard(),
                                  command.compose([&fields](const QString &column) { return field(fields, column); }));
@@ -127,9 +122,9 @@ QuickLookupWindow *QuickLookup::window()
     if (!m_window) {
         MainWindow *main = m_main;
         QuickLookupActions actions{
-            [main](lookup::Group g, const QString &head) { openInSection(main, g, head); },
-            [main](lookup::Group g, const Fields &f) { readAloud(main, g, f); },
-            [](lookup::Group g, const Fields &f) { copy(g, f); },
+            [main](store::StoreId s, const QString &head) { openInSection(main, s, head); },
+            [main](store::StoreId s, const Fields &f) { readAloud(main, s, f); },
+            [](store::StoreId s, const Fields &f) { copy(s, f); },
         };
         m_window = new QuickLookupWindow(std::move(actions), &userData(), m_dataFolder, main);
         QObject::connect(m_window, &QuickLookupWindow::historyRequested, m_window, [this] { showHistory(); });
@@ -142,24 +137,16 @@ void QuickLookup::lookUp(const QString &text)
     window()->lookUp(text);
 }
 
-void QuickLookup::openInSection(MainWindow *main, lookup::Group group, const QString &head)
+void QuickLookup::openInSection(MainWindow *main, store::StoreId store, const QString &head)
 {
     // The section's first search of its first mode: by character, by name, by word, either half.
-    const auto section = search::Section(int(group));
-    const search::SearchEntry *entry = nullptr;
-    for (const search::SearchEntry &e : search::searches()) {
-        if (e.section == section && e.mode == 0) {
-            entry = &e;
-            break;
-        }
-    }
+    const search::SearchEntry *entry = search::firstSearch(store);
     const search::SearchControls controls = main->searchControls();
-    QAbstractButton *bar = main->sectionButton(storeOf(group));
     QLineEdit *box = entry ? controls.boxes.value(entry->box) : nullptr;
     QAbstractButton *button = entry ? controls.buttons.value(entry->button) : nullptr;
-    if (!bar || !box || !button)
+    if (!box || !button)
         return;
-    bar->click();
+    main->showSection(store);
     if (QComboBox *combo = controls.modeLists.value(entry->modeControl))
         combo->setCurrentIndex(entry->mode);
     else if (QAbstractButton *direction = controls.direction; entry->modeControl == search::ModeControl::Direction
@@ -167,8 +154,8 @@ void QuickLookup::openInSection(MainWindow *main, lookup::Group group, const QSt
         direction->click();
     box->setText(head);
     button->click();
-    store::Dataset *dataset = main->dataset(storeOf(group));
-    const QString column = lookup::groupInfo(group).headColumn;
+    store::Dataset *dataset = main->dataset(store);
+    const QString column = store::storeInfo(store).headColumn();
     if (dataset && dataset->isOpen() && dataset->isKeyColumn(column)) {
         for (int row = 0; row < dataset->recordCount(); ++row) {
             if (dataset->keyValue(row, column) == head) {

@@ -1,6 +1,6 @@
 #pragma once
-#include "lookup/groups.h"
 #include "lookup/selectionlookup.h"
+#include "store/stores.h"
 
 #include <QString>
 #include <memory>
@@ -31,7 +31,7 @@ public:
     SelectionPopup *selectionPopup() const { return m_popup.get(); }
 
     // Shows the entry's section page with that entry current, through the section's own search.
-    static void openInSection(MainWindow *main, lookup::Group group, const QString &head);
+    static void openInSection(MainWindow *main, store::StoreId store, const QString &head);
 
 private:
     MainWindow *m_main;
