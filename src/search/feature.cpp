@@ -51,6 +51,29 @@ void searchFrom(const SearchControls &controls, const SearchEntry &any)
     runSearch(*entry, box, *data);
 }
 
+// Sets the mode list or the direction button to the search's mode, as the user would.
+void chooseMode(const SearchControls &controls, const SearchEntry &entry)
+{
+    if (QComboBox *combo = controls.modeLists.value(entry.modeControl))
+        combo->setCurrentIndex(entry.mode);
+    else if (entry.modeControl == ModeControl::Direction && controls.direction)
+        controls.direction->setText(directions().value(entry.mode));
+}
+
+// Makes the first row whose column holds value current.
+bool selectRow(store::Dataset &data, const QString &column, const QString &value)
+{
+    if (!data.isOpen() || !data.isKeyColumn(column))
+        return false;
+    for (int row = 0; row < data.recordCount(); ++row) {
+        if (data.keyValue(row, column) == value) {
+            data.setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Gives a mode list the items of the searches it chooses between.
 void fillModes(QComboBox *combo, ModeControl modes)
 {
@@ -162,18 +185,35 @@ void wireRadicalPicker(const SearchControls &controls, RadicalPicker *picker)
 
 } // namespace
 
-QWidget *createRadicalPicker()
+bool SectionSearch::open(store::StoreId store, const QString &headword) const
+{
+    const SearchEntry *entry = firstSearch(store);
+    if (!m_controls || !entry)
+        return false;
+    const SearchControls &controls = *m_controls;
+    QLineEdit *box = controls.boxes.value(entry->box);
+    store::Dataset *data = sectionDataset(controls, store);
+    if (!box || !data)
+        return false;
+    chooseMode(controls, *entry);
+    box->setText(headword);
+    guarded([&] { searchFrom(controls, *entry); });
+    return selectRow(*data, store::storeInfo(store).headColumn(), headword);
+}
+
+RadicalPicker *createRadicalPicker()
 {
     return new RadicalPicker;
 }
 
-void install(const SearchControls &controls, QWidget *radicalPicker)
+SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker)
 {
     wireSearches(controls);
     wireHelpAndDirection(controls);
     wireListButtons(controls);
-    if (auto *picker = qobject_cast<RadicalPicker *>(radicalPicker))
-        wireRadicalPicker(controls, picker);
+    if (radicalPicker)
+        wireRadicalPicker(controls, radicalPicker);
+    return SectionSearch(std::make_shared<const SearchControls>(controls));
 }
 
 } // namespace mc::search
