@@ -52,6 +52,9 @@ private slots:
         QTest::newRow("traditional") << "中國" << K::Han << "中国" << "";
         QTest::newRow("traditional word") << "學習" << K::Han << "学习" << "";
         QTest::newRow("blanks inside hanzi") << " 学 习 " << K::Han << "学习" << "";
+        // Han as the index builder decides it: the script, not a table of blocks.
+        QTest::newRow("ideographic zero") << "二〇" << K::Han << "二〇" << "";
+        QTest::newRow("iteration mark") << "人々" << K::Han << "人々" << "";
         QTest::newRow("mixed") << "zhong国" << K::Mixed << "zhong|国" << "";
         QTest::newRow("empty") << "   " << K::Empty << "" << "";
     }
