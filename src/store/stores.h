@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace mc::store {
 
@@ -13,6 +14,7 @@ enum class StoreId { Characters, Xiehouyu, Sayings, English, Idioms, Words };
 // for every row (what its list shows and sorts by).
 struct StoreInfo {
     StoreId id;
+    QString key;         // "characters": how the user's own files name the store; never changes
     QString datasetName; // "ADOQuery2": the object name of the store's dataset, a label only
     QString file;        // "data/xhb.db", relative to the working directory
     QString table;
@@ -30,6 +32,8 @@ struct StoreInfo {
 // In the order the connection settings are given.
 const QList<StoreInfo> &stores();
 const StoreInfo &storeInfo(StoreId id);
+// The store a file of ours names by its key; nothing for a key no store has.
+std::optional<StoreId> storeWithKey(const QString &key);
 // The store's file in another data folder than the working directory's "data" (the offline
 // services are given theirs).
 QString storePath(StoreId id, const QString &dataDir);
