@@ -19,7 +19,7 @@ Q_DECLARE_METATYPE(Query::Kind)
 class TestQuickLookup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { m_index = std::make_unique<LookupIndex>(mc::test::fixtureStores()); }
+    void initTestCase() { m_index = std::make_unique<QuickLookupIndex>(mc::test::fixtureStores()); }
 
     // clang-format off
     void parsing_data()
@@ -197,8 +197,8 @@ private slots:
 
     void serviceAnswersOnlyTheNewest()
     {
-        LookupService service(mc::test::fixtureStores());
-        QSignalSpy answers(&service, &LookupService::resultsReady);
+        QuickLookupService service(mc::test::fixtureStores());
+        QSignalSpy answers(&service, &QuickLookupService::resultsReady);
         service.search(QStringLiteral("y"));
         service.search(QStringLiteral("yi"));
         service.search(QStringLiteral("一心"));
@@ -212,14 +212,14 @@ private slots:
                                          [](const GroupResult &r) { return r.store == StoreId::Idioms; });
         QCOMPARE(idioms->count, 2);
 
-        QSignalSpy rest(&service, &LookupService::groupReady);
+        QSignalSpy rest(&service, &QuickLookupService::groupReady);
         service.loadAll(StoreId::Words);
         QVERIFY(rest.wait(30000));
         QCOMPARE(rest.at(0).at(1).value<GroupResult>().store, StoreId::Words);
     }
 
 private:
-    std::unique_ptr<LookupIndex> m_index;
+    std::unique_ptr<QuickLookupIndex> m_index;
 };
 
 QTEST_GUILESS_MAIN(TestQuickLookup)

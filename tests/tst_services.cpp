@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(page.mid(5, page.size() - 6), expected);
     }
 
-    void lookupPageReadsStoresTheProgramHolds()
+    void offlineLookupPageReadsStoresTheProgramHolds()
     {
         // The program holds its stores exclusively while it runs.
         store::StoreFile held(QDir(m_data).filePath(QStringLiteral("xhb.db")), true);
@@ -127,7 +127,7 @@ private slots:
         QVERIFY(!html.contains(QStringLiteral("href=")));
     }
 
-    void lookupPageForUnknownAndOddKeywords_data()
+    void offlineLookupPageForUnknownAndOddKeywords_data()
     {
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QString>("shown");
@@ -137,7 +137,7 @@ private slots:
         QTest::newRow("empty") << QString() << QStringLiteral("没有找到与“”有关的内容。");
     }
 
-    void lookupPageForUnknownAndOddKeywords()
+    void offlineLookupPageForUnknownAndOddKeywords()
     {
         QFETCH(QString, keyword);
         QFETCH(QString, shown);

@@ -97,7 +97,7 @@ int main(int argc, char **argv)
         queries << english.at(random.bounded(int(english.size())));
     queries.removeAll(QString());
 
-    LookupIndex index(QStringLiteral("data"));
+    QuickLookupIndex index(QStringLiteral("data"));
     std::vector<std::unique_ptr<store::StoreFile>> stores;
     for (const Scan &s : scans())
         stores.push_back(std::make_unique<store::StoreFile>(s.file, false));

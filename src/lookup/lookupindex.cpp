@@ -66,13 +66,13 @@ QString prefixEnd(const QString &prefix)
 
 } // namespace
 
-struct LookupIndex::Tier {
+struct QuickLookupIndex::Tier {
     enum Kind { KeyEqual, KeyPrefix, Terms } kind;
     QString arg;
     QString tally; // the key of its count in the tally table, for the short queries it holds
 };
 
-LookupIndex::LookupIndex(const QString &dataDir)
+QuickLookupIndex::QuickLookupIndex(const QString &dataDir)
     : m_file(std::make_unique<store::StoreFile>(QDir(dataDir).filePath(QStringLiteral("search.db")), false,
                                                 QStringList(), store::StoreFile::Queries::OwnIndex)),
       m_simplifier(std::make_unique<Simplifier>())
@@ -81,14 +81,14 @@ LookupIndex::LookupIndex(const QString &dataDir)
     m_file->setCancelCheck([this] { return m_cancelled && m_cancelled(); });
 }
 
-LookupIndex::~LookupIndex() = default;
+QuickLookupIndex::~QuickLookupIndex() = default;
 
-Query LookupIndex::parse(const QString &text)
+Query QuickLookupIndex::parse(const QString &text)
 {
     return parseQuery(text, m_simplifier.get());
 }
 
-QStringList LookupIndex::mixedKeys(const Query &query)
+QStringList QuickLookupIndex::mixedKeys(const Query &query)
 {
     QStringList keys{QString()};
     for (const Query::Part &part : query.parts) {
@@ -119,7 +119,7 @@ QStringList LookupIndex::mixedKeys(const Query &query)
     return keys;
 }
 
-QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, store::StoreId store)
+QList<QuickLookupIndex::Tier> QuickLookupIndex::tiers(const Query &query, store::StoreId store)
 {
     QList<Tier> out;
     switch (query.kind) {
@@ -186,7 +186,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, store::StoreId s
     return out;
 }
 
-void LookupIndex::collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen)
+void QuickLookupIndex::collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen)
 {
     const qint64 sect = section(store);
     const qint64 rows = limit < 0 ? -1 : qint64(limit);
@@ -229,7 +229,7 @@ void LookupIndex::collect(const Tier &tier, store::StoreId store, int limit, QLi
     }
 }
 
-int LookupIndex::count(const Tier &tier, store::StoreId store)
+int QuickLookupIndex::count(const Tier &tier, store::StoreId store)
 {
     const qint64 sect = section(store);
     const store::StoreFile &db = *m_file;
@@ -254,7 +254,7 @@ int LookupIndex::count(const Tier &tier, store::StoreId store)
     return st.next() ? int(st.integer(0)) : 0;
 }
 
-GroupResult LookupIndex::search(const Query &query, store::StoreId store, int limit, const CancelCheck &cancelled)
+GroupResult QuickLookupIndex::search(const Query &query, store::StoreId store, int limit, const CancelCheck &cancelled)
 {
     GroupResult result;
     result.store = store;
@@ -281,7 +281,7 @@ GroupResult LookupIndex::search(const Query &query, store::StoreId store, int li
     return result;
 }
 
-QList<GroupResult> LookupIndex::searchAll(const Query &query, int limit, const CancelCheck &cancelled)
+QList<GroupResult> QuickLookupIndex::searchAll(const Query &query, int limit, const CancelCheck &cancelled)
 {
     QList<GroupResult> results;
     for (const GroupInfo &info : groups()) {

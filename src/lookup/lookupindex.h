@@ -34,11 +34,11 @@ using CancelCheck = std::function<bool()>;
 // The quick lookup over search.db: exact matches first, then entries starting with the text,
 // then entries containing it; within each by word frequency, then store order. Reads only the
 // index, never a store table. One thread at a time.
-class LookupIndex final {
+class QuickLookupIndex final {
 public:
     // Opens <dataDir>/search.db read-only; throws mc::Error when it cannot.
-    explicit LookupIndex(const QString &dataDir);
-    ~LookupIndex();
+    explicit QuickLookupIndex(const QString &dataDir);
+    ~QuickLookupIndex();
 
     Query parse(const QString &text);
 

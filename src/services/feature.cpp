@@ -9,7 +9,7 @@ namespace mc::services {
 void install(const QString &dataDir)
 {
     offline::addRoute(QStringLiteral("/scripts/flex/TodayOnHistory/"), historyRoute(dataDir));
-    offline::addRoute(QStringLiteral("/s"), lookupRoute(dataDir));
+    offline::addRoute(QStringLiteral("/s"), offlineLookupRoute(dataDir));
     offline::addRoute(QStringLiteral("/search/"), lexiconRoute(dataDir));
     offline::addRoute(QStringLiteral("/chinese/hzxx/"), strokesRoute(dataDir));
 }

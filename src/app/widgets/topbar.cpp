@@ -81,8 +81,8 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
         {"fltbtn12", title(StoreId::Sayings), u"言", QColor(120, 70, 160), StoreId::Sayings},
         {"fltbtn9", texts::kClassicsButton, u"经", QColor(110, 80, 40)},
         {"fltbtn5", title(StoreId::Words), u"词", QColor(40, 140, 110), StoreId::Words},
-        // The online dictionary button is kept beneath "在线辞海", out of the mouse's reach.
-        {"fltbtn11", texts::kLookupButton, u"典", QColor(90, 90, 90)},
+        // The online lookup's button is kept beneath "在线辞海", out of the mouse's reach.
+        {"fltbtn11", texts::kOnlineLookupButton, u"典", QColor(90, 90, 90)},
         {"FlatButton1", texts::kLexiconButton, u"海", QColor(30, 110, 160)},
     };
     int slot = 0;
@@ -93,7 +93,7 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
         m_buttons.sections.append({b.store, button});
     }
     m_buttons.lexicon = m_buttons.sections.takeLast().button;
-    m_buttons.lookup = m_buttons.sections.takeLast().button;
+    m_buttons.onlineLookup = m_buttons.sections.takeLast().button;
     // "在线辞海" hides the button beneath it completely: it fills itself with the bar's band. The
     // band is its window colour, not its button colour: the style draws the hover panel in the
     // button colour, which must stay a plain colour like the other buttons' (a gradient's own

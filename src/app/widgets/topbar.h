@@ -27,7 +27,7 @@ public:
         // In bar order, which Ctrl+1 … Ctrl+7 follow: character, idiom, xiehouyu, English,
         // sayings, classics, word.
         QList<SectionButton> sections;
-        QAbstractButton *lookup = nullptr;
+        QAbstractButton *onlineLookup = nullptr;
         QAbstractButton *lexicon = nullptr;
         QAbstractButton *exit = nullptr;
         QAbstractButton *more = nullptr;

@@ -279,7 +279,7 @@ readers::ReaderControls MainWindow::readerControls(ResultWindow *result) const
     controls.loader = m_classics->loaderView();
     controls.titles = m_classics->titleList();
     controls.pictureTitles = m_classics->pictureTitleList();
-    controls.lookup = m_topBar->buttons().lookup;
+    controls.onlineLookup = m_topBar->buttons().onlineLookup;
     controls.resultWindow = result;
     controls.resultView = result ? result->view() : nullptr;
     return controls;

@@ -67,7 +67,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
                                      QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_actions(std::move(actions)),
-      m_service(new lookup::LookupService(dataDir, this)),
+      m_service(new lookup::QuickLookupService(dataDir, this)),
       m_reader(std::make_unique<lookup::EntryReader>(dataDir)),
       m_box(new QLineEdit(this)),
       m_list(new QTreeWidget(this)),
@@ -128,14 +128,14 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     if (!restoreGeometry(QSettings().value(QStringLiteral("quickLookup/geometry")).toByteArray()))
         centreOverOnFirstShow(this, parent);
 
-    connect(m_box, &QLineEdit::textChanged, m_service, &lookup::LookupService::search);
+    connect(m_box, &QLineEdit::textChanged, m_service, &lookup::QuickLookupService::search);
     connect(m_box, &QLineEdit::textEdited, this, [this] { m_wanted.reset(); });
     connect(m_box, &QLineEdit::returnPressed, this, [this] {
         QTreeWidgetItem *item = m_list->currentItem();
         activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
     });
-    connect(m_service, &lookup::LookupService::resultsReady, this, &QuickLookupWindow::showResults);
-    connect(m_service, &lookup::LookupService::groupReady, this,
+    connect(m_service, &lookup::QuickLookupService::resultsReady, this, &QuickLookupWindow::showResults);
+    connect(m_service, &lookup::QuickLookupService::groupReady, this,
             [this](const QString &, const lookup::GroupResult &r) { showGroup(r); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { showEntry(item); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { activate(item); });

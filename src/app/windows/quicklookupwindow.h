@@ -13,7 +13,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace mc::lookup {
-class LookupService;
+class QuickLookupService;
 class EntryReader;
 class UserData;
 struct Entry;
@@ -72,7 +72,7 @@ private:
     void updateStar();
 
     QuickLookupActions m_actions;
-    lookup::LookupService *m_service;
+    lookup::QuickLookupService *m_service;
     std::unique_ptr<lookup::EntryReader> m_reader;
     QLineEdit *m_box;
     QTreeWidget *m_list;
