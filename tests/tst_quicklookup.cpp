@@ -1,8 +1,8 @@
 // The quick lookup's engine: reading the box, ranking, the index against plain scans, and the
 // worker that answers as the user types.
-#include "lookup/lookupindex.h"
-#include "lookup/lookupservice.h"
 #include "lookup/query.h"
+#include "lookup/quicklookupindex.h"
+#include "lookup/quicklookupservice.h"
 #include "lookup/simplifier.h"
 #include "store/storefile.h"
 #include "support/testsupport.h"

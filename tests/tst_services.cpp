@@ -6,7 +6,7 @@
 #include "services/feature.h"
 #include "services/history.h"
 #include "services/lexicon.h"
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 #include "store/storefile.h"
 #include "support/testsupport.h"
 

@@ -2,7 +2,7 @@
 // the count of all six groups per keystroke), beside the same keystrokes done as LIKE '%…%'
 // scans over the stores in the same run. Needs the full stores and search.db in data/.
 // Queries: 300 words of the frequency ranking, their pinyin, their initials, 100 English words.
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 #include "store/storefile.h"
 
 #include <QCoreApplication>

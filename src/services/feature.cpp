@@ -1,7 +1,7 @@
 #include "services/feature.h"
 #include "services/history.h"
 #include "services/lexicon.h"
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 #include "services/strokes.h"
 
 namespace mc::services {

@@ -2,7 +2,7 @@
 #include "app/widgets/handwritingpad.h"
 #include "app/widgets/widgets.h"
 #include "lookup/entryreader.h"
-#include "lookup/lookupservice.h"
+#include "lookup/quicklookupservice.h"
 #include "lookup/texts.h"
 #include "lookup/userdata.h"
 #include "platform/guard.h"

@@ -1,4 +1,4 @@
-#include "lookup/lookupservice.h"
+#include "lookup/quicklookupservice.h"
 #include "core/error.h"
 
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 #include "core/error.h"
 #include "lookup/simplifier.h"
 #include "store/storefile.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 
 #include <QObject>
 #include <QString>

@@ -221,4 +221,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestOnlineLookup)
-#include "tst_lookup.moc"
+#include "tst_onlinelookup.moc"

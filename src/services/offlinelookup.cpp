@@ -1,4 +1,4 @@
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 #include "core/error.h"
 #include "store/storefile.h"
 #include "store/stores.h"
