@@ -117,7 +117,8 @@ private:
             qWarning("missing control %s", qPrintable(name));
         return found;
     }
-    store::Dataset *dataset(const char *name) const { return m_main->dataset(QString::fromLatin1(name)); }
+    store::Dataset *dataset(const QString &name) const { return m_main->findChild<store::Dataset *>(name); }
+    store::Dataset *dataset(const char *name) const { return dataset(QString::fromLatin1(name)); }
     QStringList visiblePages() const
     {
         QStringList visible;
@@ -272,7 +273,7 @@ private slots:
         QFETCH(QList<int>, deltas);
         QFETCH(QList<int>, rows);
         click(section);
-        store::Dataset *data = m_main->dataset(datasetName);
+        store::Dataset *data = dataset(datasetName);
         data->setCurrentRow(0);
         control(focus)->setFocus();
         QCOMPARE(m_main->focusWidget(), control(focus));
@@ -325,7 +326,7 @@ private slots:
         QFETCH(QString, query);
         QFETCH(QString, grid);
         QFETCH(QStringList, views);
-        store::Dataset *data = m_main->dataset(datasetName);
+        store::Dataset *data = dataset(datasetName);
         const QString base = data->queryText();
         auto text = [this](const QString &name) {
             QWidget *view = control(name);
@@ -406,7 +407,7 @@ private slots:
         QFETCH(QString, hint);
         QFETCH(QString, picture);
         click(button);
-        store::Dataset *data = m_main->dataset(datasetName);
+        store::Dataset *data = dataset(datasetName);
         const QString connection = data->connectionText();
         const QString base = data->queryText();
         auto reopen = [data](const QString &connectionText, const QString &query) {

@@ -1,8 +1,8 @@
 // The quick lookup's engine: reading the box, ranking, the index against plain scans, and the
 // worker that answers as the user types.
-#include "lookup/lookupindex.h"
-#include "lookup/lookupservice.h"
 #include "lookup/query.h"
+#include "lookup/quicklookupindex.h"
+#include "lookup/quicklookupservice.h"
 #include "lookup/simplifier.h"
 #include "store/storefile.h"
 #include "support/testsupport.h"
@@ -12,13 +12,14 @@
 #include <QTest>
 
 using namespace mc::lookup;
+using mc::store::StoreId;
 
 Q_DECLARE_METATYPE(Query::Kind)
 
 class TestQuickLookup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { m_index = std::make_unique<LookupIndex>(mc::test::fixtureStores()); }
+    void initTestCase() { m_index = std::make_unique<QuickLookupIndex>(mc::test::fixtureStores()); }
 
     // clang-format off
     void parsing_data()
@@ -51,6 +52,9 @@ private slots:
         QTest::newRow("traditional") << "中國" << K::Han << "中国" << "";
         QTest::newRow("traditional word") << "學習" << K::Han << "学习" << "";
         QTest::newRow("blanks inside hanzi") << " 学 习 " << K::Han << "学习" << "";
+        // Han as the index builder decides it: the script, not a table of blocks.
+        QTest::newRow("ideographic zero") << "二〇" << K::Han << "二〇" << "";
+        QTest::newRow("iteration mark") << "人々" << K::Han << "人々" << "";
         QTest::newRow("mixed") << "zhong国" << K::Mixed << "zhong|国" << "";
         QTest::newRow("empty") << "   " << K::Empty << "" << "";
     }
@@ -83,10 +87,10 @@ private slots:
     void ranking_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("group");
+        QTest::addColumn<StoreId>("group");
         QTest::addColumn<QString>("heads");
-        const int zi = int(Group::Characters), ci = int(Group::Words), cy = int(Group::Idioms),
-                  xhy = int(Group::Xiehouyu), en = int(Group::English), my = int(Group::Sayings);
+        const StoreId zi = StoreId::Characters, ci = StoreId::Words, cy = StoreId::Idioms, xhy = StoreId::Xiehouyu,
+                      en = StoreId::English, my = StoreId::Sayings;
         QTest::newRow("character") << "水" << zi << "水";
         QTest::newRow("characters of a word") << "学习" << zi << "";
         QTest::newRow("word exact, then starting with") << "一心" << cy << "一心一意|一心一德";
@@ -123,9 +127,9 @@ private slots:
     void ranking()
     {
         QFETCH(QString, text);
-        QFETCH(int, group);
+        QFETCH(StoreId, group);
         QFETCH(QString, heads);
-        const GroupResult r = m_index->search(m_index->parse(text), Group(group), 50);
+        const GroupResult r = m_index->search(m_index->parse(text), group, 50);
         QStringList got;
         for (const Hit &h : r.hits)
             got.append(h.head);
@@ -143,15 +147,15 @@ private slots:
     void agreesWithScans()
     {
         struct Column {
-            Group group;
+            StoreId store;
             QString file, sql;
         };
         const QList<Column> columns = {
-            {Group::Words, QStringLiteral("xhi.db"), QStringLiteral("SELECT rowid, word FROM dict")},
-            {Group::Idioms, QStringLiteral("xhg.db"), QStringLiteral("SELECT rowid, name FROM cy")},
-            {Group::Xiehouyu, QStringLiteral("xhd.db"), QStringLiteral("SELECT rowid, name || '|' || end1 FROM xhy")},
-            {Group::English, QStringLiteral("xhk.db"), QStringLiteral("SELECT rowid, 解释 FROM 英语单词")},
-            {Group::Sayings, QStringLiteral("xhe.db"), QStringLiteral("SELECT rowid, name FROM mylib")},
+            {StoreId::Words, QStringLiteral("xhi.db"), QStringLiteral("SELECT rowid, word FROM dict")},
+            {StoreId::Idioms, QStringLiteral("xhg.db"), QStringLiteral("SELECT rowid, name FROM cy")},
+            {StoreId::Xiehouyu, QStringLiteral("xhd.db"), QStringLiteral("SELECT rowid, name || '|' || end1 FROM xhy")},
+            {StoreId::English, QStringLiteral("xhk.db"), QStringLiteral("SELECT rowid, 解释 FROM 英语单词")},
+            {StoreId::Sayings, QStringLiteral("xhe.db"), QStringLiteral("SELECT rowid, name FROM mylib")},
         };
         QRandomGenerator random(20261209);
         int checked = 0;
@@ -179,7 +183,7 @@ private slots:
                     if (t.contains(piece))
                         scanned.insert(rowId);
                 }
-                const GroupResult r = m_index->search(m_index->parse(piece), c.group, -1);
+                const GroupResult r = m_index->search(m_index->parse(piece), c.store, -1);
                 QSet<qint64> found;
                 for (const Hit &h : r.hits)
                     found.insert(h.rowId);
@@ -193,8 +197,8 @@ private slots:
 
     void serviceAnswersOnlyTheNewest()
     {
-        LookupService service(mc::test::fixtureStores());
-        QSignalSpy answers(&service, &LookupService::resultsReady);
+        QuickLookupService service(mc::test::fixtureStores());
+        QSignalSpy answers(&service, &QuickLookupService::resultsReady);
         service.search(QStringLiteral("y"));
         service.search(QStringLiteral("yi"));
         service.search(QStringLiteral("一心"));
@@ -203,17 +207,19 @@ private slots:
         QCOMPARE(answers.size(), 1);
         QCOMPARE(answers.at(0).at(0).toString(), QStringLiteral("一心"));
         const auto results = answers.at(0).at(1).value<QList<GroupResult>>();
-        QCOMPARE(results.size(), kGroupCount);
-        QCOMPARE(results.at(int(Group::Idioms)).count, 2);
+        QCOMPARE(results.size(), groups().size());
+        const auto idioms = std::find_if(results.cbegin(), results.cend(),
+                                         [](const GroupResult &r) { return r.store == StoreId::Idioms; });
+        QCOMPARE(idioms->count, 2);
 
-        QSignalSpy rest(&service, &LookupService::groupReady);
-        service.loadAll(Group::Words);
+        QSignalSpy rest(&service, &QuickLookupService::groupReady);
+        service.loadAll(StoreId::Words);
         QVERIFY(rest.wait(30000));
-        QCOMPARE(rest.at(0).at(1).value<GroupResult>().group, Group::Words);
+        QCOMPARE(rest.at(0).at(1).value<GroupResult>().store, StoreId::Words);
     }
 
 private:
-    std::unique_ptr<LookupIndex> m_index;
+    std::unique_ptr<QuickLookupIndex> m_index;
 };
 
 QTEST_GUILESS_MAIN(TestQuickLookup)

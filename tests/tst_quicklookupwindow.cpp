@@ -10,6 +10,8 @@
 #include "app/windows/quicklookupwindow.h"
 #include "app/windows/windows.h"
 #include "platform/messages.h"
+#include "search/feature.h"
+#include "speech/speechprompt.h"
 #include "store/dataset.h"
 #include "support/doubles.h"
 #include "support/testsupport.h"
@@ -17,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,9 +32,7 @@
 #include <QTreeWidget>
 
 using namespace mc;
-using mc::lookup::Group;
-
-Q_DECLARE_METATYPE(mc::lookup::Group)
+using mc::store::StoreId;
 
 class TestQuickLookupWindow final : public QObject {
     Q_OBJECT
@@ -91,7 +92,7 @@ private slots:
         m_messages = std::make_unique<RecordingMessages>();
         m_app = std::make_unique<app::Application>();
         QVERIFY(m_app->start());
-        m_quick = std::make_unique<app::QuickLookup>(main(), userFolder());
+        m_quick = std::make_unique<app::QuickLookup>(*m_app, userFolder());
     }
 
     void cleanupTestCase()
@@ -318,38 +319,93 @@ private slots:
     // clang-format off
     void openInSection_data()
     {
-        QTest::addColumn<Group>("group");
+        QTest::addColumn<StoreId>("group");
         QTest::addColumn<QString>("head");
         QTest::addColumn<QString>("dataset");
         QTest::addColumn<QString>("column");
-        QTest::newRow("character") << Group::Characters << "水" << "ADOQuery2" << "name";
-        QTest::newRow("word inside longer ones") << Group::Words << "一心一意" << "ADOQuery5" << "word";
-        QTest::newRow("idiom") << Group::Idioms << "一心一德" << "ADOQuery1" << "name";
-        QTest::newRow("xiehouyu") << Group::Xiehouyu << "丈二和尚" << "ADOQuery3" << "name";
-        QTest::newRow("English") << Group::English << "give" << "ADOQuery7" << "单词";
-        QTest::newRow("saying") << Group::Sayings << "三人行，必有我师焉。" << "ADOQuery4" << "name";
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("otherMode"); // the user left the section in another search mode
+        QTest::newRow("character") << StoreId::Characters << "水" << "ADOQuery2" << "name" << "FlatPanel4" << false;
+        QTest::newRow("character, list on strokes") << StoreId::Characters << "水" << "ADOQuery2" << "name" << "FlatPanel4" << true;
+        QTest::newRow("word inside longer ones") << StoreId::Words << "一心一意" << "ADOQuery5" << "word" << "FlatPanel14" << false;
+        QTest::newRow("idiom") << StoreId::Idioms << "一心一德" << "ADOQuery1" << "name" << "FlatPanel1" << false;
+        QTest::newRow("xiehouyu") << StoreId::Xiehouyu << "丈二和尚" << "ADOQuery3" << "name" << "FlatPanel7" << false;
+        QTest::newRow("xiehouyu, second half only") << StoreId::Xiehouyu << "丈二和尚" << "ADOQuery3" << "name" << "FlatPanel7" << true;
+        QTest::newRow("English") << StoreId::English << "give" << "ADOQuery7" << "单词" << "FlatPanel8" << false;
+        QTest::newRow("English, Chinese to English") << StoreId::English << "give" << "ADOQuery7" << "单词" << "FlatPanel8" << true;
+        QTest::newRow("saying") << StoreId::Sayings << "三人行，必有我师焉。" << "ADOQuery4" << "name" << "FlatPanel2" << false;
     }
     // clang-format on
 
     void openInSection()
     {
-        QFETCH(Group, group);
+        QFETCH(StoreId, group);
         QFETCH(QString, head);
         QFETCH(QString, dataset);
         QFETCH(QString, column);
+        QFETCH(QString, page);
+        QFETCH(bool, otherMode);
+        const search::SearchControls controls = main()->searchControls();
+        if (otherMode) {
+            for (QComboBox *modes : controls.modeLists)
+                modes->setCurrentIndex(modes->count() - 1);
+            if (controls.direction->text() == search::directions().constFirst())
+                controls.direction->click();
+        }
         m_messages->clear();
-        app::QuickLookup::openInSection(main(), group, head);
-        store::Dataset *data = main()->dataset(dataset);
+        m_quick->openInSection(group, head);
+        // The section's page shows, and no other.
+        for (QWidget *shown : main()->pages())
+            QCOMPARE(shown->isVisible(), shown->objectName() == page);
+        store::Dataset *data = main()->findChild<store::Dataset *>(dataset);
         QVERIFY(data->isOpen());
+        // Found by the section's first search, whatever mode it was left in.
+        QCOMPARE(data->queryText(), search::buildQuery(*search::firstSearch(group), head).value());
         QCOMPARE(data->keyValue(data->currentRow(), column), head);
         for (const auto &shown : m_messages->shown())
             QVERIFY2(shown.kind != Messages::Kind::Error, qPrintable(shown.text));
     }
 
+    // Read-aloud speaks what the section's first button speaks, in its language; a failure is
+    // reported and offers the speech engine prompt, as a press in a section does.
+    void readAloudSpeaksAsTheSection_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("spoken");
+        const QString zh = QStringLiteral("<LANG LANGID=\"804\">");
+        QTest::newRow("idiom") << "yixinyide" << zh + QStringLiteral("一心一德");
+        QTest::newRow("xiehouyu, both halves") << "和尚打伞" << zh + QStringLiteral("和尚打伞无发（法）无天");
+        QTest::newRow("English") << "appl" << QStringLiteral("<LANG LANGID=\"409\">apple");
+    }
+
+    void readAloudSpeaksAsTheSection()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, spoken);
+        window()->show();
+        QVERIFY(searched(text));
+        RecordingVoice voice;
+        m_messages->clear();
+        auto *readAloud = window()->findChild<QPushButton *>(QStringLiteral("QuickLookupReadAloud"));
+        readAloud->click();
+        QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->lastText()));
+        QVERIFY(!voice.calls().isEmpty());
+        QCOMPARE(voice.calls().constLast().operation, QStringLiteral("Speak"));
+        QCOMPARE(voice.calls().constLast().text, spoken);
+
+        auto *prompt = m_app->windows().speechPrompt;
+        prompt->hide();
+        voice.failNextConnections(1, QStringLiteral("语音引擎没有响应"));
+        readAloud->click();
+        QCOMPARE(m_messages->lastKind(), Messages::Kind::Error);
+        if (qstrcmp(QTest::currentDataTag(), "idiom") == 0) // offered once a run
+            QCOMPARE(prompt->isVisible(), !prompt->dontShowAgain());
+        prompt->hide();
+    }
+
     void copyComposesAsTheSection()
     {
-        window()->box()->setText(QStringLiteral("yixinyide"));
-        QTRY_VERIFY_WITH_TIMEOUT(window()->list()->currentItem(), 20000);
+        QVERIFY(searched(QStringLiteral("yixinyide")));
         m_messages->clear();
         window()->findChild<QPushButton *>(QStringLiteral("QuickLookupCopy"))->click();
         QVERIFY2(m_messages->shown().isEmpty(), qPrintable(m_messages->lastText()));

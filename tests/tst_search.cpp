@@ -84,7 +84,7 @@ private:
     RecordingBusy m_busy;
 
     store::Dataset &dataset(const QString &name) { return *m_datasets.value(name); }
-    static QString datasetName(Section section) { return store::storeInfo(sectionInfo(section).store).datasetName; }
+    static QString datasetName(store::StoreId store) { return store::storeInfo(store).datasetName; }
 
 private slots:
     void initTestCase()
@@ -259,7 +259,7 @@ private slots:
 
         const SearchEntry *entry = findSearch(button, mode);
         QVERIFY(entry);
-        const QString name = datasetName(entry->section);
+        const QString name = datasetName(entry->store);
         store::Dataset &d = dataset(name);
         const QString queryBefore = d.queryText();
 
@@ -315,7 +315,7 @@ private slots:
 
     void orderCaptions_data()
     {
-        QTest::addColumn<Section>("section");
+        QTest::addColumn<store::StoreId>("section");
         QTest::addColumn<SearchButton>("searchButton");
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QStringList>("captions"); // after each of three clicks
@@ -323,19 +323,19 @@ private slots:
 
         const QStringList byName = u"唱 吃 喝 叫 口 吗 听"_s.split(u' ');
         const QStringList byStrokes = u"口 叫 吃 吗 听 唱 喝"_s.split(u' ');
-        QTest::newRow("character") << Section::Character << SearchButton::Character << u"口"_s
+        QTest::newRow("character") << store::StoreId::Characters << SearchButton::Character << u"口"_s
                                    << QStringList{texts::kByStrokeCount, texts::kByAlphabet, texts::kByStrokeCount}
                                    << QList<QStringList>{byName, byStrokes, byName};
         const QStringList up = u"一不做 一帆风顺 一介不取 一心一德 一心一意 一叶知秋"_s.split(u' ');
         QStringList down = up;
         std::reverse(down.begin(), down.end());
-        QTest::newRow("idiom") << Section::Idiom << SearchButton::Idiom << u"一"_s
+        QTest::newRow("idiom") << store::StoreId::Idioms << SearchButton::Idiom << u"一"_s
                                << QStringList{texts::kAscending, texts::kDescending, texts::kAscending}
                                << QList<QStringList>{down, up, down};
         const QStringList xup = u"狗拿耗子 孔夫子搬家 肉包子打狗 兔子尾巴 瞎子点灯"_s.split(u' ');
         QStringList xdown = xup;
         std::reverse(xdown.begin(), xdown.end());
-        QTest::newRow("xiehouyu") << Section::Xiehouyu << SearchButton::Xiehouyu << u"子"_s
+        QTest::newRow("xiehouyu") << store::StoreId::Xiehouyu << SearchButton::Xiehouyu << u"子"_s
                                   << QStringList{texts::kAlphabetDescending, texts::kAlphabetAscending,
                                                  texts::kAlphabetDescending}
                                   << QList<QStringList>{xdown, xup, xdown};
@@ -343,7 +343,7 @@ private slots:
 
     void orderCaptions()
     {
-        QFETCH(Section, section);
+        QFETCH(store::StoreId, section);
         QFETCH(SearchButton, searchButton);
         QFETCH(QString, keyword);
         QFETCH(QStringList, captions);
@@ -381,7 +381,7 @@ private slots:
         runSearch(*findSearch(SearchButton::Character, 3), box, d);
         QVERIFY(!d.isOpen());
         QString caption = texts::kByAlphabet;
-        QVERIFY(!guarded([&] { caption = clickOrder(*findOrderButton(Section::Character), caption, d); }));
+        QVERIFY(!guarded([&] { caption = clickOrder(*findOrderButton(store::StoreId::Characters), caption, d); }));
         QCOMPARE(caption, texts::kByAlphabet);
         QCOMPARE(recorder.shown().size(), 1);
         QCOMPARE(recorder.lastKind(), Messages::Kind::Error);

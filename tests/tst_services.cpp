@@ -6,7 +6,7 @@
 #include "services/feature.h"
 #include "services/history.h"
 #include "services/lexicon.h"
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 #include "services/strokes.h"
 #include "store/storefile.h"
 #include "support/testsupport.h"
@@ -147,7 +147,7 @@ private slots:
         QVERIFY(services::strokeData(file, QStringLiteral("人")).isEmpty());
     }
 
-    void lookupPageReadsStoresTheProgramHolds()
+    void offlineLookupPageReadsStoresTheProgramHolds()
     {
         // The program holds its stores exclusively while it runs.
         store::StoreFile held(QDir(m_data).filePath(QStringLiteral("xhb.db")), true);
@@ -166,7 +166,7 @@ private slots:
         QVERIFY(!html.contains(QStringLiteral("href=")));
     }
 
-    void lookupPageForUnknownAndOddKeywords_data()
+    void offlineLookupPageForUnknownAndOddKeywords_data()
     {
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QString>("shown");
@@ -176,7 +176,7 @@ private slots:
         QTest::newRow("empty") << QString() << QStringLiteral("没有找到与“”有关的内容。");
     }
 
-    void lookupPageForUnknownAndOddKeywords()
+    void offlineLookupPageForUnknownAndOddKeywords()
     {
         QFETCH(QString, keyword);
         QFETCH(QString, shown);

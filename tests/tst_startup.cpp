@@ -30,7 +30,7 @@ struct DatasetSet {
     {
         for (const store::StoreInfo &info : store::stores()) {
             owned.append(std::make_shared<store::Dataset>(info.datasetName));
-            map.insert(info.datasetName, owned.last().get());
+            map.insert(info.id, owned.last().get());
         }
     }
 };
@@ -90,9 +90,9 @@ private slots:
         QList<int> progress;
         QStringList openedInOrder;
         for (auto it = set.map.cbegin(); it != set.map.cend(); ++it) {
-            connect(it.value(), &store::Dataset::reset, this, [&openedInOrder, name = it.key(), d = it.value()] {
+            connect(it.value(), &store::Dataset::reset, this, [&openedInOrder, d = it.value()] {
                 if (d->isOpen())
-                    openedInOrder.append(name);
+                    openedInOrder.append(d->objectName());
             });
         }
         app::openStores(set.map, [&](int value) { progress.append(value); });
@@ -100,8 +100,8 @@ private slots:
         QCOMPARE(openedInOrder,
                  (QStringList{QStringLiteral("ADOQuery5"), QStringLiteral("ADOQuery2"), QStringLiteral("ADOQuery3"),
                               QStringLiteral("ADOQuery4"), QStringLiteral("ADOQuery7"), QStringLiteral("ADOQuery1")}));
-        QCOMPARE(set.map.value(QStringLiteral("ADOQuery5"))->recordCount(), 42);
-        QCOMPARE(set.map.value(QStringLiteral("ADOQuery5"))->queryText(),
+        QCOMPARE(set.map.value(store::StoreId::Words)->recordCount(), 42);
+        QCOMPARE(set.map.value(store::StoreId::Words)->queryText(),
                  QStringLiteral("select * from dict where ID>362993 and ID<363036"));
         for (store::Dataset *d : std::as_const(set.map)) {
             QVERIFY(d->recordCount() > 0);

@@ -11,14 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 using namespace mc;
 using lookup::Entry;
 using store::StoreId;
 
 using namespace Qt::StringLiterals;
-
-Q_DECLARE_METATYPE(mc::lookup::Group)
 
 namespace {
 
@@ -79,6 +78,54 @@ private slots:
         QCOMPARE(data.favourites(), QList<Entry>{idiom});
         QVERIFY(data.isFavourite(StoreId::Idioms, idiom.key));
         QVERIFY(!data.isFavourite(StoreId::Words, idiom.key)); // the store is part of the entry
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    // The file names each store by a key of its own, whatever order the program keeps its stores
+    // in: files written before read back into the right stores, and a row of a store this copy
+    // does not know is left out.
+    void storesKeepTheirNamesInTheFile_data()
+    {
+        QTest::addColumn<StoreId>("store");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("characters") << StoreId::Characters << u"characters"_s;
+        QTest::newRow("words") << StoreId::Words << u"words"_s;
+        QTest::newRow("idioms") << StoreId::Idioms << u"idioms"_s;
+        QTest::newRow("xiehouyu") << StoreId::Xiehouyu << u"xiehouyu"_s;
+        QTest::newRow("english") << StoreId::English << u"english"_s;
+        QTest::newRow("sayings") << StoreId::Sayings << u"sayings"_s;
+    }
+    void storesKeepTheirNamesInTheFile()
+    {
+        QFETCH(StoreId, store);
+        QFETCH(QString, key);
+        QTemporaryDir dir;
+        RecordingMessages messages;
+        {
+            lookup::UserData data;
+            data.open(dir.path());
+            data.addLookup({store, u"甲"_s, {}, {}});
+        }
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(dir.filePath(u"userdata.db"_s)).constData(), &db), SQLITE_OK);
+        auto exec = [db](const QString &sql) {
+            return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+        };
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT store FROM history", -1, &stmt, nullptr);
+        QCOMPARE(sqlite3_step(stmt), SQLITE_ROW);
+        const QString written = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        QCOMPARE(exec(u"INSERT INTO history(store, key) VALUES ('%1', '乙'), ('poems', '丙')"_s.arg(key)), SQLITE_OK);
+        sqlite3_close(db);
+        QCOMPARE(written, key);
+
+        lookup::UserData data;
+        data.open(dir.path());
+        const QList<Entry> history = data.history();
+        QCOMPARE(keys(history), (QStringList{u"乙"_s, u"甲"_s}));
+        for (const Entry &entry : history)
+            QCOMPARE(entry.store, store);
         QVERIFY(messages.shown().isEmpty());
     }
 
@@ -167,32 +214,31 @@ private slots:
     void entryFromFields_data()
     {
         using Fields = QList<QPair<QString, QString>>;
-        QTest::addColumn<lookup::Group>("group");
+        QTest::addColumn<StoreId>("group");
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<Entry>("entry");
-        QTest::newRow("character") << lookup::Group::Characters
+        QTest::newRow("character") << StoreId::Characters
                                    << Fields{{u"name"_s, u"水"_s},
                                              {u"spell"_s, u"shuǐ"_s},
                                              {u"url"_s, u"x"_s},
                                              {u"content"_s, u"〔shuǐ〕\n【基本解释】\n\n氢氧化合物。"_s}}
                                    << Entry{StoreId::Characters, u"水"_s, u"shuǐ"_s, u"氢氧化合物。"_s};
-        QTest::newRow("xiehouyu") << lookup::Group::Xiehouyu
-                                  << Fields{{u"name"_s, u"和尚打伞"_s}, {u"end1"_s, u"无法无天"_s}}
+        QTest::newRow("xiehouyu") << StoreId::Xiehouyu << Fields{{u"name"_s, u"和尚打伞"_s}, {u"end1"_s, u"无法无天"_s}}
                                   << Entry{StoreId::Xiehouyu, u"和尚打伞"_s, {}, u"无法无天"_s};
-        QTest::newRow("English") << lookup::Group::English << Fields{{u"单词"_s, u"give"_s}, {u"解释"_s, u"v. 给"_s}}
+        QTest::newRow("English") << StoreId::English << Fields{{u"单词"_s, u"give"_s}, {u"解释"_s, u"v. 给"_s}}
                                  << Entry{StoreId::English, u"give"_s, {}, u"v. 给"_s};
-        QTest::newRow("saying") << lookup::Group::Sayings
+        QTest::newRow("saying") << StoreId::Sayings
                                 << Fields{{u"name"_s, u"学而时习之"_s}, {u"derivation"_s, u"论语"_s}}
                                 << Entry{StoreId::Sayings, u"学而时习之"_s, {}, u"论语"_s};
         QTest::newRow("idiom: content before source")
-            << lookup::Group::Idioms
+            << StoreId::Idioms
             << Fields{{u"name"_s, u"一帆风顺"_s}, {u"derivation"_s, u"出处"_s}, {u"content"_s, u"顺利"_s}}
             << Entry{StoreId::Idioms, u"一帆风顺"_s, {}, u"顺利"_s};
     }
     void entryFromFields()
     {
         using Fields = QList<QPair<QString, QString>>;
-        QFETCH(lookup::Group, group);
+        QFETCH(StoreId, group);
         QFETCH(Fields, fields);
         QFETCH(Entry, entry);
         QCOMPARE(lookup::entryOf(group, fields), entry);

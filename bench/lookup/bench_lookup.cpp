@@ -5,12 +5,13 @@
 //   bench_lookup [N]                 scans on every Nth keystroke (8)
 //   bench_lookup --answers FILE      also writes every keystroke's answers (count and hits per group)
 //   bench_lookup --compare FILE      and compares them with a file written so; exits 1 when they differ
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 #include "store/storefile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
@@ -29,7 +30,7 @@ QString answerLine(const QString &text, const GroupResult &r)
     QStringList rows;
     for (const Hit &h : r.hits)
         rows.append(QString::number(h.rowId));
-    return QStringLiteral("%1\t%2\t%3\t%4").arg(text).arg(int(r.group)).arg(r.count).arg(rows.join(u' '));
+    return QStringLiteral("%1\t%2\t%3\t%4").arg(text).arg(groupInfo(r.store).indexSection).arg(r.count).arg(rows.join(u' '));
 }
 
 // Compares the answers with a file of earlier ones; prints the first differences.
@@ -151,7 +152,7 @@ int main(int argc, char **argv)
         queries << english.at(random.bounded(int(english.size())));
     queries.removeAll(QString());
 
-    LookupIndex index(QStringLiteral("data"));
+    QuickLookupIndex index(QStringLiteral("data"));
     std::vector<std::unique_ptr<store::StoreFile>> stores;
     for (const Scan &s : scans())
         stores.push_back(std::make_unique<store::StoreFile>(s.file, false));
@@ -160,7 +161,7 @@ int main(int argc, char **argv)
     QList<double> lookupMs, lookupCpuMs, lookupSampledMs, scanMs;
     QString slowest;
     double slowestMs = 0;
-    QList<QList<double>> groupMs(kGroupCount);
+    QMap<store::StoreId, QList<double>> groupMs;
     QStringList answers;
     int keystrokes = 0;
     QElapsedTimer t;
@@ -174,10 +175,10 @@ int main(int argc, char **argv)
             double ms = double(t.nsecsElapsed()) / 1e6;
             for (const GroupInfo &info : groups()) {
                 t.start();
-                const GroupResult result = index.search(query, info.group, 50);
+                const GroupResult result = index.search(query, info.store, 50);
                 const double groupTime = double(t.nsecsElapsed()) / 1e6;
                 answers.append(answerLine(prefix, result));
-                groupMs[int(info.group)].append(groupTime);
+                groupMs[info.store].append(groupTime);
                 ms += groupTime;
             }
             lookupMs.append(ms);
@@ -208,7 +209,7 @@ int main(int argc, char **argv)
     std::printf("  slowest keystroke: \"%s\"\n", qPrintable(slowest));
     for (const GroupInfo &info : groups()) {
         std::printf("  group %s: median %.2f ms, p95 %.2f ms\n", qPrintable(info.title),
-                    percentile(groupMs.at(int(info.group)), 0.5), percentile(groupMs.at(int(info.group)), 0.95));
+                    percentile(groupMs.value(info.store), 0.5), percentile(groupMs.value(info.store), 0.95));
     }
     std::printf("quick lookup, scanned keystrokes: median %.2f ms, p95 %.2f ms\n", percentile(lookupSampledMs, 0.5),
                 percentile(lookupSampledMs, 0.95));

@@ -195,7 +195,7 @@ int rawSearch(sqlite3 *db, const store::TranslatedQuery &q, const QStringList &k
 void compare(const char *label, search::SearchButton button, int mode, const QString &keyword)
 {
     const search::SearchEntry *entry = search::findSearch(button, mode);
-    const store::StoreInfo &info = store::storeInfo(search::sectionInfo(entry->section).store);
+    const store::StoreInfo &info = store::storeInfo(entry->store);
     const QString datasetName = info.datasetName;
     const QString query = *search::buildQuery(*entry, keyword);
 

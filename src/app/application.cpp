@@ -58,16 +58,14 @@ bool Application::start()
     installFontSubstitutes();
     m_windows = std::make_unique<Windows>();
     BusyIndicator::setCurrent(m_windows->splash);
-    search::install(m_windows->main->searchControls(), m_windows->radicalPicker);
-    speech::install(m_windows->main->speechControls(), m_windows->speechPrompt, m_windows->strokeViewer);
+    m_sectionSearch = search::install(m_windows->main->searchControls(), m_windows->radicalPicker);
+    m_entrySpeech
+        = speech::install(m_windows->main->speechControls(), m_windows->speechPrompt, m_windows->strokeViewer);
 
     SplashWindow *splash = m_windows->splash;
     splash->showNow();
-    DatasetMap datasets;
-    for (const store::StoreInfo &info : store::stores())
-        datasets.insert(info.datasetName, m_windows->main->dataset(info.datasetName));
     try {
-        m_dataFolder = openStores(datasets, [this, splash](int value) {
+        m_dataFolder = openStores(m_windows->main->datasets(), [this, splash](int value) {
             splash->bar()->setPosition(value);
             if (m_observer)
                 m_observer(value);
@@ -108,7 +106,7 @@ int run(int &argc, char **argv)
     Application application;
     if (!application.start())
         return 1;
-    QuickLookup quick(application.windows().main, lookup::UserData::defaultFolder(), application.dataFolder());
+    QuickLookup quick(application, lookup::UserData::defaultFolder());
     instance.setReceiver([&application, &quick](const QString &text) {
         if (text.isEmpty()) {
             application.windows().main->raise();

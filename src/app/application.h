@@ -1,4 +1,7 @@
 #pragma once
+#include "search/feature.h"
+#include "speech/feature.h"
+
 #include <QString>
 
 #include <functional>
@@ -24,10 +27,16 @@ public:
     Windows &windows() { return *m_windows; }
     // The folder the stores were found in, once start() has succeeded.
     const QString &dataFolder() const { return m_dataFolder; }
+    // The section searches and read-aloud and copy for entries shown outside the sections,
+    // wired to the main window by start().
+    const search::SectionSearch &sectionSearch() const { return m_sectionSearch; }
+    const speech::EntrySpeech &entrySpeech() const { return m_entrySpeech; }
 
 private:
     std::unique_ptr<Windows> m_windows;
     QString m_dataFolder;
+    search::SectionSearch m_sectionSearch;
+    speech::EntrySpeech m_entrySpeech;
     std::function<void(int)> m_observer;
 };
 

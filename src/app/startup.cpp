@@ -1,5 +1,4 @@
 #include "app/startup.h"
-#include "core/error.h"
 #include "platform/paths.h"
 #include "store/connection.h"
 #include "store/dataset.h"
@@ -21,23 +20,18 @@ QString openStores(const DatasetMap &datasets, const std::function<void(int)> &p
     // stores are held per user, so one user's copy never locks another user out.
     store::StoreFile::setLockFolder(folder == paths::storeFolders().constFirst() ? QString() : paths::cacheFolder());
 
-    auto dataset = [&datasets](const QString &name) {
-        store::Dataset *found = datasets.value(name);
-        if (!found)
-            throw Error(store::unknownDatasetText(name));
-        return found;
-    };
-    for (const store::StoreInfo &info : store::stores()) {
-        store::Dataset *d = dataset(info.datasetName);
+    for (auto it = datasets.cbegin(); it != datasets.cend(); ++it) {
+        const store::StoreInfo &info = store::storeInfo(it.key());
+        store::Dataset *d = it.value();
         d->setConnectionText(store::connectionText(store::storePath(info.id, folder), info.password));
         d->setKeyColumns(info.keyColumns);
         d->setStoreTable(info.table, info.columns);
         d->setTitle(info.title);
+        d->appendQuery(info.baseQuery);
     }
-    for (const store::StoreInfo &info : store::stores())
-        dataset(info.datasetName)->appendQuery(info.baseQuery);
     for (const store::OpenStep &step : store::openingOrder()) {
-        dataset(step.datasetName)->open();
+        if (store::Dataset *d = datasets.value(step.store))
+            d->open();
         if (progress)
             progress(step.progress);
     }

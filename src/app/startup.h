@@ -1,5 +1,7 @@
 #pragma once
-#include <QHash>
+#include "store/stores.h"
+
+#include <QMap>
 #include <QString>
 #include <functional>
 
@@ -9,7 +11,7 @@ class Dataset;
 
 namespace mc::app {
 
-using DatasetMap = QHash<QString, store::Dataset *>; // by dataset name, "ADOQuery2"
+using DatasetMap = QMap<store::StoreId, store::Dataset *>;
 
 // Finds the stores' folder (see paths::storeFolders), gives each dataset its connection text and
 // base query, then opens them in the fixed order, reporting the progress reached after each.

@@ -10,7 +10,7 @@ inline const QString kMainCaption = QStringLiteral("明川字典词典 Z2020 bui
 // Section bar and service bar.
 inline const QString kClassicsButton = QStringLiteral("名句欣赏");
 inline const QString kLexiconButton = QStringLiteral("在线辞海");
-inline const QString kLookupButton = QStringLiteral("在线辞典-暂时隐藏");
+inline const QString kOnlineLookupButton = QStringLiteral("在线辞典-暂时隐藏");
 inline const QString kExitButton = QStringLiteral("退出软件");
 inline const QString kMoreButton = QStringLiteral("更多精彩");
 inline const QString kUpgradeButton = QStringLiteral("软件升级");

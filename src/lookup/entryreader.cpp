@@ -7,14 +7,12 @@ EntryReader::EntryReader(const QString &dataDir) : m_dataDir(dataDir)
 {}
 EntryReader::~EntryReader() = default;
 
-QList<QPair<QString, QString>> EntryReader::fields(Group group, qint64 rowId)
+QList<QPair<QString, QString>> EntryReader::fields(store::StoreId store, qint64 rowId)
 {
-    const store::StoreInfo &info = store::storeInfo(groupInfo(group).store);
-    std::shared_ptr<store::StoreFile> &file = m_files[int(group)];
-    if (!file) {
-        file = std::make_shared<store::StoreFile>(store::storePath(groupInfo(group).store, m_dataDir), false,
-                                                  QStringList{info.table});
-    }
+    const store::StoreInfo &info = store::storeInfo(store);
+    std::shared_ptr<store::StoreFile> &file = m_files[store];
+    if (!file)
+        file = std::make_shared<store::StoreFile>(store::storePath(store, m_dataDir), false, QStringList{info.table});
     store::Statement row(*file, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?").arg(info.table), {rowId});
     QList<QPair<QString, QString>> out;
     if (row.next()) {
@@ -24,17 +22,17 @@ QList<QPair<QString, QString>> EntryReader::fields(Group group, qint64 rowId)
     return out;
 }
 
-Entry entryOf(Group group, const QList<QPair<QString, QString>> &fields)
+Entry entryOf(store::StoreId store, const QList<QPair<QString, QString>> &fields)
 {
     // The first of these a store has is what its entry says.
     static const QStringList textColumns
         = {QStringLiteral("content"), QStringLiteral("end1"), QStringLiteral("解释"), QStringLiteral("derivation")};
-    const GroupInfo &info = groupInfo(group);
-    Entry entry{info.store, {}, {}, {}};
+    const QString &headColumn = store::storeInfo(store).headColumn();
+    Entry entry{store, {}, {}, {}};
     QString text;
     int textRank = int(textColumns.size());
     for (const auto &[column, value] : fields) {
-        if (column == info.headColumn)
+        if (column == headColumn)
             entry.key = value;
         else if (column == QLatin1String("spell"))
             entry.pinyin = value;

@@ -1,9 +1,9 @@
 #pragma once
-#include "lookup/groups.h"
 #include "lookup/userdata.h"
+#include "store/stores.h"
 
-#include <QHash>
 #include <QList>
+#include <QMap>
 #include <QPair>
 #include <QString>
 #include <memory>
@@ -20,15 +20,15 @@ public:
     explicit EntryReader(const QString &dataDir = QStringLiteral("data"));
     ~EntryReader();
     // Column name and value of every column, in the table's order. Throws mc::Error.
-    QList<QPair<QString, QString>> fields(Group group, qint64 rowId);
+    QList<QPair<QString, QString>> fields(store::StoreId store, qint64 rowId);
 
 private:
     QString m_dataDir;
-    QHash<int, std::shared_ptr<store::StoreFile>> m_files;
+    QMap<store::StoreId, std::shared_ptr<store::StoreFile>> m_files;
 };
 
 // The entry as history and the word book keep it, from the fields fields() read: the head, the
 // pinyin where the store has one, and the entry's main text (explanation, second half, source).
-Entry entryOf(Group group, const QList<QPair<QString, QString>> &fields);
+Entry entryOf(store::StoreId store, const QList<QPair<QString, QString>> &fields);
 
 } // namespace mc::lookup

@@ -7,19 +7,20 @@ const QList<GroupInfo> &groups()
 {
     using store::StoreId;
     static const QList<GroupInfo> list = {
-        {Group::Characters, texts::kCharacters, StoreId::Characters, QStringLiteral("name"), QStringLiteral("spell")},
-        {Group::Words, texts::kWords, StoreId::Words, QStringLiteral("word"), QStringLiteral("spell")},
-        {Group::Idioms, texts::kIdioms, StoreId::Idioms, QStringLiteral("name"), QStringLiteral("spell")},
-        {Group::Xiehouyu, texts::kXiehouyu, StoreId::Xiehouyu, QStringLiteral("name"), QStringLiteral("end1")},
-        {Group::English, texts::kEnglish, StoreId::English, QStringLiteral("单词"), QString()},
-        {Group::Sayings, texts::kSayings, StoreId::Sayings, QStringLiteral("name"), QString()},
+        {StoreId::Characters, 0, texts::kCharacters}, {StoreId::Words, 1, texts::kWords},
+        {StoreId::Idioms, 2, texts::kIdioms},         {StoreId::Xiehouyu, 3, texts::kXiehouyu},
+        {StoreId::English, 4, texts::kEnglish},       {StoreId::Sayings, 5, texts::kSayings},
     };
     return list;
 }
 
-const GroupInfo &groupInfo(Group group)
+const GroupInfo &groupInfo(store::StoreId store)
 {
-    return groups().at(int(group));
+    for (const GroupInfo &info : groups()) {
+        if (info.store == store)
+            return info;
+    }
+    Q_UNREACHABLE();
 }
 
 } // namespace mc::lookup

@@ -6,20 +6,16 @@
 
 namespace mc::lookup {
 
-// The result groups, in the order the window lists them; the number is the group's key in
-// search.db.
-enum class Group { Characters, Words, Idioms, Xiehouyu, English, Sayings };
-constexpr int kGroupCount = 6;
-
+// How the quick lookup shows each store's hits: one group per store, in the order the window
+// lists them.
 struct GroupInfo {
-    Group group;
-    QString title; // group header
     store::StoreId store;
-    QString headColumn;   // what a hit shows in the list
-    QString detailColumn; // shown after the head in the list (may be empty)
+    int indexSection; // the store's number in search.db, as the index builder numbers them
+    QString title;    // group header
 };
 
+// In the window's order.
 const QList<GroupInfo> &groups();
-const GroupInfo &groupInfo(Group group);
+const GroupInfo &groupInfo(store::StoreId store);
 
 } // namespace mc::lookup

@@ -22,8 +22,7 @@ bool isPinyinChar(QChar c)
 
 bool isHan(char32_t c)
 {
-    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF)
-        || (c >= 0x20000 && c <= 0x3134F) || c == 0x3007;
+    return QChar::script(c) == QChar::Script_Han;
 }
 
 QString pinyinKey(const QString &text)

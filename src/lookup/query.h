@@ -32,6 +32,7 @@ Query parseQuery(const QString &text, Simplifier *simplifier);
 // text carries tone marks, neutral-tone digits (5, 0) dropped. Empty when it is not pinyin.
 QString pinyinKey(const QString &text);
 
+// Whether c is a Chinese character (Han script, 〇 among them), as the index builder decides it.
 bool isHan(char32_t c);
 
 } // namespace mc::lookup

@@ -1,5 +1,6 @@
 #include "lookup/selectionlookup.h"
 #include "core/error.h"
+#include "lookup/query.h"
 #include "store/storefile.h"
 
 #include <QAction>
@@ -21,11 +22,6 @@ constexpr int kSettleMs = 250;
 // Only the start of a long selection matters.
 constexpr int kReadLimit = 200;
 
-bool isChinese(char32_t c)
-{
-    return QChar::script(c) == QChar::Script_Han || c == U'〇';
-}
-
 } // namespace
 
 SelectionLookup::SelectionLookup(const QString &dataDir) : m_dataDir(dataDir)
@@ -36,7 +32,7 @@ QString SelectionLookup::keyRun(const QString &text)
     QString run;
     int length = 0;
     for (const char32_t c : QStringView(text).left(kReadLimit).toUcs4()) {
-        if (length == 0 ? isChinese(c) : QChar::isLetterOrNumber(c)) {
+        if (length == 0 ? isHan(c) : QChar::isLetterOrNumber(c)) {
             run += QString::fromUcs4(&c, 1);
             if (++length == kLongestKey)
                 break;

@@ -1,6 +1,7 @@
 #include "lookup/userdata.h"
 #include "core/error.h"
 #include "platform/messages.h"
+#include "store/storefile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,59 +27,6 @@ const char kSchema[] = "CREATE TABLE IF NOT EXISTS history(seq INTEGER PRIMARY K
                        " store TEXT NOT NULL, key TEXT NOT NULL, pinyin TEXT NOT NULL DEFAULT '',"
                        " explanation TEXT NOT NULL DEFAULT '', UNIQUE(store, key));";
 
-struct StoreKey {
-    store::StoreId id;
-    const char16_t *key;
-};
-
-constexpr StoreKey kStoreKeys[] = {
-    {store::StoreId::Characters, u"characters"}, {store::StoreId::Xiehouyu, u"xiehouyu"},
-    {store::StoreId::Sayings, u"sayings"},       {store::StoreId::English, u"english"},
-    {store::StoreId::Idioms, u"idioms"},         {store::StoreId::Words, u"words"},
-};
-
-// One statement on the user file, which unlike the stores is ours to write.
-class Query {
-public:
-    Query(sqlite3 *db, const QString &sql, const QVariantList &params) : m_db(db)
-    {
-        const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
-            fail();
-        for (int i = 0; i < params.size(); ++i) {
-            const QVariant &value = params.at(i);
-            const int code = value.typeId() == QMetaType::LongLong
-                ? sqlite3_bind_int64(m_stmt, i + 1, value.toLongLong())
-                : sqlite3_bind_text16(m_stmt, i + 1, value.toString().utf16(), int(value.toString().size() * 2),
-                                      SQLITE_TRANSIENT);
-            if (code != SQLITE_OK)
-                fail();
-        }
-    }
-    ~Query() { sqlite3_finalize(m_stmt); }
-    Query(const Query &) = delete;
-    Query &operator=(const Query &) = delete;
-
-    bool next()
-    {
-        const int code = sqlite3_step(m_stmt);
-        if (code != SQLITE_ROW && code != SQLITE_DONE)
-            fail();
-        return code == SQLITE_ROW;
-    }
-    QString text(int i) const
-    {
-        const auto *chars = static_cast<const char16_t *>(sqlite3_column_text16(m_stmt, i));
-        return chars ? QString::fromUtf16(chars, sqlite3_column_bytes16(m_stmt, i) / 2) : QString();
-    }
-
-private:
-    [[noreturn]] void fail() const { throw Error(QString::fromUtf8(sqlite3_errmsg(m_db))); }
-
-    sqlite3 *m_db;
-    sqlite3_stmt *m_stmt = nullptr;
-};
-
 // Failures that say nothing about the file's content: it is there, just not ours to write now.
 bool isAccessFailure(int code)
 {
@@ -98,26 +46,6 @@ bool isAccessFailure(int code)
 }
 
 } // namespace
-
-QString storeKey(store::StoreId id)
-{
-    for (const StoreKey &k : kStoreKeys) {
-        if (k.id == id)
-            return QString::fromUtf16(k.key);
-    }
-    return QString();
-}
-
-bool storeFromKey(const QString &key, store::StoreId *id)
-{
-    for (const StoreKey &k : kStoreKeys) {
-        if (key == QStringView(k.key)) {
-            *id = k.id;
-            return true;
-        }
-    }
-    return false;
-}
 
 QString shortExplanation(const QString &content)
 {
@@ -264,7 +192,7 @@ bool UserData::write(const QString &sql, const QVariantList &params)
     if (!m_db)
         return false;
     try {
-        Query statement(m_db, sql, params);
+        store::Statement statement(m_db, sql, params);
         statement.next();
         return true;
     } catch (const Error &e) {
@@ -281,7 +209,7 @@ void UserData::addLookup(const Entry &entry)
         return;
     // Replacing deletes the older row of the same entry, so the new one gets the newest number.
     if (!write(QStringLiteral("INSERT OR REPLACE INTO history(store, key, pinyin, explanation) VALUES (?, ?, ?, ?)"),
-               {storeKey(entry.store), entry.key, entry.pinyin, entry.explanation}))
+               {store::storeInfo(entry.store).key, entry.key, entry.pinyin, entry.explanation}))
         return;
     write(QStringLiteral("DELETE FROM history WHERE seq NOT IN (SELECT seq FROM history ORDER BY seq DESC LIMIT ?)"),
           {qint64(kHistoryLimit)});
@@ -294,11 +222,12 @@ QList<Entry> UserData::entries(const QString &table) const
     if (!m_db)
         return found;
     try {
-        Query s(m_db, QStringLiteral("SELECT store, key, pinyin, explanation FROM %1 ORDER BY seq DESC").arg(table),
-                {});
+        store::Statement s(
+            m_db, QStringLiteral("SELECT store, key, pinyin, explanation FROM %1 ORDER BY seq DESC").arg(table), {});
         while (s.next()) {
             Entry entry;
-            if (storeFromKey(s.text(0), &entry.store)) {
+            if (const std::optional<store::StoreId> id = store::storeWithKey(s.text(0))) {
+                entry.store = *id;
                 entry.key = s.text(1);
                 entry.pinyin = s.text(2);
                 entry.explanation = s.text(3);
@@ -326,7 +255,8 @@ bool UserData::isFavourite(store::StoreId store, const QString &key) const
     if (!m_db)
         return false;
     try {
-        Query s(m_db, QStringLiteral("SELECT 1 FROM favourites WHERE store = ? AND key = ?"), {storeKey(store), key});
+        store::Statement s(m_db, QStringLiteral("SELECT 1 FROM favourites WHERE store = ? AND key = ?"),
+                           {store::storeInfo(store).key, key});
         return s.next();
     } catch (const Error &e) {
         qCWarning(lcUserData) << "user data:" << e.text();
@@ -339,9 +269,9 @@ bool UserData::toggleFavourite(const Entry &entry)
     const bool was = isFavourite(entry.store, entry.key);
     const bool done = was
         ? write(QStringLiteral("DELETE FROM favourites WHERE store = ? AND key = ?"),
-                {storeKey(entry.store), entry.key})
+                {store::storeInfo(entry.store).key, entry.key})
         : write(QStringLiteral("INSERT INTO favourites(store, key, pinyin, explanation) VALUES (?, ?, ?, ?)"),
-                {storeKey(entry.store), entry.key, entry.pinyin, entry.explanation});
+                {store::storeInfo(entry.store).key, entry.key, entry.pinyin, entry.explanation});
     if (!done)
         return was;
     emit favouritesChanged();

@@ -75,10 +75,6 @@ private:
     bool m_told = false;
 };
 
-// "characters", "words", ...: how the user file names a store, stable whatever the enum's order.
-QString storeKey(store::StoreId id);
-bool storeFromKey(const QString &key, store::StoreId *id);
-
 // The explanation as history and the popup keep it: without its section heads (【基本解释】) and
 // reading marks (〔yī〕), which the key and pinyin already say, and cut after kExplanationLimit.
 constexpr int kExplanationLimit = 300;

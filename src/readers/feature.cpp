@@ -24,8 +24,8 @@ namespace mc::readers {
 namespace {
 
 // Long enough for a slow service, short enough that a page that never completes does not hang
-// the lookup.
-constexpr std::chrono::seconds kLookupWait{30};
+// the online lookup.
+constexpr std::chrono::seconds kOnlineLookupWait{30};
 
 void installHistory(web::HtmlView *loader, web::HtmlView *reader, const QString &folder)
 {
@@ -38,9 +38,9 @@ void installHistory(web::HtmlView *loader, web::HtmlView *reader, const QString 
     });
 }
 
-void installLookup(const ReaderControls &controls, const QString &folder)
+void installOnlineLookup(const ReaderControls &controls, const QString &folder)
 {
-    QAbstractButton *button = controls.lookup;
+    QAbstractButton *button = controls.onlineLookup;
     web::HtmlView *loader = controls.loader;
     QWidget *resultWindow = controls.resultWindow;
     web::HtmlView *resultView = controls.resultView;
@@ -52,7 +52,7 @@ void installLookup(const ReaderControls &controls, const QString &folder)
 
     OnlineLookup::Steps steps;
     steps.ask = [button] { return askKeyword(button->window()); };
-    steps.fetch = [loader](const QString &address) { return loadRootHtml(loader, address, kLookupWait); };
+    steps.fetch = [loader](const QString &address) { return loadRootHtml(loader, address, kOnlineLookupWait); };
     steps.show = [resultWindow, resultView](const QString &path) {
         resultView->navigate(path);
         resultWindow->show();
@@ -60,15 +60,15 @@ void installLookup(const ReaderControls &controls, const QString &folder)
         resultWindow->activateWindow();
         resultView->setSilent(true);
     };
-    auto lookup = std::make_shared<OnlineLookup>(std::move(steps), folder, QStringLiteral(MC_LOOKUP_BASE));
+    auto onlineLookup = std::make_shared<OnlineLookup>(std::move(steps), folder, QStringLiteral(MC_LOOKUP_BASE));
     auto running = std::make_shared<bool>(false);
-    QObject::connect(button, &QAbstractButton::clicked, button, [lookup, running] {
+    QObject::connect(button, &QAbstractButton::clicked, button, [onlineLookup, running] {
         // The wait for the answer page keeps events flowing; a second click then must not start
         // a second lookup inside the first.
         if (*running)
             return;
         *running = true;
-        guarded([&] { lookup->run(); });
+        guarded([&] { onlineLookup->run(); });
         *running = false;
     });
 }
@@ -85,7 +85,7 @@ void install(const ReaderControls &controls)
     const QString folder = paths::writeFolder(paths::Written::Page);
     new ClassicsReader(controls.titles, controls.pictureTitles, reader, reader);
     installHistory(loader, reader, folder);
-    installLookup(controls, folder);
+    installOnlineLookup(controls, folder);
 
     // Both views only start loading; their completion is handled above.
     guarded([&] { reader->navigate(paths::shippedFile(QStringLiteral("data/xhm.db"))); });

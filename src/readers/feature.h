@@ -14,11 +14,11 @@ namespace mc::readers {
 // work with.
 struct ReaderControls {
     web::HtmlView *reader = nullptr; // the classics page's view
-    web::HtmlView *loader = nullptr; // hidden; fetches the today-in-history and lookup pages
+    web::HtmlView *loader = nullptr; // hidden; fetches the today-in-history and online lookup pages
     QAbstractItemView *titles = nullptr;
     QAbstractItemView *pictureTitles = nullptr;
-    QAbstractButton *lookup = nullptr;
-    QWidget *resultWindow = nullptr; // TForm6, where lookups are shown
+    QAbstractButton *onlineLookup = nullptr;
+    QWidget *resultWindow = nullptr; // TForm6, where online lookups are shown
     web::HtmlView *resultView = nullptr;
 };
 

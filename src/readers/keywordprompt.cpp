@@ -12,8 +12,8 @@ QString askKeyword(QWidget *parent)
     QInputDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("lookupPrompt"));
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(texts::kLookupCaption);
-    dialog.setLabelText(texts::kLookupPrompt);
+    dialog.setWindowTitle(texts::kOnlineLookupCaption);
+    dialog.setLabelText(texts::kOnlineLookupPrompt);
     dialog.setTextValue(QString());
     if (auto *edit = dialog.findChild<QLineEdit *>()) {
         QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {

@@ -114,7 +114,7 @@ OnlineLookup::OnlineLookup(Steps steps, QString folder, QString searchBase)
 
 QString OnlineLookup::searchAddress(const QString &encodedKeyword) const
 {
-    return m_searchBase + encodedKeyword + texts::kLookupSuffix;
+    return m_searchBase + encodedKeyword + texts::kOnlineLookupSuffix;
 }
 
 void OnlineLookup::run() const
@@ -126,7 +126,7 @@ void OnlineLookup::run() const
     try {
         Messages::current().plain(encoded);
         const QString page = m_steps.fetch(searchAddress(encoded));
-        const QString path = QDir(m_folder).filePath(texts::kLookupFile);
+        const QString path = QDir(m_folder).filePath(texts::kOnlineLookupFile);
         textcodec::writeLines(path, resultLines(page));
         m_steps.show(path);
     } catch (const std::exception &e) {

@@ -17,10 +17,10 @@ inline const QString kHistoryPageHead[] = {
 };
 inline const QString kHistoryPageTail = QStringLiteral("</span>");
 
-inline const QString kLookupCaption = QStringLiteral("在线字典词典 ");
-inline const QString kLookupPrompt = QStringLiteral("请输入关键字词           ");
-inline const QString kLookupSuffix = QStringLiteral("&from=poem#detailmean");
-inline const QString kLookupFile = QStringLiteral("temp.html");
+inline const QString kOnlineLookupCaption = QStringLiteral("在线字典词典 ");
+inline const QString kOnlineLookupPrompt = QStringLiteral("请输入关键字词           ");
+inline const QString kOnlineLookupSuffix = QStringLiteral("&from=poem#detailmean");
+inline const QString kOnlineLookupFile = QStringLiteral("temp.html");
 inline const QString kNotCollected = QStringLiteral("该词条暂未收录！");
 
 } // namespace mc::readers::texts

@@ -19,11 +19,11 @@ Q_LOGGING_CATEGORY(lcSearch, "mc.search")
 namespace mc::search {
 namespace {
 
-store::Dataset *sectionDataset(const SearchControls &controls, Section section)
+store::Dataset *sectionDataset(const SearchControls &controls, store::StoreId store)
 {
-    store::Dataset *data = controls.datasets.value(sectionInfo(section).store);
+    store::Dataset *data = controls.datasets.value(store);
     if (!data)
-        qCWarning(lcSearch) << "no dataset for section" << int(section);
+        qCWarning(lcSearch) << "no dataset for store" << int(store);
     return data;
 }
 
@@ -44,11 +44,34 @@ void searchFrom(const SearchControls &controls, const SearchEntry &any)
     if (!entry)
         return;
     QLineEdit *edit = controls.boxes.value(entry->box);
-    store::Dataset *data = sectionDataset(controls, entry->section);
+    store::Dataset *data = sectionDataset(controls, entry->store);
     if (!edit || !data)
         return;
     LineEditKeywordBox box(edit);
     runSearch(*entry, box, *data);
+}
+
+// Sets the mode list or the direction button to the search's mode, as the user would.
+void chooseMode(const SearchControls &controls, const SearchEntry &entry)
+{
+    if (QComboBox *combo = controls.modeLists.value(entry.modeControl))
+        combo->setCurrentIndex(entry.mode);
+    else if (entry.modeControl == ModeControl::Direction && controls.direction)
+        controls.direction->setText(directions().value(entry.mode));
+}
+
+// Makes the first row whose column holds value current.
+bool selectRow(store::Dataset &data, const QString &column, const QString &value)
+{
+    if (!data.isOpen() || !data.isKeyColumn(column))
+        return false;
+    for (int row = 0; row < data.recordCount(); ++row) {
+        if (data.keyValue(row, column) == value) {
+            data.setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 // Gives a mode list the items of the searches it chooses between.
@@ -117,8 +140,8 @@ void wireHelpAndDirection(const SearchControls &controls)
 void wireListButtons(const SearchControls &controls)
 {
     for (const OrderButton &order : orderButtons()) {
-        QAbstractButton *button = controls.orderButtons.value(order.section);
-        store::Dataset *data = sectionDataset(controls, order.section);
+        QAbstractButton *button = controls.orderButtons.value(order.store);
+        store::Dataset *data = sectionDataset(controls, order.store);
         if (!button || !data)
             continue;
         if (button->text().isEmpty())
@@ -128,11 +151,10 @@ void wireListButtons(const SearchControls &controls)
         });
     }
     for (auto it = controls.refreshButtons.cbegin(); it != controls.refreshButtons.cend(); ++it) {
-        const SectionInfo &section = sectionInfo(it.key());
-        store::Dataset *data = sectionDataset(controls, section.section);
+        store::Dataset *data = sectionDataset(controls, it.key());
         if (!data || !it.value())
             continue;
-        const QString baseQuery = store::storeInfo(section.store).baseQuery;
+        const QString baseQuery = store::storeInfo(it.key()).baseQuery;
         QObject::connect(it.value(), &QAbstractButton::clicked, it.value(),
                          [baseQuery, data] { guarded([&] { reloadWithBusy(*data, baseQuery); }); });
     }
@@ -163,18 +185,35 @@ void wireRadicalPicker(const SearchControls &controls, RadicalPicker *picker)
 
 } // namespace
 
-QWidget *createRadicalPicker()
+bool SectionSearch::open(store::StoreId store, const QString &headword) const
+{
+    const SearchEntry *entry = firstSearch(store);
+    if (!m_controls || !entry)
+        return false;
+    const SearchControls &controls = *m_controls;
+    QLineEdit *box = controls.boxes.value(entry->box);
+    store::Dataset *data = sectionDataset(controls, store);
+    if (!box || !data)
+        return false;
+    chooseMode(controls, *entry);
+    box->setText(headword);
+    guarded([&] { searchFrom(controls, *entry); });
+    return selectRow(*data, store::storeInfo(store).headColumn(), headword);
+}
+
+RadicalPicker *createRadicalPicker()
 {
     return new RadicalPicker;
 }
 
-void install(const SearchControls &controls, QWidget *radicalPicker)
+SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker)
 {
     wireSearches(controls);
     wireHelpAndDirection(controls);
     wireListButtons(controls);
-    if (auto *picker = qobject_cast<RadicalPicker *>(radicalPicker))
-        wireRadicalPicker(controls, picker);
+    if (radicalPicker)
+        wireRadicalPicker(controls, radicalPicker);
+    return SectionSearch(std::make_shared<const SearchControls>(controls));
 }
 
 } // namespace mc::search

@@ -2,6 +2,7 @@
 #include "search/searchtable.h"
 
 #include <QMap>
+#include <memory>
 
 class QAbstractButton;
 class QComboBox;
@@ -15,6 +16,8 @@ enum class StoreId;
 
 namespace mc::search {
 
+class RadicalPicker;
+
 // The main window's controls and datasets the searches work on, handed over by the window that
 // builds them.
 struct SearchControls {
@@ -26,13 +29,35 @@ struct SearchControls {
     QAbstractButton *direction = nullptr;
     QAbstractButton *idiomHelp = nullptr;
     QAbstractButton *xiehouyuHelp = nullptr;
-    QMap<Section, QAbstractButton *> orderButtons;
-    QMap<Section, QAbstractButton *> refreshButtons;
+    QMap<store::StoreId, QAbstractButton *> orderButtons;
+    QMap<store::StoreId, QAbstractButton *> refreshButtons;
+};
+
+// The section searches as the rest of the program reaches them (the quick lookup opens its
+// entries through it), handed out by install(). Copies work the same controls; one made with
+// no controls opens nothing. Use it only while the controls live.
+class SectionSearch final {
+public:
+    SectionSearch() = default;
+
+    // Finds headword in its store's section the way a user finds it there: the section's first
+    // search (see firstSearch) in its mode, with headword in its keyword box, runs exactly as a
+    // click on its search button runs it, report boxes and all; then the row holding headword
+    // becomes current (a containment search may list more rows). Showing the section's page is
+    // the caller's part. Returns whether the headword's row is current.
+    bool open(store::StoreId store, const QString &headword) const;
+
+private:
+    friend SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker);
+    explicit SectionSearch(std::shared_ptr<const SearchControls> controls) : m_controls(std::move(controls)) {}
+
+    std::shared_ptr<const SearchControls> m_controls;
 };
 
 // The radical picker window (TForm4), created hidden at start-up.
-QWidget *createRadicalPicker();
-// Wires the keyword searches, character modes, order and refresh buttons.
-void install(const SearchControls &controls, QWidget *radicalPicker);
+RadicalPicker *createRadicalPicker();
+// Wires the keyword searches, character modes, order and refresh buttons, and hands out the
+// section searches for the rest of the program.
+SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker);
 
 } // namespace mc::search

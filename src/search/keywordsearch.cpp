@@ -41,11 +41,10 @@ void runSearch(const SearchEntry &entry, KeywordBox &box, store::Dataset &datase
     }
     box.setText(searchable);
     const QString keyword = box.text();
-    const SectionInfo &section = sectionInfo(entry.section);
 
     {
         std::optional<BusyScope> busy;
-        if (section.busyWhileSearching)
+        if (searchesWhileBusy(entry.store))
             busy.emplace();
         // The list empties before the query is known; a stroke count that is no number
         // leaves it so.
@@ -67,10 +66,10 @@ void runSearch(const SearchEntry &entry, KeywordBox &box, store::Dataset &datase
     Messages::current().plain(noResultMessage(entry, keyword));
     switch (entry.noResult) {
     case NoResult::ResetWithBusy:
-        reloadWithBusy(dataset, store::storeInfo(section.store).baseQuery);
+        reloadWithBusy(dataset, store::storeInfo(entry.store).baseQuery);
         break;
     case NoResult::Reset:
-        replaceQuery(dataset, store::storeInfo(section.store).baseQuery);
+        replaceQuery(dataset, store::storeInfo(entry.store).baseQuery);
         break;
     case NoResult::Keep:
         break;

@@ -1,6 +1,7 @@
 #include "search/listorder.h"
 #include "search/texts.h"
 #include "store/dataset.h"
+#include "store/stores.h"
 
 namespace mc::search {
 
@@ -9,22 +10,22 @@ const QList<OrderButton> &orderButtons()
     const QString nameAsc = QStringLiteral("name ASC");
     const QString nameDesc = QStringLiteral("name DESC");
     static const QList<OrderButton> table = {
-        {Section::Character, texts::kByAlphabet, texts::kByAlphabet, nameAsc, texts::kByStrokeCount,
+        {store::StoreId::Characters, texts::kByAlphabet, texts::kByAlphabet, nameAsc, texts::kByStrokeCount,
          QStringLiteral("strokes ASC"), texts::kByAlphabet},
         // Starts from the bracketed caption, which is not the one compared: the first click sorts
         // descending.
-        {Section::Idiom, texts::kIdiomOrderStart, texts::kAscending, nameAsc, texts::kDescending, nameDesc,
+        {store::StoreId::Idioms, texts::kIdiomOrderStart, texts::kAscending, nameAsc, texts::kDescending, nameDesc,
          texts::kAscending},
-        {Section::Xiehouyu, texts::kAlphabetAscending, texts::kAlphabetAscending, nameDesc, texts::kAlphabetDescending,
-         nameAsc, texts::kAlphabetAscending},
+        {store::StoreId::Xiehouyu, texts::kAlphabetAscending, texts::kAlphabetAscending, nameDesc,
+         texts::kAlphabetDescending, nameAsc, texts::kAlphabetAscending},
     };
     return table;
 }
 
-const OrderButton *findOrderButton(Section section)
+const OrderButton *findOrderButton(store::StoreId store)
 {
     for (const OrderButton &order : orderButtons()) {
-        if (order.section == section)
+        if (order.store == store)
             return &order;
     }
     return nullptr;

@@ -13,7 +13,7 @@ namespace mc::search {
 // The order button under a section's list. Its caption is the only record of the order: a click
 // compares it with one text and sorts and re-captions by the result.
 struct OrderButton {
-    Section section;
+    store::StoreId store;
     QString startCaption;
     QString match;
     QString sortOnMatch;
@@ -23,7 +23,7 @@ struct OrderButton {
 };
 
 const QList<OrderButton> &orderButtons();
-const OrderButton *findOrderButton(Section section);
+const OrderButton *findOrderButton(store::StoreId store);
 
 // Sorts the loaded rows for a click on a button showing caption and returns the new caption.
 // Throws mc::Error when the dataset is closed; the caption then stays as it was.

@@ -19,26 +19,6 @@ QString asData(const QString &text)
 
 } // namespace
 
-const QList<SectionInfo> &sections()
-{
-    using store::StoreId;
-    static const QList<SectionInfo> table = {
-        {Section::Character, StoreId::Characters, false}, {Section::Word, StoreId::Words, true},
-        {Section::Idiom, StoreId::Idioms, false},         {Section::Xiehouyu, StoreId::Xiehouyu, false},
-        {Section::English, StoreId::English, false},      {Section::Sayings, StoreId::Sayings, false},
-    };
-    return table;
-}
-
-const SectionInfo &sectionInfo(Section section)
-{
-    for (const SectionInfo &info : sections()) {
-        if (info.section == section)
-            return info;
-    }
-    Q_UNREACHABLE();
-}
-
 const QStringList &directions()
 {
     static const QStringList list = {texts::kEnglishToChinese, texts::kChineseToEnglish};
@@ -47,7 +27,7 @@ const QStringList &directions()
 
 const QList<SearchEntry> &searches()
 {
-    using S = Section;
+    using S = store::StoreId;
     using Box = SearchBox;
     using Button = SearchButton;
     const ModeControl characterModes = ModeControl::CharacterModes;
@@ -71,36 +51,36 @@ const QList<SearchEntry> &searches()
 
     // clang-format off
     static const QList<SearchEntry> table = {
-        {S::Character, characterBox, characterButton, characterModes, 0, texts::kByCharacter,
+        {S::Characters, characterBox, characterButton, characterModes, 0, texts::kByCharacter,
          QStringLiteral(R"(select * from hz where name = "{keyword}")"), {}, q, none, busyReset, texts::kNoCharacter},
-        {S::Character, characterBox, characterButton, characterModes, 1, texts::kByRadical,
+        {S::Characters, characterBox, characterButton, characterModes, 1, texts::kByRadical,
          QStringLiteral(R"(select * from hz where part = "{radical}" and sum="{strokes}")"),
          QStringLiteral(R"(select * from hz where part = "{keyword}")"), Fill::Radical, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, characterBox, characterButton, characterModes, 2, texts::kByRadicalStrokes,
+        {S::Characters, characterBox, characterButton, characterModes, 2, texts::kByRadicalStrokes,
          QStringLiteral(R"(select * from hz where partstrokes = "{keyword}")"), {}, q, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, characterBox, characterButton, characterModes, 3, texts::kByStrokes,
+        {S::Characters, characterBox, characterButton, characterModes, 3, texts::kByStrokes,
          QStringLiteral("select * from hz where strokes={keyword}"), {}, Fill::Number, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, characterBox, characterButton, characterModes, 4, texts::kByPinyinContains,
+        {S::Characters, characterBox, characterButton, characterModes, 4, texts::kByPinyinContains,
          QStringLiteral(R"(select * from hz where pycode like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoCharacter},
-        {S::Character, characterBox, characterButton, characterModes, 5, texts::kByPinyinEquals,
+        {S::Characters, characterBox, characterButton, characterModes, 5, texts::kByPinyinEquals,
          QStringLiteral(R"(select * from hz where pycode = "{keyword} ")"), {}, q, none, busyReset,
          texts::kNoCharacter},
 
-        {S::Idiom, idiomBox, idiomButton, idiomModes, 0, texts::kByIdiomName,
+        {S::Idioms, idiomBox, idiomButton, idiomModes, 0, texts::kByIdiomName,
          QStringLiteral(R"(select * from cy where name like "%{keyword}%")"), {}, q, none, busyReset, texts::kNoIdiom},
-        {S::Idiom, idiomBox, idiomButton, idiomModes, 1, texts::kByIdiomPinyin,
+        {S::Idioms, idiomBox, idiomButton, idiomModes, 1, texts::kByIdiomPinyin,
          QStringLiteral(R"(select * from cy where pyjm like "%{keyword}%")"), {}, q, none, busyReset, texts::kNoIdiom},
-        {S::Idiom, idiomBox, idiomButton, idiomModes, 2, texts::kByIdiomMeaning,
+        {S::Idioms, idiomBox, idiomButton, idiomModes, 2, texts::kByIdiomMeaning,
          QStringLiteral(R"(select * from cy where content like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoIdiom},
-        {S::Idiom, idiomBox, idiomButton, idiomModes, 3, texts::kByIdiomSource,
+        {S::Idioms, idiomBox, idiomButton, idiomModes, 3, texts::kByIdiomSource,
          QStringLiteral(R"(select * from cy where derivation like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoIdiom},
-        {S::Idiom, idiomBox, idiomButton, idiomModes, 4, texts::kByIdiomSample,
+        {S::Idioms, idiomBox, idiomButton, idiomModes, 4, texts::kByIdiomSample,
          QStringLiteral(R"(select * from cy where samples like "%{keyword}%")"), {}, q, none, busyReset,
          texts::kNoIdiom},
 
@@ -132,7 +112,7 @@ const QList<SearchEntry> &searches()
          QStringLiteral(R"(select * from mylib where derivation like "%{keyword}%")"), {}, q, none, NoResult::Reset,
          texts::kNoResult},
 
-        {S::Word, Box::Word, Button::Word, ModeControl::None, 0, {},
+        {S::Words, Box::Word, Button::Word, ModeControl::None, 0, {},
          QStringLiteral(R"(select * from dict where word like "%{keyword}%")"), {}, q, Report::Found, NoResult::Keep,
          {}},
     };
@@ -147,6 +127,20 @@ const SearchEntry *findSearch(SearchButton button, int mode)
             return &entry;
     }
     return nullptr;
+}
+
+const SearchEntry *firstSearch(store::StoreId store)
+{
+    for (const SearchEntry &entry : searches()) {
+        if (entry.store == store && entry.mode == 0)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool searchesWhileBusy(store::StoreId store)
+{
+    return store == store::StoreId::Words;
 }
 
 QStringList modeCaptions(ModeControl modes)

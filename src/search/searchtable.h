@@ -10,8 +10,6 @@ enum class StoreId;
 
 namespace mc::search {
 
-enum class Section { Character, Word, Idiom, Xiehouyu, English, Sayings };
-
 // The search controls of the main window by what they do; the page that builds a control names it.
 enum class SearchBox { Character, Idiom, Xiehouyu, English, Saying, Person, Word };
 enum class SearchButton { Character, Idiom, Xiehouyu, EnglishExact, EnglishFuzzy, Saying, Person, Word };
@@ -38,15 +36,9 @@ enum class NoResult {
     Keep,          // message naming the keyword; the list stays empty
 };
 
-struct SectionInfo {
-    Section section;
-    store::StoreId store; // its base query is what a reset or refresh reloads
-    bool busyWhileSearching;
-};
-
 // One search of the program: which box and button start it, in which mode, and what it does.
 struct SearchEntry {
-    Section section;
+    store::StoreId store; // the section's; its base query is what a reset or refresh reloads
     SearchBox box;
     SearchButton button;
     ModeControl modeControl;
@@ -60,11 +52,14 @@ struct SearchEntry {
     QString noResultMessage; // Keep builds its message from the keyword
 };
 
-const QList<SectionInfo> &sections();
-const SectionInfo &sectionInfo(Section section);
 const QList<SearchEntry> &searches();
 // The search a button starts in the given mode; nullptr when there is none.
 const SearchEntry *findSearch(SearchButton button, int mode);
+// A section's first search in its first mode: by character, by idiom name, either half, English
+// to Chinese exactly, by saying, by word. Each finds an entry by its headword.
+const SearchEntry *firstSearch(store::StoreId store);
+// Whether a section's searches run behind the busy window: only the word section's do.
+bool searchesWhileBusy(store::StoreId store);
 // The items of a mode list, in mode order.
 QStringList modeCaptions(ModeControl modes);
 

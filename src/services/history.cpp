@@ -1,6 +1,6 @@
 #include "services/history.h"
 #include "services/historylayout.h"
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 
 #include <QDir>
 #include <QFile>

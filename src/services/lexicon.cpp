@@ -1,6 +1,6 @@
 #include "services/lexicon.h"
 #include "core/error.h"
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 #include "store/storefile.h"
 #include "store/stores.h"
 

@@ -8,8 +8,11 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QWidget>
+
+Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
 
 namespace mc::speech {
 namespace {
@@ -67,11 +70,20 @@ void setClipboardText(QClipboard *clipboard, const QString &text)
         throw Error(texts::kClipboardFailed);
 }
 
+void copyFields(const CopyCommand &command, const FieldReader &field)
+{
+    guarded([&] { setClipboardText(QGuiApplication::clipboard(), command.compose(field)); });
+}
+
 Copying::Copying(const QMultiMap<CopyText, QWidget *> &controls, const QMap<store::StoreId, store::Dataset *> &datasets,
                  QObject *parent)
     : QObject(parent), m_datasets(datasets)
 {
     for (const CopyCommand &command : copyCommands()) {
+        if (!m_datasets.value(command.store)) {
+            qCWarning(lcSpeech) << "copy: no dataset for store" << int(command.store);
+            continue;
+        }
         for (QWidget *widget : controls.values(command.text)) {
             if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
                 connect(button, &QAbstractButton::clicked, this, [this, command] { run(command); });
@@ -100,13 +112,8 @@ bool Copying::eventFilter(QObject *watched, QEvent *event)
 
 void Copying::run(const CopyCommand &command)
 {
-    guarded([&] {
-        const store::Dataset *dataset = m_datasets.value(command.store);
-        if (!dataset)
-            throw Error(QStringLiteral("程序内部错误：找不到要复制的列表。"));
-        const QString text = command.compose([dataset](const QString &column) { return dataset->value(column); });
-        setClipboardText(QGuiApplication::clipboard(), text);
-    });
+    const store::Dataset *dataset = m_datasets.value(command.store);
+    copyFields(command, [dataset](const QString &column) { return dataset->value(column); });
 }
 
 } // namespace mc::speech

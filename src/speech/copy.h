@@ -43,6 +43,10 @@ const QList<CopyCommand> &copyCommands();
 // Puts text on the clipboard in place of whatever was there; throws mc::Error when it cannot.
 void setClipboardText(QClipboard *clipboard, const QString &text);
 
+// Puts the text the command composes from the fields on the clipboard; a failure shows the
+// default error report.
+void copyFields(const CopyCommand &command, const FieldReader &field);
+
 // Wires the copy buttons and the two halves of the xiehouyu: a button copies on a click, any other
 // control (the field views) on a left click.
 class Copying final : public QObject {

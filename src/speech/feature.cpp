@@ -18,28 +18,53 @@ Q_DECLARE_LOGGING_CATEGORY(lcSpeech)
 
 namespace mc::speech {
 
-QWidget *createSpeechPrompt()
+void EntrySpeech::readAloud(store::StoreId store, const FieldReader &field) const
+{
+    if (!m_readAloud)
+        return;
+    for (const ReadAloudCommand &command : readAloudCommands()) {
+        if (command.store == store) {
+            QString text;
+            for (const QString &column : command.columns)
+                text += field(column);
+            m_readAloud->speak(text, command.language);
+            return;
+        }
+    }
+}
+
+void EntrySpeech::copy(store::StoreId store, const FieldReader &field) const
+{
+    for (const CopyCommand &command : copyCommands()) {
+        if (command.store == store) {
+            copyFields(command, field);
+            return;
+        }
+    }
+}
+
+SpeechPrompt *createSpeechPrompt()
 {
     return new SpeechPrompt;
 }
 
-QWidget *createStrokeViewer()
+StrokeViewer *createStrokeViewer()
 {
     return new StrokeViewer;
 }
 
-void install(const SpeechControls &controls, QWidget *speechPrompt, QWidget *strokeViewer)
+EntrySpeech install(const SpeechControls &controls, SpeechPrompt *speechPrompt, StrokeViewer *strokeViewer)
 {
     auto *readAloud = new ReadAloud(controls.readAloud, controls.datasets, controls.owner);
     new Copying(controls.copy, controls.datasets, controls.owner);
 
     // The prompt is offered when a press finds no working engine, unless the user declined it.
-    if (auto *prompt = qobject_cast<SpeechPrompt *>(speechPrompt)) {
+    if (speechPrompt) {
         auto offered = std::make_shared<bool>(false); // once a run
-        QObject::connect(readAloud, &ReadAloud::speechFailed, prompt, [prompt, offered] {
+        QObject::connect(readAloud, &ReadAloud::speechFailed, speechPrompt, [speechPrompt, offered] {
             if (!*offered) {
                 *offered = true;
-                prompt->offer();
+                speechPrompt->offer();
             }
         });
     }
@@ -50,11 +75,11 @@ void install(const SpeechControls &controls, QWidget *speechPrompt, QWidget *str
         qCWarning(lcSpeech) << "menu command" << texts::kLoadSpeechEngine << "missing";
 
     store::Dataset *characters = controls.datasets.value(store::StoreId::Characters);
-    auto *viewer = qobject_cast<StrokeViewer *>(strokeViewer);
-    if (controls.strokeOrder && characters && viewer)
-        new StrokeOrderButton(controls.strokeOrder, characters, viewer, controls.owner);
+    if (controls.strokeOrder && characters && strokeViewer)
+        new StrokeOrderButton(controls.strokeOrder, characters, strokeViewer, controls.owner);
     else
         qCWarning(lcSpeech) << "stroke-order button, character dataset or viewer missing";
+    return EntrySpeech(readAloud);
 }
 
 } // namespace mc::speech

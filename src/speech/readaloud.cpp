@@ -89,7 +89,12 @@ Voice &ReadAloud::voice()
 
 void ReadAloud::press(const ReadAloudCommand &command, const store::Dataset *dataset)
 {
-    const bool ok = guarded([&] { readAloud(voice(), joinedFields(*dataset, command.columns), command.language); });
+    speak(joinedFields(*dataset, command.columns), command.language);
+}
+
+void ReadAloud::speak(const QString &fieldText, Language language)
+{
+    const bool ok = guarded([&] { readAloud(voice(), fieldText, language); });
     if (!ok)
         emit speechFailed();
 }

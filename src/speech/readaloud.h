@@ -51,6 +51,9 @@ public:
               QObject *parent);
 
     Voice &voice();
+    // Speaks the text as a press of a button with that language does; a failure shows the
+    // default error report and emits speechFailed().
+    void speak(const QString &fieldText, Language language);
 
 signals:
     // A press could not be spoken: the engine is missing, not answering or has no voice.

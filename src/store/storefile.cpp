@@ -127,9 +127,12 @@ void setStatementObserver(std::function<void(const QString &sql)> observer)
     g_observer = std::move(observer);
 }
 
-Statement::Statement(const StoreFile &store, const QString &sql, const QVariantList &params) : m_db(store.m_db)
+Statement::Statement(const StoreFile &store, const QString &sql, const QVariantList &params)
+    : Statement(store.m_db, sql, params)
+{}
+
+Statement::Statement(sqlite3 *db, const QString &sql, const QVariantList &params) : m_db(db)
 {
-    sqlite3 *db = m_db;
     if (g_observer)
         g_observer(sql);
     const QByteArray utf8 = sql.toUtf8();

@@ -14,10 +14,14 @@ namespace mc::store {
 
 class StoreFile;
 
-// One prepared statement; steps through rows and reads columns as text or numbers.
+// One prepared statement; steps through rows and reads columns as text or numbers. The program's
+// one wrapper over SQLite statements.
 class Statement {
 public:
     Statement(const StoreFile &store, const QString &sql, const QVariantList &params);
+    // On a connection of the caller's, for files of ours that are written to (the user's history
+    // and word book); only stores are read through StoreFile.
+    Statement(sqlite3 *db, const QString &sql, const QVariantList &params);
     ~Statement();
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;

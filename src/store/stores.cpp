@@ -22,42 +22,32 @@ const QList<StoreInfo> &stores()
 {
     // clang-format off
     static const QList<StoreInfo> table = {
-        {StoreId::Characters, QStringLiteral("ADOQuery2"), QStringLiteral("data/xhb.db"), QStringLiteral("hz"),
-         QStringLiteral("select * from hz"), kSharedPassword,
+        {StoreId::Characters, QStringLiteral("characters"), QStringLiteral("ADOQuery2"),
+         QStringLiteral("data/xhb.db"), QStringLiteral("hz"), QStringLiteral("select * from hz"), kSharedPassword,
          {QStringLiteral("name"), QStringLiteral("oldname"), QStringLiteral("strokes")}, QStringLiteral("明川字典"),
          names(QStringLiteral("name oldname spell part sum partstrokes strokes wbcode areacode pycode content url"))},
-        {StoreId::Xiehouyu, QStringLiteral("ADOQuery3"), QStringLiteral("data/xhd.db"), QStringLiteral("xhy"),
-         QStringLiteral("select * from xhy"), kSharedPassword, {QStringLiteral("name")}, QStringLiteral("歇后语典"),
-         names(QStringLiteral("name end1"))},
-        {StoreId::Sayings, QStringLiteral("ADOQuery4"), QStringLiteral("data/xhe.db"), QStringLiteral("mylib"),
-         QStringLiteral("select * from mylib"), QStringLiteral(u"名言\u0002mc\u0005say"), {QStringLiteral("name")},
-         QStringLiteral("名人名言"), names(QStringLiteral("name derivation"))},
-        {StoreId::English, QStringLiteral("ADOQuery7"), QStringLiteral("data/xhk.db"), QStringLiteral(u"英语单词"),
-         QStringLiteral(u"select * from 英语单词"), kSharedPassword + QStringLiteral("en"),
-         {QStringLiteral(u"单词")}, QStringLiteral("英汉词典"), names(QStringLiteral(u"单词 解释"))},
-        {StoreId::Idioms, QStringLiteral("ADOQuery1"), QStringLiteral("data/xhg.db"), QStringLiteral("cy"),
-         QStringLiteral("select * from cy"), kSharedPassword, {QStringLiteral("name")}, QStringLiteral("成语词典"),
+        {StoreId::Xiehouyu, QStringLiteral("xiehouyu"), QStringLiteral("ADOQuery3"),
+         QStringLiteral("data/xhd.db"), QStringLiteral("xhy"), QStringLiteral("select * from xhy"), kSharedPassword,
+         {QStringLiteral("name")}, QStringLiteral("歇后语典"), names(QStringLiteral("name end1"))},
+        {StoreId::Sayings, QStringLiteral("sayings"), QStringLiteral("ADOQuery4"),
+         QStringLiteral("data/xhe.db"), QStringLiteral("mylib"), QStringLiteral("select * from mylib"),
+         QStringLiteral(u"名言\u0002mc\u0005say"), {QStringLiteral("name")}, QStringLiteral("名人名言"),
+         names(QStringLiteral("name derivation"))},
+        {StoreId::English, QStringLiteral("english"), QStringLiteral("ADOQuery7"),
+         QStringLiteral("data/xhk.db"), QStringLiteral(u"英语单词"), QStringLiteral(u"select * from 英语单词"),
+         kSharedPassword + QStringLiteral("en"), {QStringLiteral(u"单词")}, QStringLiteral("英汉词典"),
+         names(QStringLiteral(u"单词 解释"))},
+        {StoreId::Idioms, QStringLiteral("idioms"), QStringLiteral("ADOQuery1"),
+         QStringLiteral("data/xhg.db"), QStringLiteral("cy"), QStringLiteral("select * from cy"), kSharedPassword,
+         {QStringLiteral("name")}, QStringLiteral("成语词典"),
          names(QStringLiteral("name spell pyjm content derivation samples"))},
-        {StoreId::Words, QStringLiteral("ADOQuery5"), QStringLiteral("data/xhi.db"), QStringLiteral("dict"),
+        {StoreId::Words, QStringLiteral("words"), QStringLiteral("ADOQuery5"),
+         QStringLiteral("data/xhi.db"), QStringLiteral("dict"),
          QStringLiteral("select * from dict where ID>362993 and ID<363036"), QStringLiteral(u"词典mc#"),
          {QStringLiteral("word")}, QStringLiteral("明川词典"), names(QStringLiteral("ID word ord spell content"))},
     };
     // clang-format on
     return table;
-}
-
-QString unknownDatasetText(const QString &datasetName)
-{
-    return QStringLiteral("程序内部错误：找不到列表 %1。").arg(datasetName);
-}
-
-const StoreInfo &storeFor(const QString &datasetName)
-{
-    for (const StoreInfo &info : stores()) {
-        if (info.datasetName == datasetName)
-            return info;
-    }
-    throw Error(unknownDatasetText(datasetName));
 }
 
 const StoreInfo &storeInfo(StoreId id)
@@ -69,6 +59,15 @@ const StoreInfo &storeInfo(StoreId id)
     throw Error(QStringLiteral("程序内部错误：找不到第 %1 个词库。").arg(int(id)));
 }
 
+std::optional<StoreId> storeWithKey(const QString &key)
+{
+    for (const StoreInfo &info : stores()) {
+        if (info.key == key)
+            return info.id;
+    }
+    return std::nullopt;
+}
+
 QString storePath(StoreId id, const QString &dataDir)
 {
     return QDir(dataDir).filePath(QFileInfo(storeInfo(id).file).fileName());
@@ -77,9 +76,8 @@ QString storePath(StoreId id, const QString &dataDir)
 const QList<OpenStep> &openingOrder()
 {
     static const QList<OpenStep> order = {
-        {storeInfo(StoreId::Words).datasetName, 10},    {storeInfo(StoreId::Characters).datasetName, 30},
-        {storeInfo(StoreId::Xiehouyu).datasetName, 50}, {storeInfo(StoreId::Sayings).datasetName, 70},
-        {storeInfo(StoreId::English).datasetName, 90},  {storeInfo(StoreId::Idioms).datasetName, 100},
+        {StoreId::Words, 10},   {StoreId::Characters, 30}, {StoreId::Xiehouyu, 50},
+        {StoreId::Sayings, 70}, {StoreId::English, 90},    {StoreId::Idioms, 100},
     };
     return order;
 }

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <memory>
 
 namespace mc::test {
@@ -155,7 +156,7 @@ QStringList hostileKeywords()
 
 struct KeywordFuzz::State {
     QList<std::shared_ptr<store::Dataset>> datasets;
-    QHash<QString, store::Dataset *> byName;
+    QMap<store::StoreId, store::Dataset *> byStore;
     RecordingMessages messages;
     QSet<QString> *seen = nullptr;
     FuzzReport *report = nullptr;
@@ -180,14 +181,13 @@ KeywordFuzz::KeywordFuzz(bool fullCommand, int perKeyword)
         d->appendQuery(info.baseQuery);
         d->open();
         m_state->datasets.append(d);
-        m_state->byName.insert(info.datasetName, d.get());
+        m_state->byStore.insert(info.id, d.get());
     }
     // The plain searches, found and not found, give the statements there should ever be.
     const QStringList plain = {QStringLiteral("水"), QStringLiteral("a"), QStringLiteral("口3"), QStringLiteral("8"),
                                QStringLiteral("zzqqzzqq")};
     for (const search::SearchEntry &entry : search::searches()) {
-        store::Dataset *d
-            = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
+        store::Dataset *d = m_state->byStore.value(entry.store);
         for (const QString &keyword : plain) {
             Box box;
             box.value = keyword;
@@ -214,8 +214,7 @@ void KeywordFuzz::run(const QString &keyword, FuzzReport &report)
     timer.start();
     for (int n = 0; n < count; ++n) {
         const search::SearchEntry &entry = entries.at(int(m_turn++ % entries.size()));
-        store::Dataset *d
-            = m_state->byName.value(store::storeInfo(search::sectionInfo(entry.section).store).datasetName);
+        store::Dataset *d = m_state->byStore.value(entry.store);
         ++report.cases;
         try {
             if (m_fullCommand) {

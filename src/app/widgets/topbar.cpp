@@ -39,6 +39,7 @@ struct BarButton {
     const QString &caption;
     const char16_t *glyph;
     QColor colour;
+    std::optional<store::StoreId> store = {}; // the store whose section the button shows
 };
 
 } // namespace
@@ -70,17 +71,18 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
     m_sectionBar = new SectionBar(this);
     m_sectionBar->setGeometry(16, 18, 761, 75);
     using store::StoreId;
+    auto title = [](StoreId id) -> const QString & { return store::storeInfo(id).title; };
     // The dictionary sections are captioned with their stores' titles.
     const BarButton sections[] = {
-        {"fltbtn4", store::storeInfo(StoreId::Characters).title, u"字", QColor(190, 60, 40)},
-        {"fltbtn6", store::storeInfo(StoreId::Idioms).title, u"成", QColor(200, 120, 30)},
-        {"fltbtn7", store::storeInfo(StoreId::Xiehouyu).title, u"歇", QColor(150, 110, 40)},
-        {"fltbtn8", store::storeInfo(StoreId::English).title, u"英", QColor(50, 120, 190)},
-        {"fltbtn12", store::storeInfo(StoreId::Sayings).title, u"言", QColor(120, 70, 160)},
+        {"fltbtn4", title(StoreId::Characters), u"字", QColor(190, 60, 40), StoreId::Characters},
+        {"fltbtn6", title(StoreId::Idioms), u"成", QColor(200, 120, 30), StoreId::Idioms},
+        {"fltbtn7", title(StoreId::Xiehouyu), u"歇", QColor(150, 110, 40), StoreId::Xiehouyu},
+        {"fltbtn8", title(StoreId::English), u"英", QColor(50, 120, 190), StoreId::English},
+        {"fltbtn12", title(StoreId::Sayings), u"言", QColor(120, 70, 160), StoreId::Sayings},
         {"fltbtn9", texts::kClassicsButton, u"经", QColor(110, 80, 40)},
-        {"fltbtn5", store::storeInfo(StoreId::Words).title, u"词", QColor(40, 140, 110)},
-        // The online dictionary button is kept beneath "在线辞海", out of the mouse's reach.
-        {"fltbtn11", texts::kLookupButton, u"典", QColor(90, 90, 90)},
+        {"fltbtn5", title(StoreId::Words), u"词", QColor(40, 140, 110), StoreId::Words},
+        // The online lookup's button is kept beneath "在线辞海", out of the mouse's reach.
+        {"fltbtn11", texts::kOnlineLookupButton, u"典", QColor(90, 90, 90)},
         {"FlatButton1", texts::kLexiconButton, u"海", QColor(30, 110, 160)},
     };
     int slot = 0;
@@ -88,10 +90,10 @@ TopBar::TopBar(QWidget *parent) : QWidget(parent)
         auto *button = new FlatButton(QString::fromLatin1(b.name), b.caption,
                                       art::barIcon(QString::fromUtf16(b.glyph), b.colour), m_sectionBar);
         button->move(1 + 76 * qMin(slot++, 7), 1);
-        m_buttons.sections.append(button);
+        m_buttons.sections.append({b.store, button});
     }
-    m_buttons.lexicon = m_buttons.sections.takeLast();
-    m_buttons.lookup = m_buttons.sections.takeLast();
+    m_buttons.lexicon = m_buttons.sections.takeLast().button;
+    m_buttons.onlineLookup = m_buttons.sections.takeLast().button;
     // "在线辞海" hides the button beneath it completely: it fills itself with the bar's band. The
     // band is its window colour, not its button colour: the style draws the hover panel in the
     // button colour, which must stay a plain colour like the other buttons' (a gradient's own

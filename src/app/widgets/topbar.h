@@ -1,6 +1,9 @@
 #pragma once
+#include "store/stores.h"
+
 #include <QList>
 #include <QWidget>
+#include <optional>
 
 class QAbstractButton;
 
@@ -15,10 +18,16 @@ public:
     QWidget *sectionBar() const { return m_sectionBar; }
     QWidget *serviceBar() const { return m_serviceBar; }
 
+    // A section's button and the store whose section it shows; the classics reader has none.
+    struct SectionButton {
+        std::optional<store::StoreId> store;
+        QAbstractButton *button;
+    };
     struct Buttons {
-        // In bar order: character, idiom, xiehouyu, English, sayings, classics, word.
-        QList<QAbstractButton *> sections;
-        QAbstractButton *lookup = nullptr;
+        // In bar order, which Ctrl+1 … Ctrl+7 follow: character, idiom, xiehouyu, English,
+        // sayings, classics, word.
+        QList<SectionButton> sections;
+        QAbstractButton *onlineLookup = nullptr;
         QAbstractButton *lexicon = nullptr;
         QAbstractButton *exit = nullptr;
         QAbstractButton *more = nullptr;

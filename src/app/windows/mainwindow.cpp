@@ -38,7 +38,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(texts::kMainCaption);
     for (const store::StoreInfo &info : store::stores())
-        new store::Dataset(info.datasetName, this);
+        m_datasets.insert(info.id, new store::Dataset(info.datasetName, this));
 
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("clientArea"));
@@ -64,34 +64,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 }
 
 MainWindow::~MainWindow() = default;
-
-store::Dataset *MainWindow::dataset(const QString &name) const
-{
-    return findChild<store::Dataset *>(name, Qt::FindDirectChildrenOnly);
-}
-
-store::Dataset *MainWindow::dataset(store::StoreId id) const
-{
-    return dataset(store::storeInfo(id).datasetName);
-}
-
-QAbstractButton *MainWindow::sectionButton(store::StoreId id) const
-{
-    using store::StoreId;
-    // The section bar's buttons in bar order: character, idiom, xiehouyu, English, sayings,
-    // classics, word.
-    static const QMap<StoreId, int> place = {{StoreId::Characters, 0}, {StoreId::Idioms, 1},  {StoreId::Xiehouyu, 2},
-                                             {StoreId::English, 3},    {StoreId::Sayings, 4}, {StoreId::Words, 6}};
-    return m_topBar->buttons().sections.value(place.value(id));
-}
-
-QMap<store::StoreId, store::Dataset *> MainWindow::datasets() const
-{
-    QMap<store::StoreId, store::Dataset *> all;
-    for (const store::StoreInfo &info : store::stores())
-        all.insert(info.id, dataset(info.datasetName));
-    return all;
-}
 
 namespace {
 
@@ -143,6 +115,8 @@ void MainWindow::buildPages(QWidget *pageArea)
     m_classics = new ClassicsPage(pageArea);
     m_word = new WordPage(dataset(StoreId::Words), pageArea);
     m_pages = {welcome, m_character, m_idiom, m_xiehouyu, m_english, m_sayings, m_classics, m_word};
+    m_sections = {{StoreId::Characters, m_character}, {StoreId::Idioms, m_idiom},    {StoreId::Xiehouyu, m_xiehouyu},
+                  {StoreId::English, m_english},      {StoreId::Sayings, m_sayings}, {StoreId::Words, m_word}};
     for (QWidget *page : std::as_const(m_pages))
         grid->addWidget(page, 0, 0);
     showPage(m_pages.constFirst());
@@ -155,6 +129,11 @@ void MainWindow::showPage(QWidget *page)
         if (other != page)
             other->setVisible(false);
     }
+}
+
+void MainWindow::showSection(store::StoreId id)
+{
+    showPage(m_sections.value(id));
 }
 
 namespace {
@@ -172,18 +151,16 @@ void bringUp(QWidget *window)
 
 void MainWindow::wireBar()
 {
-    // Where the focus goes when a section is opened from the keyboard, in bar order, which
-    // Ctrl+1 … Ctrl+7 follow.
-    const std::pair<QWidget *, QWidget *> sections[] = {
-        {m_character, m_character->controls().keyword}, {m_idiom, m_idiom->controls().keyword},
-        {m_xiehouyu, m_xiehouyu->controls().keyword},   {m_english, m_english->controls().keyword},
-        {m_sayings, m_sayings->controls().keyword},     {m_classics, m_classics->titleList()},
-        {m_word, m_word->controls().keyword},
-    };
+    // Ctrl+1 … Ctrl+7 follow the bar's order; a section opened from the keyboard has the focus in
+    // its keyword box, the classics reader in its title list.
     const TopBar::Buttons &bar = m_topBar->buttons();
     int number = 0;
-    for (const auto &[page, firstBox] : sections) {
-        QAbstractButton *sectionButton = bar.sections.at(number);
+    for (const TopBar::SectionButton &section : bar.sections) {
+        SectionPage *dictionary = section.store ? m_sections.value(*section.store) : nullptr;
+        QWidget *page = dictionary ? static_cast<QWidget *>(dictionary) : m_classics;
+        QWidget *firstBox
+            = dictionary ? static_cast<QWidget *>(dictionary->controls().keyword) : m_classics->titleList();
+        QAbstractButton *sectionButton = section.button;
         connect(sectionButton, &QAbstractButton::clicked, this, [this, page] { showPage(page); });
         addSectionShortcut(sectionButton, ++number, [firstBox] {
             // As a tab into it would: a keyword box selects its placeholder, so typing replaces it.
@@ -230,11 +207,11 @@ search::SearchControls MainWindow::searchControls()
     using search::ModeControl;
     using search::SearchBox;
     using search::SearchButton;
-    using search::Section;
+    using store::StoreId;
 
     search::SearchControls controls;
     controls.window = this;
-    controls.datasets = datasets();
+    controls.datasets = m_datasets;
     controls.boxes = {{SearchBox::Character, m_character->controls().keyword},
                       {SearchBox::Idiom, m_idiom->controls().keyword},
                       {SearchBox::Xiehouyu, m_xiehouyu->controls().keyword},
@@ -256,12 +233,12 @@ search::SearchControls MainWindow::searchControls()
     controls.direction = m_english->controls().direction;
     controls.idiomHelp = m_idiom->controls().help;
     controls.xiehouyuHelp = m_xiehouyu->controls().help;
-    controls.orderButtons = {{Section::Character, m_character->controls().order},
-                             {Section::Idiom, m_idiom->controls().order},
-                             {Section::Xiehouyu, m_xiehouyu->controls().order}};
-    controls.refreshButtons = {{Section::Character, m_character->controls().refresh},
-                               {Section::Idiom, m_idiom->controls().refresh},
-                               {Section::Xiehouyu, m_xiehouyu->controls().refresh}};
+    controls.orderButtons = {{StoreId::Characters, m_character->controls().order},
+                             {StoreId::Idioms, m_idiom->controls().order},
+                             {StoreId::Xiehouyu, m_xiehouyu->controls().order}};
+    controls.refreshButtons = {{StoreId::Characters, m_character->controls().refresh},
+                               {StoreId::Idioms, m_idiom->controls().refresh},
+                               {StoreId::Xiehouyu, m_xiehouyu->controls().refresh}};
     return controls;
 }
 
@@ -272,7 +249,7 @@ speech::SpeechControls MainWindow::speechControls()
 
     speech::SpeechControls controls;
     controls.owner = this;
-    controls.datasets = datasets();
+    controls.datasets = m_datasets;
     controls.readAloud = {{Reading::Character, m_character->controls().readAloud},
                           {Reading::Word, m_word->controls().readAloud},
                           {Reading::WordExplanation, m_word->controls().readExplanation},
@@ -302,7 +279,7 @@ readers::ReaderControls MainWindow::readerControls(ResultWindow *result) const
     controls.loader = m_classics->loaderView();
     controls.titles = m_classics->titleList();
     controls.pictureTitles = m_classics->pictureTitleList();
-    controls.lookup = m_topBar->buttons().lookup;
+    controls.onlineLookup = m_topBar->buttons().onlineLookup;
     controls.resultWindow = result;
     controls.resultView = result ? result->view() : nullptr;
     return controls;

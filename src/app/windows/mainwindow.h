@@ -2,16 +2,17 @@
 #include "readers/feature.h"
 #include "search/feature.h"
 #include "speech/feature.h"
+#include "store/stores.h"
 
 #include <QList>
 #include <QMainWindow>
+#include <QMap>
 #include <functional>
 
 class QAbstractButton;
 
 namespace mc::store {
 class Dataset;
-enum class StoreId;
 } // namespace mc::store
 
 namespace mc::app {
@@ -22,6 +23,7 @@ class EnglishPage;
 class IdiomPage;
 class ResultWindow;
 class SayingsPage;
+class SectionPage;
 class TopBar;
 class WordPage;
 class XiehouyuPage;
@@ -33,14 +35,16 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    store::Dataset *dataset(const QString &name) const;
-    store::Dataset *dataset(store::StoreId id) const;
+    // The dataset of each store; every store has one, named as the connection settings name it
+    // ("ADOQuery2").
+    store::Dataset *dataset(store::StoreId id) const { return m_datasets.value(id); }
+    const QMap<store::StoreId, store::Dataset *> &datasets() const { return m_datasets; }
 
     // Shows one page and hides the seven others; nothing else changes.
     void showPage(QWidget *page);
     const QList<QWidget *> &pages() const { return m_pages; }
-    // The bar button that shows the section of a store.
-    QAbstractButton *sectionButton(store::StoreId id) const;
+    // Shows the section page of a store, as its bar button does.
+    void showSection(store::StoreId id);
 
     // The secondary windows opened from the bar: "更多精彩" and "在线辞海".
     void setSecondaryWindows(QWidget *more, QWidget *lexicon);
@@ -60,8 +64,9 @@ private:
     // Ctrl+number clicks the bar button, then runs thenFocus; the button's hint names the keys.
     void addSectionShortcut(QAbstractButton *button, int number, const std::function<void()> &thenFocus);
     void showLicences();
-    QMap<store::StoreId, store::Dataset *> datasets() const;
 
+    QMap<store::StoreId, store::Dataset *> m_datasets;
+    QMap<store::StoreId, SectionPage *> m_sections;
     TopBar *m_topBar = nullptr;
     QAction *m_loadSpeechEngine = nullptr;
     QList<QWidget *> m_pages;

@@ -2,7 +2,7 @@
 #include "app/widgets/handwritingpad.h"
 #include "app/widgets/widgets.h"
 #include "lookup/entryreader.h"
-#include "lookup/lookupservice.h"
+#include "lookup/quicklookupservice.h"
 #include "lookup/texts.h"
 #include "lookup/userdata.h"
 #include "platform/guard.h"
@@ -24,7 +24,12 @@
 namespace mc::app {
 namespace {
 
-enum Role { GroupRole = Qt::UserRole, RowRole, HeadRole, MoreRole };
+enum Role { StoreRole = Qt::UserRole, RowRole, HeadRole, MoreRole };
+
+store::StoreId storeOf(const QTreeWidgetItem *item)
+{
+    return store::StoreId(item->data(0, StoreRole).toInt());
+}
 
 // Labels of the fields the detail pane shows; columns not named here are not shown.
 QString fieldLabel(const QString &column)
@@ -62,7 +67,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
                                      QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_actions(std::move(actions)),
-      m_service(new lookup::LookupService(dataDir, this)),
+      m_service(new lookup::QuickLookupService(dataDir, this)),
       m_reader(std::make_unique<lookup::EntryReader>(dataDir)),
       m_box(new QLineEdit(this)),
       m_list(new QTreeWidget(this)),
@@ -123,14 +128,14 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     if (!restoreGeometry(QSettings().value(QStringLiteral("quickLookup/geometry")).toByteArray()))
         centreOverOnFirstShow(this, parent);
 
-    connect(m_box, &QLineEdit::textChanged, m_service, &lookup::LookupService::search);
+    connect(m_box, &QLineEdit::textChanged, m_service, &lookup::QuickLookupService::search);
     connect(m_box, &QLineEdit::textEdited, this, [this] { m_wanted.reset(); });
     connect(m_box, &QLineEdit::returnPressed, this, [this] {
         QTreeWidgetItem *item = m_list->currentItem();
         activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
     });
-    connect(m_service, &lookup::LookupService::resultsReady, this, &QuickLookupWindow::showResults);
-    connect(m_service, &lookup::LookupService::groupReady, this,
+    connect(m_service, &lookup::QuickLookupService::resultsReady, this, &QuickLookupWindow::showResults);
+    connect(m_service, &lookup::QuickLookupService::groupReady, this,
             [this](const QString &, const lookup::GroupResult &r) { showGroup(r); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { showEntry(item); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { activate(item); });
@@ -142,16 +147,16 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
             remember(); // also the hit the window picked, clicked
     });
     connect(readAloud, &QPushButton::clicked, this, [this] {
-        if (m_group >= 0 && m_actions.readAloud)
-            guarded([this] { m_actions.readAloud(lookup::Group(m_group), m_fields); });
+        if (m_store && m_actions.readAloud)
+            guarded([this] { m_actions.readAloud(*m_store, m_fields); });
     });
     connect(copy, &QPushButton::clicked, this, [this] {
-        if (m_group >= 0 && m_actions.copy)
-            guarded([this] { m_actions.copy(lookup::Group(m_group), m_fields); });
+        if (m_store && m_actions.copy)
+            guarded([this] { m_actions.copy(*m_store, m_fields); });
     });
     connect(m_star, &QToolButton::clicked, this, [this] {
-        if (m_userData && m_group >= 0)
-            m_userData->toggleFavourite(lookup::entryOf(lookup::Group(m_group), m_fields));
+        if (m_userData && m_store)
+            m_userData->toggleFavourite(lookup::entryOf(*m_store, m_fields));
     });
     if (m_userData)
         connect(m_userData, &lookup::UserData::favouritesChanged, this, &QuickLookupWindow::updateStar);
@@ -238,14 +243,14 @@ void QuickLookupWindow::showResults(const QString &text, const QList<lookup::Gro
         if (r.count == 0)
             continue;
         auto *header = new QTreeWidgetItem(m_list);
-        header->setData(0, GroupRole, int(r.group));
+        header->setData(0, StoreRole, int(r.store));
         header->setFlags(Qt::ItemIsEnabled);
         QFont bold = header->font(0);
         bold.setBold(true);
         header->setFont(0, bold);
         fillGroup(header, r);
         header->setExpanded(true);
-        if (m_wanted && *m_wanted == std::pair(lookup::groupInfo(r.group).store, text)) {
+        if (m_wanted && *m_wanted == std::pair(r.store, text)) {
             for (int i = 0; i < header->childCount() && !wanted; ++i) {
                 if (header->child(i)->data(0, HeadRole).toString() == text)
                     wanted = header->child(i);
@@ -267,7 +272,7 @@ void QuickLookupWindow::showGroup(const lookup::GroupResult &result)
     const QScopedValueRollback picking(m_picking, true);
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem *header = m_list->topLevelItem(i);
-        if (header->data(0, GroupRole).toInt() == int(result.group)) {
+        if (storeOf(header) == result.store) {
             qDeleteAll(header->takeChildren());
             fillGroup(header, result);
         }
@@ -276,16 +281,16 @@ void QuickLookupWindow::showGroup(const lookup::GroupResult &result)
 
 void QuickLookupWindow::fillGroup(QTreeWidgetItem *header, const lookup::GroupResult &r)
 {
-    header->setText(0, QStringLiteral("%1 (%2)").arg(lookup::groupInfo(r.group).title).arg(r.count));
+    header->setText(0, QStringLiteral("%1 (%2)").arg(lookup::groupInfo(r.store).title).arg(r.count));
     for (const lookup::Hit &hit : r.hits) {
         auto *item = new QTreeWidgetItem(header, {hit.head});
-        item->setData(0, GroupRole, int(r.group));
+        item->setData(0, StoreRole, int(r.store));
         item->setData(0, RowRole, hit.rowId);
         item->setData(0, HeadRole, hit.head);
     }
     if (!r.complete()) {
         auto *more = new QTreeWidgetItem(header, {lookup::texts::kMore});
-        more->setData(0, GroupRole, int(r.group));
+        more->setData(0, StoreRole, int(r.store));
         more->setData(0, MoreRole, true);
         more->setForeground(0, palette().link());
     }
@@ -303,11 +308,11 @@ QTreeWidgetItem *QuickLookupWindow::firstHit() const
 void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
 {
     m_fields.clear();
-    m_group = -1;
+    m_store.reset();
     m_remembered = false;
     if (item && item->data(0, RowRole).isValid()) {
-        m_group = item->data(0, GroupRole).toInt();
-        guarded([&] { m_fields = m_reader->fields(lookup::Group(m_group), item->data(0, RowRole).toLongLong()); });
+        m_store = storeOf(item);
+        guarded([&] { m_fields = m_reader->fields(*m_store, item->data(0, RowRole).toLongLong()); });
     }
     m_entry->setHtml(entryHtml(m_fields));
     updateStar();
@@ -317,18 +322,17 @@ void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
 
 void QuickLookupWindow::remember()
 {
-    if (m_remembered || !m_userData || m_group < 0 || m_fields.isEmpty())
+    if (m_remembered || !m_userData || !m_store || m_fields.isEmpty())
         return;
     m_remembered = true;
-    m_userData->addLookup(lookup::entryOf(lookup::Group(m_group), m_fields));
+    m_userData->addLookup(lookup::entryOf(*m_store, m_fields));
 }
 
 void QuickLookupWindow::updateStar()
 {
-    const bool shown = m_group >= 0 && !m_fields.isEmpty();
-    const bool favourite = shown && m_userData
-        && m_userData->isFavourite(lookup::groupInfo(lookup::Group(m_group)).store,
-                                   lookup::entryOf(lookup::Group(m_group), m_fields).key);
+    const bool shown = m_store && !m_fields.isEmpty();
+    const bool favourite
+        = shown && m_userData && m_userData->isFavourite(*m_store, lookup::entryOf(*m_store, m_fields).key);
     m_star->setEnabled(shown);
     m_star->setText(favourite ? lookup::texts::kStarOn : lookup::texts::kStarOff);
     m_star->setToolTip(favourite ? lookup::texts::kRemoveFavourite : lookup::texts::kAddFavourite);
@@ -339,7 +343,7 @@ void QuickLookupWindow::activate(QTreeWidgetItem *item)
     if (!item)
         return;
     if (item->data(0, MoreRole).toBool()) {
-        m_service->loadAll(lookup::Group(item->data(0, GroupRole).toInt()));
+        m_service->loadAll(storeOf(item));
         return;
     }
     if (!item->data(0, RowRole).isValid())
@@ -348,7 +352,7 @@ void QuickLookupWindow::activate(QTreeWidgetItem *item)
     m_list->setCurrentItem(item);
     remember();
     if (m_actions.open)
-        m_actions.open(lookup::Group(item->data(0, GroupRole).toInt()), item->data(0, HeadRole).toString());
+        m_actions.open(storeOf(item), item->data(0, HeadRole).toString());
 }
 
 } // namespace mc::app

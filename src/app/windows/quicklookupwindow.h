@@ -1,5 +1,5 @@
 #pragma once
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 
 #include <QWidget>
 #include <functional>
@@ -13,7 +13,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace mc::lookup {
-class LookupService;
+class QuickLookupService;
 class EntryReader;
 class UserData;
 struct Entry;
@@ -25,9 +25,9 @@ class HandwritingPad;
 
 // What the window does with an entry beyond showing it; supplied by whoever opens the window.
 struct QuickLookupActions {
-    std::function<void(lookup::Group, const QString &head)> open; // in its section page
-    std::function<void(lookup::Group, const QList<QPair<QString, QString>> &fields)> readAloud;
-    std::function<void(lookup::Group, const QList<QPair<QString, QString>> &fields)> copy;
+    std::function<void(store::StoreId, const QString &head)> open; // in its section page
+    std::function<void(store::StoreId, const QList<QPair<QString, QString>> &fields)> readAloud;
+    std::function<void(store::StoreId, const QList<QPair<QString, QString>> &fields)> copy;
 };
 
 // The quick lookup window (QuickLookup): one box, hits grouped by section on the left, the
@@ -72,7 +72,7 @@ private:
     void updateStar();
 
     QuickLookupActions m_actions;
-    lookup::LookupService *m_service;
+    lookup::QuickLookupService *m_service;
     std::unique_ptr<lookup::EntryReader> m_reader;
     QLineEdit *m_box;
     QTreeWidget *m_list;
@@ -82,7 +82,7 @@ private:
     HandwritingPad *m_pad = nullptr;
     lookup::UserData *m_userData;
     QList<QPair<QString, QString>> m_fields;
-    int m_group = -1;
+    std::optional<store::StoreId> m_store; // the entry's, while one is shown
     // Set while the window itself picks the current hit: that is no lookup of the user's.
     bool m_picking = false;
     // The entry shown is in the history already: it goes there once however it was chosen.

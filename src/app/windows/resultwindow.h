@@ -7,7 +7,7 @@ class HtmlView;
 
 namespace mc::app {
 
-// "在线字典词典" (TForm6): shows a lookup result page; the lookup fills and shows it.
+// "在线字典词典" (TForm6): shows the result page of an online lookup, which fills and shows it.
 class ResultWindow final : public QWidget {
     Q_OBJECT
 public:

@@ -1,4 +1,4 @@
-#include "lookup/lookupservice.h"
+#include "lookup/quicklookupservice.h"
 #include "core/error.h"
 
 #include <QPointer>
@@ -6,41 +6,41 @@
 namespace mc::lookup {
 
 // Lives on the service's thread; opens the index there on first use, so start-up pays nothing.
-class LookupWorker final : public QObject {
+class QuickLookupWorker final : public QObject {
 public:
-    explicit LookupWorker(const QString &dataDir) : m_dataDir(dataDir) {}
+    explicit QuickLookupWorker(const QString &dataDir) : m_dataDir(dataDir) {}
 
-    LookupIndex &index()
+    QuickLookupIndex &index()
     {
         if (!m_index)
-            m_index = std::make_unique<LookupIndex>(m_dataDir);
+            m_index = std::make_unique<QuickLookupIndex>(m_dataDir);
         return *m_index;
     }
 
 private:
     QString m_dataDir;
-    std::unique_ptr<LookupIndex> m_index;
+    std::unique_ptr<QuickLookupIndex> m_index;
 };
 
-LookupService::LookupService(const QString &dataDir, QObject *parent) : QObject(parent)
+QuickLookupService::QuickLookupService(const QString &dataDir, QObject *parent) : QObject(parent)
 {
-    m_worker = new LookupWorker(dataDir);
+    m_worker = new QuickLookupWorker(dataDir);
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("quick lookup"));
     m_thread.start();
 }
 
-LookupService::~LookupService()
+QuickLookupService::~QuickLookupService()
 {
     ++*m_latest; // whatever still runs stops at its next check
     m_thread.quit();
     m_thread.wait();
 }
 
-void LookupService::deliver(quint64 generation, const std::function<void()> &emitIt)
+void QuickLookupService::deliver(quint64 generation, const std::function<void()> &emitIt)
 {
-    QPointer<LookupService> self(this);
+    QPointer<QuickLookupService> self(this);
     QMetaObject::invokeMethod(
         this,
         [self, generation, emitIt] {
@@ -52,7 +52,7 @@ void LookupService::deliver(quint64 generation, const std::function<void()> &emi
 
 // Runs job on the worker unless a newer search came first; its answer, or the error it throws,
 // reaches this thread only if no newer search has come by then.
-void LookupService::runOnWorker(quint64 generation, Job job)
+void QuickLookupService::runOnWorker(quint64 generation, Job job)
 {
     auto latest = m_latest;
     QMetaObject::invokeMethod(
@@ -72,21 +72,22 @@ void LookupService::runOnWorker(quint64 generation, Job job)
         Qt::QueuedConnection);
 }
 
-void LookupService::search(const QString &text)
+void QuickLookupService::search(const QString &text)
 {
     m_text = text;
-    runOnWorker(++*m_latest, [this, text](LookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
-        const QList<GroupResult> results = index.searchAll(index.parse(text), kFirstHits, cancelled);
-        return [this, text, results] { emit resultsReady(text, results); };
-    });
+    runOnWorker(++*m_latest,
+                [this, text](QuickLookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
+                    const QList<GroupResult> results = index.searchAll(index.parse(text), kFirstHits, cancelled);
+                    return [this, text, results] { emit resultsReady(text, results); };
+                });
 }
 
-void LookupService::loadAll(Group group)
+void QuickLookupService::loadAll(store::StoreId store)
 {
     runOnWorker(
         *m_latest,
-        [this, text = m_text, group](LookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
-            const GroupResult result = index.search(index.parse(text), group, -1, cancelled);
+        [this, text = m_text, store](QuickLookupIndex &index, const CancelCheck &cancelled) -> std::function<void()> {
+            const GroupResult result = index.search(index.parse(text), store, -1, cancelled);
             return [this, text, result] { emit groupReady(text, result); };
         });
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 
 #include <QObject>
 #include <QString>
@@ -9,22 +9,22 @@
 
 namespace mc::lookup {
 
-class LookupWorker;
+class QuickLookupWorker;
 
 // Runs quick lookups on a thread of its own, so typing never waits for the index. Every
 // search() supersedes the ones before it: they stop at their next check and their answers are
 // dropped. Signals arrive on the thread that owns the service.
-class LookupService final : public QObject {
+class QuickLookupService final : public QObject {
     Q_OBJECT
 public:
     static constexpr int kFirstHits = 50;
 
-    explicit LookupService(const QString &dataDir = QStringLiteral("data"), QObject *parent = nullptr);
-    ~LookupService() override;
+    explicit QuickLookupService(const QString &dataDir = QStringLiteral("data"), QObject *parent = nullptr);
+    ~QuickLookupService() override;
 
     void search(const QString &text);
     // Every hit of one group for the text last searched.
-    void loadAll(Group group);
+    void loadAll(store::StoreId store);
     QString text() const { return m_text; }
 
 signals:
@@ -34,12 +34,12 @@ signals:
 
 private:
     // Does the work on the worker's thread and returns what to emit on this one.
-    using Job = std::function<std::function<void()>(LookupIndex &index, const CancelCheck &cancelled)>;
+    using Job = std::function<std::function<void()>(QuickLookupIndex &index, const CancelCheck &cancelled)>;
     void runOnWorker(quint64 generation, Job job);
     void deliver(quint64 generation, const std::function<void()> &emitIt);
 
     QThread m_thread;
-    LookupWorker *m_worker = nullptr;
+    QuickLookupWorker *m_worker = nullptr;
     std::shared_ptr<std::atomic<quint64>> m_latest = std::make_shared<std::atomic<quint64>>(0);
     QString m_text;
 };

@@ -57,7 +57,7 @@ struct FakeLookup {
 
 } // namespace
 
-class TestLookup final : public QObject {
+class TestOnlineLookup final : public QObject {
     Q_OBJECT
 private slots:
     void keywordEncoding_data()
@@ -220,5 +220,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLookup)
-#include "tst_lookup.moc"
+QTEST_GUILESS_MAIN(TestOnlineLookup)
+#include "tst_onlinelookup.moc"

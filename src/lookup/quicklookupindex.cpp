@@ -1,4 +1,4 @@
-#include "lookup/lookupindex.h"
+#include "lookup/quicklookupindex.h"
 #include "core/error.h"
 #include "lookup/simplifier.h"
 #include "store/storefile.h"
@@ -15,17 +15,30 @@
 namespace mc::lookup {
 namespace {
 
+using store::StoreId;
+
 constexpr qint64 kOrdBits = 24;
 constexpr int kMaxMixedKeys = 16;
 
-qint64 firstRow(Group group)
+qint64 section(store::StoreId store)
 {
-    return qint64(group) << kOrdBits;
+    return groupInfo(store).indexSection;
 }
 
-qint64 lastRow(Group group)
+qint64 firstRow(store::StoreId store)
 {
-    return firstRow(group) + (qint64(1) << kOrdBits) - 1;
+    return section(store) << kOrdBits;
+}
+
+qint64 lastRow(store::StoreId store)
+{
+    return firstRow(store) + (qint64(1) << kOrdBits) - 1;
+}
+
+// The stores whose entries have pinyin for the index to match.
+bool hasPinyin(store::StoreId store)
+{
+    return store::storeInfo(store).columns.contains(QLatin1String("spell"));
 }
 
 // The characters of the text as one phrase of tokens: "中国" -> "中 国". Characters that are
@@ -65,14 +78,14 @@ struct FullText {
 
 } // namespace
 
-struct LookupIndex::Tier {
+struct QuickLookupIndex::Tier {
     enum Kind { KeyEqual, KeyPrefix, Terms } kind;
     QString arg = {};           // KeyEqual, KeyPrefix: the key
     QString tally = {};         // the key of its count in the tally table, for the short queries it holds
     QList<FullText> terms = {}; // Terms: rows matching all of them
 };
 
-LookupIndex::LookupIndex(const QString &dataDir)
+QuickLookupIndex::QuickLookupIndex(const QString &dataDir)
     : m_file(std::make_unique<store::StoreFile>(QDir(dataDir).filePath(QStringLiteral("search.db")), false,
                                                 QStringList(), store::StoreFile::Queries::OwnIndex)),
       m_simplifier(std::make_unique<Simplifier>())
@@ -81,14 +94,14 @@ LookupIndex::LookupIndex(const QString &dataDir)
     m_file->setCancelCheck([this] { return m_cancelled && m_cancelled(); });
 }
 
-LookupIndex::~LookupIndex() = default;
+QuickLookupIndex::~QuickLookupIndex() = default;
 
-Query LookupIndex::parse(const QString &text)
+Query QuickLookupIndex::parse(const QString &text)
 {
     return parseQuery(text, m_simplifier.get());
 }
 
-QStringList LookupIndex::mixedKeys(const Query &query)
+QStringList QuickLookupIndex::mixedKeys(const Query &query)
 {
     QStringList keys{QString()};
     for (const Query::Part &part : query.parts) {
@@ -119,7 +132,7 @@ QStringList LookupIndex::mixedKeys(const Query &query)
     return keys;
 }
 
-QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
+QList<QuickLookupIndex::Tier> QuickLookupIndex::tiers(const Query &query, store::StoreId store)
 {
     const auto fullText = [](QList<FullText> terms, const QString &tally = {}) {
         return Tier{Tier::Terms, QString(), tally, std::move(terms)};
@@ -129,7 +142,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
     case Query::Kind::Empty:
         break;
     case Query::Kind::Han:
-        if (group == Group::Characters) {
+        if (store == StoreId::Characters) {
             // Each character of the text, and as typed when that was traditional.
             QStringList seen;
             for (const QString &text : {query.han, query.typed}) {
@@ -142,7 +155,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
             }
             break;
         }
-        if (group != Group::English) {
+        if (store != StoreId::English) {
             out.append({Tier::KeyEqual, query.han});
             out.append({Tier::KeyPrefix, query.han});
         }
@@ -152,11 +165,11 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
         }
         break;
     case Query::Kind::Latin:
-        if (group == Group::English) {
+        if (store == StoreId::English) {
             out.append({Tier::KeyEqual, query.english});
             out.append({Tier::KeyPrefix, query.english,
                         query.english.toUcs4().size() <= 3 ? u'k' + query.english : QString()});
-        } else if (group <= Group::Idioms && !query.pinyinKeys.isEmpty()) {
+        } else if (hasPinyin(store) && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
                 // The index holds the first reading's syllables joined by "0": these exactly, then
                 // those whose last syllable starts with the last one typed.
@@ -172,7 +185,7 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
         }
         break;
     case Query::Kind::Mixed:
-        if (group == Group::Words || group == Group::Idioms) {
+        if (store == StoreId::Words || store == StoreId::Idioms) {
             const QStringList keys = mixedKeys(query);
             QStringList han;
             for (const Query::Part &part : query.parts) {
@@ -190,9 +203,9 @@ QList<LookupIndex::Tier> LookupIndex::tiers(const Query &query, Group group)
     return out;
 }
 
-void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &hits, QSet<int> &seen)
+void QuickLookupIndex::collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen)
 {
-    const qint64 sect = qint64(group);
+    const qint64 sect = section(store);
     const qint64 rows = limit < 0 ? -1 : qint64(limit);
     std::unique_ptr<store::Statement> st;
     const store::StoreFile &db = *m_file;
@@ -211,12 +224,12 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
             db,
             QStringLiteral("SELECT ord, rid, coalesce(head, key) FROM entries INDEXED BY entries_key "
                            "WHERE sect = ? AND key >= ? AND key < ? ORDER BY %1 LIMIT ?")
-                .arg(group == Group::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
+                .arg(store == StoreId::English ? QStringLiteral("key, ord") : QStringLiteral("ord")),
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
     case Tier::Terms:
         if (tier.terms.size() > 1) {
-            collectRows(matchingRows(tier, group), group, limit, hits, seen);
+            collectRows(matchingRows(tier, store), store, limit, hits, seen);
             return;
         }
         st = std::make_unique<store::Statement>(
@@ -225,7 +238,7 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
                 "SELECT e.ord, e.rid, coalesce(e.head, e.key) FROM %1 t "
                 "JOIN entries e ON e.sect = ?1 AND e.ord = t.rowid - ?2 WHERE %1 MATCH ?3 AND t.rowid BETWEEN ?2 AND ?4 ORDER BY t.rowid LIMIT ?5")
                 .arg(tier.terms.constFirst().table),
-            QVariantList{sect, firstRow(group), tier.terms.constFirst().match, lastRow(group), rows});
+            QVariantList{sect, firstRow(store), tier.terms.constFirst().match, lastRow(store), rows});
         break;
     }
     while ((limit < 0 || hits.size() < limit) && st->next()) {
@@ -239,7 +252,7 @@ void LookupIndex::collect(const Tier &tier, Group group, int limit, QList<Hit> &
 
 // The rows of the group that match every condition of the tier, in ranking order. Each condition
 // reads a table of its own, so the rows are intersected here; only mixed input gets here.
-QList<qint64> LookupIndex::matchingRows(const Tier &tier, Group group)
+QList<qint64> QuickLookupIndex::matchingRows(const Tier &tier, store::StoreId store)
 {
     QList<qint64> rows;
     for (const FullText &terms : tier.terms) {
@@ -247,7 +260,7 @@ QList<qint64> LookupIndex::matchingRows(const Tier &tier, Group group)
             *m_file,
             QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? AND rowid BETWEEN ? AND ? ORDER BY rowid")
                 .arg(terms.table),
-            {terms.match, firstRow(group), lastRow(group)});
+            {terms.match, firstRow(store), lastRow(store)});
         QList<qint64> own;
         while (st.next())
             own.append(st.integer(0));
@@ -264,17 +277,17 @@ QList<qint64> LookupIndex::matchingRows(const Tier &tier, Group group)
     return rows;
 }
 
-void LookupIndex::collectRows(const QList<qint64> &rows, Group group, int limit, QList<Hit> &hits, QSet<int> &seen)
+void QuickLookupIndex::collectRows(const QList<qint64> &rows, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen)
 {
     for (qint64 row : rows) {
         if (limit >= 0 && hits.size() >= limit)
             break;
-        const int ord = int(row - firstRow(group));
+        const int ord = int(row - firstRow(store));
         if (seen.contains(ord))
             continue;
         store::Statement st(*m_file,
                             QStringLiteral("SELECT rid, coalesce(head, key) FROM entries WHERE sect = ? AND ord = ?"),
-                            {qint64(group), qint64(ord)});
+                            {section(store), qint64(ord)});
         if (!st.next())
             continue;
         seen.insert(ord);
@@ -282,22 +295,22 @@ void LookupIndex::collectRows(const QList<qint64> &rows, Group group, int limit,
     }
 }
 
-int LookupIndex::count(const Tier &tier, Group group)
+int QuickLookupIndex::count(const Tier &tier, store::StoreId store)
 {
+    const qint64 sect = section(store);
     const store::StoreFile &db = *m_file;
     if (!tier.tally.isEmpty()) {
         // The tally holds every key that occurs at all.
-        store::Statement st(db, QStringLiteral("SELECT n FROM tally WHERE sect = ? AND key = ?"),
-                            {qint64(group), tier.tally});
+        store::Statement st(db, QStringLiteral("SELECT n FROM tally WHERE sect = ? AND key = ?"), {sect, tier.tally});
         return st.next() ? int(st.integer(0)) : 0;
     }
     if (tier.kind == Tier::Terms && tier.terms.size() > 1)
-        return int(matchingRows(tier, group).size());
+        return int(matchingRows(tier, store).size());
     if (tier.kind == Tier::Terms) {
         const FullText &terms = tier.terms.constFirst();
         store::Statement st(
             db, QStringLiteral("SELECT count(*) FROM %1 WHERE %1 MATCH ? AND rowid BETWEEN ? AND ?").arg(terms.table),
-            {terms.match, firstRow(group), lastRow(group)});
+            {terms.match, firstRow(store), lastRow(store)});
         return st.next() ? int(st.integer(0)) : 0;
     }
     const bool prefix = tier.kind == Tier::KeyPrefix;
@@ -306,30 +319,30 @@ int LookupIndex::count(const Tier &tier, Group group)
         prefix ? QStringLiteral(
             "SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key >= ? AND key < ?")
                : QStringLiteral("SELECT count(*) FROM entries INDEXED BY entries_key WHERE sect = ? AND key = ?"),
-        prefix ? QVariantList{qint64(group), tier.arg, prefixEnd(tier.arg)} : QVariantList{qint64(group), tier.arg});
+        prefix ? QVariantList{sect, tier.arg, prefixEnd(tier.arg)} : QVariantList{sect, tier.arg});
     return st.next() ? int(st.integer(0)) : 0;
 }
 
-GroupResult LookupIndex::search(const Query &query, Group group, int limit, const CancelCheck &cancelled)
+GroupResult QuickLookupIndex::search(const Query &query, store::StoreId store, int limit, const CancelCheck &cancelled)
 {
     GroupResult result;
-    result.group = group;
+    result.store = store;
     m_cancelled = cancelled;
     const auto reset = qScopeGuard([this] { m_cancelled = {}; });
     try {
-        const QList<Tier> list = tiers(query, group);
+        const QList<Tier> list = tiers(query, store);
         QSet<int> seen;
         for (const Tier &tier : list) {
             if (limit >= 0 && result.hits.size() >= limit)
                 break;
-            collect(tier, group, limit, result.hits, seen);
+            collect(tier, store, limit, result.hits, seen);
         }
         // The tiers widen one another, so the last one counts every match; the characters of a
         // text are each their own tier.
-        if (group == Group::Characters && query.kind == Query::Kind::Han)
+        if (store == StoreId::Characters && query.kind == Query::Kind::Han)
             result.count = int(result.hits.size());
         else if (!list.isEmpty())
-            result.count = std::max(int(result.hits.size()), count(list.last(), group));
+            result.count = std::max(int(result.hits.size()), count(list.last(), store));
     } catch (const Error &) {
         if (!(cancelled && cancelled()))
             throw;
@@ -337,13 +350,13 @@ GroupResult LookupIndex::search(const Query &query, Group group, int limit, cons
     return result;
 }
 
-QList<GroupResult> LookupIndex::searchAll(const Query &query, int limit, const CancelCheck &cancelled)
+QList<GroupResult> QuickLookupIndex::searchAll(const Query &query, int limit, const CancelCheck &cancelled)
 {
     QList<GroupResult> results;
     for (const GroupInfo &info : groups()) {
         if (cancelled && cancelled())
             break;
-        results.append(search(query, info.group, limit, cancelled));
+        results.append(search(query, info.store, limit, cancelled));
     }
     return results;
 }

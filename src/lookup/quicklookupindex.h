@@ -22,7 +22,7 @@ struct Hit {
 };
 
 struct GroupResult {
-    Group group = Group::Characters;
+    store::StoreId store = store::StoreId::Characters;
     int count = 0;   // every match of the group
     QList<Hit> hits; // the first of them in ranking order
     bool complete() const { return hits.size() >= count; }
@@ -34,27 +34,28 @@ using CancelCheck = std::function<bool()>;
 // The quick lookup over search.db: exact matches first, then entries starting with the text,
 // then entries containing it; within each by word frequency, then store order. Reads only the
 // index, never a store table. One thread at a time.
-class LookupIndex final {
+class QuickLookupIndex final {
 public:
     // Opens <dataDir>/search.db read-only; throws mc::Error when it cannot.
-    explicit LookupIndex(const QString &dataDir);
-    ~LookupIndex();
+    explicit QuickLookupIndex(const QString &dataDir);
+    ~QuickLookupIndex();
 
     Query parse(const QString &text);
 
     // The first `limit` hits of one group (all when limit < 0) and the group's count. Returns
     // nothing useful once cancelled says so; check it afterwards.
-    GroupResult search(const Query &query, Group group, int limit, const CancelCheck &cancelled = {});
+    GroupResult search(const Query &query, store::StoreId store, int limit, const CancelCheck &cancelled = {});
+    // Every group, in the window's order.
     QList<GroupResult> searchAll(const Query &query, int limit, const CancelCheck &cancelled = {});
 
 private:
     struct Tier;
-    QList<Tier> tiers(const Query &query, Group group);
+    QList<Tier> tiers(const Query &query, store::StoreId store);
     QStringList mixedKeys(const Query &query);
-    void collect(const Tier &tier, Group group, int limit, QList<Hit> &hits, QSet<int> &seen);
-    QList<qint64> matchingRows(const Tier &tier, Group group);
-    void collectRows(const QList<qint64> &rows, Group group, int limit, QList<Hit> &hits, QSet<int> &seen);
-    int count(const Tier &tier, Group group);
+    void collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen);
+    QList<qint64> matchingRows(const Tier &tier, store::StoreId store);
+    void collectRows(const QList<qint64> &rows, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen);
+    int count(const Tier &tier, store::StoreId store);
 
     std::unique_ptr<store::StoreFile> m_file;
     std::unique_ptr<Simplifier> m_simplifier;

@@ -18,9 +18,9 @@ QString entryHtml(const QString &text);
 // The online dictionary's answer page for a keyword, composed from the stores in dataDir: the
 // entry of each character, the word and the idiom themselves, and words and idioms holding the
 // keyword. Stores are opened read-only and shared, beside the program's own held copies.
-QByteArray lookupPage(const QString &dataDir, const QString &keyword);
+QByteArray offlineLookupPage(const QString &dataDir, const QString &keyword);
 
 // Answers /s?wd=<keyword>&from=poem.
-offline::Route lookupRoute(const QString &dataDir);
+offline::Route offlineLookupRoute(const QString &dataDir);
 
 } // namespace mc::services

@@ -1,4 +1,4 @@
-#include "services/lookup.h"
+#include "services/offlinelookup.h"
 #include "core/error.h"
 #include "store/storefile.h"
 #include "store/stores.h"
@@ -123,7 +123,7 @@ QString entryHtml(const QString &text)
     return text.trimmed().toHtmlEscaped().replace(u'\n', QStringLiteral("<br>"));
 }
 
-QByteArray lookupPage(const QString &dataDir, const QString &keyword)
+QByteArray offlineLookupPage(const QString &dataDir, const QString &keyword)
 {
     QString body;
     if (!keyword.isEmpty()) {
@@ -163,14 +163,14 @@ QByteArray lookupPage(const QString &dataDir, const QString &keyword)
     return html.toUtf8();
 }
 
-offline::Route lookupRoute(const QString &dataDir)
+offline::Route offlineLookupRoute(const QString &dataDir)
 {
     return [dataDir](const QUrl &url) -> std::optional<offline::Reply> {
         if (url.path() != QStringLiteral("/s"))
             return std::nullopt;
         offline::Reply reply;
-        reply.body
-            = lookupPage(dataDir, formQuery(url).queryItemValue(QStringLiteral("wd"), QUrl::FullyDecoded).trimmed());
+        reply.body = offlineLookupPage(
+            dataDir, formQuery(url).queryItemValue(QStringLiteral("wd"), QUrl::FullyDecoded).trimmed());
         return reply;
     };
 }
