@@ -104,35 +104,39 @@ private slots:
 
     // Characters drawn on the pad with the mouse, at different places and sizes in it, as a
     // user's hand makes the strokes, come first among the candidates (了 second to fourth,
-    // depending on where it is drawn).
+    // depending on where it is drawn); drawn in dead straight lines from each stroke's start to
+    // its end, as a mouse may draw them, among the ten.
     // clang-format off
     void drawnCharacterIsRecognised_data()
     {
         QTest::addColumn<QString>("character");
         QTest::addColumn<QRectF>("where"); // the character's box, in parts of the canvas
         QTest::addColumn<bool>("first");   // or only among the ten
+        QTest::addColumn<bool>("straight");
         const QRectF large(0.05, 0.05, 0.9, 0.9), middle(0.15, 0.15, 0.7, 0.7);
         const QRectF topLeft(0.05, 0.05, 0.5, 0.5), lowRight(0.35, 0.3, 0.6, 0.6);
-        QTest::newRow("人") << "人" << large << true;
-        QTest::newRow("大") << "大" << middle << true;
-        QTest::newRow("十") << "十" << topLeft << true;
-        QTest::newRow("口") << "口" << lowRight << true;
-        QTest::newRow("的") << "的" << large << true;
-        QTest::newRow("是") << "是" << middle << true;
-        QTest::newRow("我") << "我" << topLeft << true;
-        QTest::newRow("中") << "中" << lowRight << true;
-        QTest::newRow("国") << "国" << large << true;
-        QTest::newRow("学") << "学" << middle << true;
-        QTest::newRow("你") << "你" << topLeft << true;
-        QTest::newRow("们") << "们" << lowRight << true;
-        QTest::newRow("家") << "家" << large << true;
-        QTest::newRow("了") << "了" << middle << false;
-        QTest::newRow("在") << "在" << topLeft << true;
-        QTest::newRow("和") << "和" << lowRight << true;
-        QTest::newRow("有") << "有" << large << true;
-        QTest::newRow("他") << "他" << middle << true;
-        QTest::newRow("不") << "不" << topLeft << true;
-        QTest::newRow("也") << "也" << lowRight << true;
+        QTest::newRow("人") << "人" << large << true << false;
+        QTest::newRow("大") << "大" << middle << true << false;
+        QTest::newRow("十") << "十" << topLeft << true << false;
+        QTest::newRow("口") << "口" << lowRight << true << false;
+        QTest::newRow("的") << "的" << large << true << false;
+        QTest::newRow("是") << "是" << middle << true << false;
+        QTest::newRow("我") << "我" << topLeft << true << false;
+        QTest::newRow("中") << "中" << lowRight << true << false;
+        QTest::newRow("国") << "国" << large << true << false;
+        QTest::newRow("学") << "学" << middle << true << false;
+        QTest::newRow("你") << "你" << topLeft << true << false;
+        QTest::newRow("们") << "们" << lowRight << true << false;
+        QTest::newRow("家") << "家" << large << true << false;
+        QTest::newRow("了") << "了" << middle << false << false;
+        QTest::newRow("在") << "在" << topLeft << true << false;
+        QTest::newRow("和") << "和" << lowRight << true << false;
+        QTest::newRow("有") << "有" << large << true << false;
+        QTest::newRow("他") << "他" << middle << true << false;
+        QTest::newRow("不") << "不" << topLeft << true << false;
+        QTest::newRow("也") << "也" << lowRight << true << false;
+        QTest::newRow("人 in straight lines") << "人" << middle << false << true;
+        QTest::newRow("大 in straight lines") << "大" << large << false << true;
     }
     // clang-format on
 
@@ -141,6 +145,7 @@ private slots:
         QFETCH(QString, character);
         QFETCH(QRectF, where);
         QFETCH(bool, first);
+        QFETCH(bool, straight);
         const QList<QList<QPointF>> medians = mediansOf(character);
         QVERIFY(!medians.isEmpty());
         app::HandwritingPad pad;
@@ -151,7 +156,7 @@ private slots:
                          where.height() * canvas->height());
         QRandomGenerator hand(7);
         for (const QList<QPointF> &median : medians)
-            drag(canvas, handDrawn(median, box, hand));
+            drag(canvas, handDrawn(straight ? QList{median.constFirst(), median.constLast()} : median, box, hand));
         QCOMPARE(pad.engine().strokes().size(), medians.size());
         QTRY_VERIFY_WITH_TIMEOUT(!pad.isRecognising(), kAnswerWait);
         const QStringList candidates = pad.candidates();
