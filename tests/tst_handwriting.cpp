@@ -1,13 +1,16 @@
 #include "app/widgets/handwritingpad.h"
+#include "app/windows/quicklookupwindow.h"
 #include "lookup/handwriting.h"
 #include "support/testsupport.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineF>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QSemaphore>
 #include <QSettings>
 #include <QSignalSpy>
@@ -15,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace mc;
 
@@ -306,6 +310,35 @@ private slots:
         QCOMPARE(chosen.at(0).at(0).toString(), QStringLiteral("一"));
         QVERIFY(pad.engine().strokes().isEmpty());
         QVERIFY(pad.candidates().isEmpty());
+    }
+
+    // The quick lookup window with the pad open stays on its screen, whatever height it had; the
+    // pad gone, it is as tall as before.
+    void windowWithPadFitsTheScreen_data()
+    {
+        QTest::addColumn<bool>("screenHigh");
+        QTest::newRow("as first opened") << false;
+        QTest::newRow("already as tall as the screen") << true;
+    }
+    void windowWithPadFitsTheScreen()
+    {
+        QFETCH(bool, screenHigh);
+        QTemporaryDir data;
+        app::QuickLookupWindow window({}, nullptr, data.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = window.screen()->availableGeometry();
+        if (screenHigh)
+            window.setGeometry(area.marginsRemoved(window.windowHandle()->frameMargins()));
+        const int before = window.height();
+        window.handwritingButton()->click();
+        QVERIFY(window.handwritingPad() && window.handwritingPad()->isVisible());
+        QVERIFY(window.height() >= before);
+        QString where;
+        QDebug(&where) << window.frameGeometry() << "on" << area;
+        QVERIFY2(area.contains(window.frameGeometry()), qPrintable(where));
+        window.handwritingButton()->click();
+        QCOMPARE(window.height(), before);
     }
 };
 

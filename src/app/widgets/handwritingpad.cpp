@@ -11,8 +11,11 @@
 namespace mc::app {
 namespace {
 
-constexpr int kCanvasSide = 260;
+// Small enough that the quick lookup window with the pad open fits a 768-pixel-high screen.
+constexpr int kCanvasSide = 200;
+constexpr int kCandidateSide = 40;
 constexpr int kCandidateCount = 10;
+constexpr int kCandidatesPerRow = 5;
 // The stroke being drawn is cut down whenever it reaches this many points, so a hand that never
 // lets go costs no more than this.
 constexpr int kMostPointsWhileDrawing = 1024;
@@ -73,7 +76,7 @@ protected:
         painter.drawLine(0, height() / 2, width(), height() / 2);
         painter.setPen(QPen(palette().mid().color(), 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        painter.setPen(QPen(palette().text().color(), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(palette().text().color(), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const auto draw = [&painter](const lookup::Stroke &stroke) {
             if (stroke.size() == 1)
                 painter.drawPoint(stroke.constFirst());
@@ -117,9 +120,9 @@ HandwritingPad::HandwritingPad(QWidget *parent, const QString &modelPath)
     for (int i = 0; i < kCandidateCount; ++i) {
         auto *button = new QToolButton(this);
         button->setObjectName(QStringLiteral("candidate%1").arg(i));
-        button->setFixedSize(44, 44);
+        button->setFixedSize(kCandidateSide, kCandidateSide);
         QFont font = button->font();
-        font.setPointSizeF(font.pointSizeF() * 1.6);
+        font.setPointSizeF(font.pointSizeF() * 1.5);
         button->setFont(font);
         button->setEnabled(false);
         connect(button, &QToolButton::clicked, this, [this, button] {
@@ -127,7 +130,7 @@ HandwritingPad::HandwritingPad(QWidget *parent, const QString &modelPath)
             clear();
             emit candidateChosen(chosen);
         });
-        candidates->addWidget(button, i / 2, i % 2);
+        candidates->addWidget(button, i / kCandidatesPerRow, i % kCandidatesPerRow);
         m_buttons.append(button);
     }
     auto *clearButton = new QPushButton(QStringLiteral("清除"), this);
@@ -137,16 +140,19 @@ HandwritingPad::HandwritingPad(QWidget *parent, const QString &modelPath)
     undoButton->setObjectName(QStringLiteral("undoButton"));
     connect(undoButton, &QPushButton::clicked, this, &HandwritingPad::undoStroke);
 
+    // Candidates and buttons stand beside the square, so the pad is no taller than it.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(undoButton);
     buttons->addWidget(clearButton);
     buttons->addStretch();
-    auto *left = new QVBoxLayout;
-    left->addWidget(m_canvas);
-    left->addLayout(buttons);
+    auto *right = new QVBoxLayout;
+    right->addLayout(candidates);
+    right->addLayout(buttons);
+    right->addStretch();
     auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(candidates);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_canvas, 0, Qt::AlignTop);
+    layout->addLayout(right);
     layout->addStretch();
 }
 
