@@ -184,6 +184,7 @@ private slots:
         window()->box()->setCursorPosition(cursor);
         pad->engine().addStroke({QPoint(100, 500), QPoint(500, 500), QPoint(900, 500)});
         pad->refresh();
+        QTRY_VERIFY_WITH_TIMEOUT(!pad->isRecognising(), 30000);
         const int at = int(pad->candidates().indexOf(QStringLiteral("一")));
         QVERIFY2(at >= 0, qPrintable(pad->candidates().join(u' ')));
         pad->findChild<QToolButton *>(QStringLiteral("candidate%1").arg(at))->click();

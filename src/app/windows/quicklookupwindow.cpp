@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -205,11 +206,23 @@ void QuickLookupWindow::showHandwriting(bool on)
     }
     if (!m_pad || m_pad->isHidden() != on)
         return;
-    // The window grows by the pad rather than squeezing the hits, and gives the room back after.
-    const int room = m_pad->sizeHint().height() + layout()->spacing();
     m_pad->setVisible(on);
-    if (isVisible())
-        resize(width(), height() + (on ? room : -room));
+    if (!isVisible())
+        return;
+    // The window grows by the pad rather than squeezing the hits, as far as its screen lets it
+    // (the hits give up the rest), and gives back what it grew when the pad goes.
+    if (!on) {
+        resize(width(), height() - m_padGrowth);
+        m_padGrowth = 0;
+        return;
+    }
+    const QRect area = screen()->availableGeometry();
+    const int frame = frameGeometry().height() - height();
+    const int room = m_pad->sizeHint().height() + layout()->spacing();
+    m_padGrowth = qMax(0, qMin(room, area.height() - frame - height()));
+    resize(width(), height() + m_padGrowth);
+    if (const int below = frameGeometry().bottom() - area.bottom(); below > 0)
+        move(x(), qMax(area.top(), y() - below));
 }
 
 void QuickLookupWindow::closeEvent(QCloseEvent *event)

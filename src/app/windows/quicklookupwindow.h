@@ -80,6 +80,7 @@ private:
     QToolButton *m_star;
     QToolButton *m_handwriting;
     HandwritingPad *m_pad = nullptr;
+    int m_padGrowth = 0;
     lookup::UserData *m_userData;
     QList<QPair<QString, QString>> m_fields;
     std::optional<store::StoreId> m_store; // the entry's, while one is shown
