@@ -3,6 +3,7 @@
 const { initials, citationTones, normalizeSyllables } = require('./pinyin');
 const { explanationText, withoutSelfReferences } = require('./words');
 const { moedictLines } = require('./moedict');
+const { damaged } = require('./clean');
 
 const SOURCE_START = /^(\d+[.．])?((?:语出|语本|典出|语见)[\s\S]*)$/;
 // A source named inside the text, after a sentence or the lozenge the sources use as a break.
@@ -132,6 +133,8 @@ function buildIdioms(names, { explanations, xinhua = new Map(), extra = new Map(
     if (text && /^(?:\d+[.．])?\s*见\s*["“][^"”]+["”]\s*[。．.]?$/.test(text.trim()) && x && extraField(x.explanation)) {
       text = '';
     }
+    // so does one the scrape damaged (语出苏轼《b036＊…), where the idiom data has it whole
+    if (text && damaged(text) && x && extraField(x.explanation) && !damaged(extraField(x.explanation))) text = '';
     if (!text && x && extraField(x.explanation)) {
       text = extraField(x.explanation);
       counts.explanationFromXinhua++;

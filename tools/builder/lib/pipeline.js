@@ -11,7 +11,7 @@ const { buildIdioms, xinhuaReadings } = require('./idioms');
 const { buildXiehouyu } = require('./xiehouyu');
 const { indexMoedict, entryFor, syllabicEr } = require('./moedict');
 const { cleanTables } = require('./clean');
-const { buildSayings, classicBooks } = require('./sayings');
+const { buildSayings, classicBooks, clauseSet } = require('./sayings');
 const { ecdictEntries, buildEnglish } = require('./english');
 const { strokeRows, buildHistory } = require('./offline');
 
@@ -127,13 +127,21 @@ function collect(sourceDir, startupText) {
       `fragments ${el.fragments}, without Chinese ${el.noChinese}`
   );
 
+  // the lines of a poem the dictionaries quote are its famous ones
+  const quotedClauses = clauseSet([
+    ...words.rows.map((r) => r.content),
+    ...idioms.rows.flatMap((r) => [r.content, r.derivation, r.samples]),
+    ...hz.map((r) => r.content),
+  ]);
   const sayings = buildSayings({
     fortunes: records(src.json('sayings/fortunes_zh_attributed.json')),
     hitokoto: records(src.json('sayings/hitokoto_with_author.json')),
     classics: classicBooks(src, toSimplified),
+    quoted: (clause) => quotedClauses.has(clause),
   });
   notes.push(
-    `mylib: well-known sayings first ${sayings.famous}; left out: repeated ${sayings.left.duplicates}, ` +
+    `mylib: well-known sayings first ${sayings.famous}; whole poems and chapters cut to their quoted lines ${sayings.left.cut}, ` +
+      `left out with no quoted line ${sayings.left.long}; left out: repeated ${sayings.left.duplicates}, ` +
       `unattributed, too long, chat or code ${sayings.left.rejected}`
   );
 
@@ -153,7 +161,8 @@ function collect(sourceDir, startupText) {
     notes.push(
       `clean-up ${table}: ${st.values} values changed; damaged sentences left out ${st.damagedSentences}; opening quotes ` +
         `restored ${st.quotesRestored}, stray closing quotes dropped ${st.quotesDropped}, quotes closed ${st.quotesClosed}; ` +
-        `unpaired parentheses dropped ${st.parensDropped}`
+        `unpaired parentheses dropped ${st.parensDropped}; ◇ read as 。后 ${st.lozenges}; lost characters marked □ ${st.lostCharacters}; ` +
+        `impossible figures dropped ${st.figuresDropped}`
     );
   }
   // An English entry is there for its Chinese: one whose only Chinese line was damage goes.
