@@ -33,10 +33,10 @@ HEX_CODE = re.compile(
 POPULATION = re.compile(r'人口[约近达为有逾超过共]*([0-9]+(?:\.[0-9]+)?)亿')
 LATIN = re.compile(r'[A-Za-z\u00c0-\u024f]')
 # Phonetics: a stress mark with nothing to stress ("blɑːstˌ blæstik"), and the symbols of the
-# source's own ASCII scheme (^ for ɡ, \ for ɜ, є for ɛ, ˊ for ˈ, Cyrillic ә, ɒː for ɔː, j for ʊ
+# source's own ASCII scheme (^ and ASCII g for ɡ, \ for ɜ, є for ɛ, ˊ for ˈ, Cyrillic ә, ɒː for ɔː, j for ʊ
 # before a consonant, (?@) for a lost label).
 STRESS_GAP = re.compile(r'ˌ(?=[\s,;\])]|$)')
-ASCII_SCHEME = re.compile(r'[\^\\єεˊә@]|ɒː|ɒ:|(?<=[aəeɔo])j(?![aeiouəɑæɔɒʌɪʊɜɛː:])')
+ASCII_SCHEME = re.compile(r'[\^g\\єεˊә@]|ɒː|ɒ:|(?<=[aəeɔo])j(?![aeiouəɑæɔɒʌɪʊɜɛː:])')
 DOMAIN = re.compile(r'^(?:[a-z]+\.\s*)*\[[^\]]{1,4}\]')
 CROSS_REF = re.compile(r'^(?:[a-z]+\.\s*(?:&\s*[a-z]+\.\s*)?)*See\s+[A-Z][^.;]*\.?$')
 
@@ -73,7 +73,7 @@ def guangyun_gaps(content):
 def english_kinds(text):
     kinds = set()
     lines = [l for l in text.splitlines() if l.strip()]
-    if lines and lines[0].startswith('['):
+    if lines and re.match(r'^\[[^%s]*\]$' % HAN, lines[0]):
         phon = lines[0]
         if STRESS_GAP.search(phon):
             kinds.add('stressComma')

@@ -328,9 +328,9 @@ const KINDS = [
 const LATIN = /[A-Za-z\u00c0-\u024f]/;
 // A stress mark with nothing after it to stress: ", " between two phonetics read as ˌ.
 const STRESS_GAP = /ˌ(?=[\s,;\])]|$)/;
-// The English source's own ASCII scheme: ^ for ɡ, \ for ɜ, є for ɛ, ˊ for ˈ, the Cyrillic ә,
+// The English source's own ASCII scheme: ^ and the Latin g for ɡ, \ for ɜ, є for ɛ, ˊ for ˈ, the Cyrillic ә,
 // ɒ: for ɔː, j for ʊ after a vowel (mәjd), @ of a lost label.
-const ASCII_SCHEME = /[\^\\єεˊә@]|ɒː|ɒ:|(?<=[aəeɔo])j(?![aeiouəɑæɔɒʌɪʊɜɛː:])/;
+const ASCII_SCHEME = /[\^g\\єεˊә@]|ɒː|ɒ:|(?<=[aəeɔo])j(?![aeiouəɑæɔɒʌɪʊɜɛː:])/;
 // A sense line with a subject tag ([计], [医], art. [网络]).
 const DOMAIN = /^(?:[a-z]+\.\s*)*\[[^\]]{1,4}\]/;
 // A definition that only sends the reader elsewhere ("v. i. See Thee.").
@@ -339,7 +339,8 @@ const CROSS_REFERENCE = /^(?:[a-z]+\.\s*(?:&\s*[a-z]+\.\s*)?)*See\s+[A-Z][^.;]*\
 function englishKinds(text) {
   const found = [];
   let lines = String(text || '').split(/\r?\n/).filter((l) => l.trim());
-  if (lines.length && lines[0].startsWith('[')) {
+  // the phonetic line: a bracket without Chinese (a line such as [医] 苹果 is a sense)
+  if (lines.length && /^\[[^\p{Script=Han}]*\]$/u.test(lines[0])) {
     if (STRESS_GAP.test(lines[0])) found.push('stressComma');
     if (ASCII_SCHEME.test(lines[0])) found.push('asciiPhonetic');
     lines = lines.slice(1);

@@ -72,7 +72,7 @@ function ecdictEntries(text) {
 }
 
 // The source writes many phonetics in an ASCII scheme of its own: ' and , for the stress marks
-// (a comma before a space separates two forms), : for length, a Cyrillic ә for ə, ^ for ɡ,
+// (a comma before a space separates two forms), : for length, a Cyrillic ә for ə, ^ and g for ɡ,
 // backslashes for ɜ, є for ɛ, ˊ for ˈ, ɒ: for ɔː, j for ʊ after a vowel (mәjd), a full stop
 // for secondary stress at the start of a form, and "(?@)" for a label lost upstream.
 function ipa(phonetic) {
@@ -81,7 +81,7 @@ function ipa(phonetic) {
     .replace(/\(\?@\)\s*/g, '')
     .replace(/\u04d9/g, 'ə')
     .replace(/\\+/g, 'ɜ')
-    .replace(/\^/g, 'ɡ')
+    .replace(/[\^g]/g, 'ɡ')
     .replace(/[єε]/g, 'ɛ')
     .replace(/ˊ/g, 'ˈ')
     .replace(/ɒ[:ː]/g, 'ɔː')

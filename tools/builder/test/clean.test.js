@@ -100,6 +100,7 @@ test('artefact detectors', () => {
       { 单词: 'a', 解释: '[blɑːstˌ blæstik]\r\n一个\r\n[计] 累加器\r\nn. the letter' },
       { 单词: 'b', 解释: '[ˈeiˈrәjd]\r\nn. [化] 乙醇\r\nv. i. See Thee.' },
       { 单词: 'c', 解释: '[ˈæpl]\r\nn. 苹果\r\nn. a fruit\r\n[医] 苹果' },
+      { 单词: 'd', 解释: '[医] gut 肠\r\nn. a gut' }, // a sense in brackets is no phonetic
     ], { stressComma: 1, asciiPhonetic: 1, domainFirst: 1, crossReference: 1 }],
   ];
   for (const [table, rows, expected] of tables) {

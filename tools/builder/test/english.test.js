@@ -22,7 +22,7 @@ test('phonetics and sense lines', () => {
     [ipa('blɑ:st, blæstik'), '[blɑːst, blæstik]'],
     [ipa("'ei'rәjd"), '[ˈeiˈrəʊd]'],
     [ipa("әbajt't\\\\\\\\:n"), '[əbaʊtˈtɜːn]'],
-    [ipa("æltәr 'ә^әj; (?@) æltә'i:gәj"), '[æltər ˈəɡəʊ; æltəˈiːgəʊ]'],
+    [ipa("æltәr 'ә^әj; (?@) æltә'i:gәj"), '[æltər ˈəɡəʊ; æltəˈiːɡəʊ]'],
     [ipa("әd'vaizi:. .ædvai'zi:"), '[ədˈvaiziː, ˌædvaiˈziː]'],
     [ipa("'єәriәl"), '[ˈɛəriəl]'],
     [ipa('lɒ:'), '[lɔː]'],
