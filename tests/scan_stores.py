@@ -73,7 +73,7 @@ def guangyun_gaps(content):
 def english_kinds(text):
     kinds = set()
     lines = [l for l in text.splitlines() if l.strip()]
-    if lines and re.match(r'^\[[^%s]*\]$' % HAN, lines[0]):
+    if lines and re.match(r'^\[[^\]]*\]$', lines[0]):
         phon = lines[0]
         if STRESS_GAP.search(phon):
             kinds.add('stressComma')

@@ -339,8 +339,8 @@ const CROSS_REFERENCE = /^(?:[a-z]+\.\s*(?:&\s*[a-z]+\.\s*)?)*See\s+[A-Z][^.;]*\
 function englishKinds(text) {
   const found = [];
   let lines = String(text || '').split(/\r?\n/).filter((l) => l.trim());
-  // the phonetic line: a bracket without Chinese (a line such as [医] 苹果 is a sense)
-  if (lines.length && /^\[[^\p{Script=Han}]*\]$/u.test(lines[0])) {
+  // the phonetic line: one bracket, nothing after it (a line such as [医] 苹果 is a sense)
+  if (lines.length && /^\[[^\]]*\]$/.test(lines[0])) {
     if (STRESS_GAP.test(lines[0])) found.push('stressComma');
     if (ASCII_SCHEME.test(lines[0])) found.push('asciiPhonetic');
     lines = lines.slice(1);

@@ -101,6 +101,7 @@ test('artefact detectors', () => {
       { 单词: 'b', 解释: '[ˈeiˈrәjd]\r\nn. [化] 乙醇\r\nv. i. See Thee.' },
       { 单词: 'c', 解释: '[ˈæpl]\r\nn. 苹果\r\nn. a fruit\r\n[医] 苹果' },
       { 单词: 'd', 解释: '[医] gut 肠\r\nn. a gut' }, // a sense in brackets is no phonetic
+      { 单词: 'e', 解释: '[强dʌθ, 弱dəθ]\r\nv. [古]做\r\n3d pers. sing.' }, // labels inside a phonetic
     ], { stressComma: 1, asciiPhonetic: 1, domainFirst: 1, crossReference: 1 }],
   ];
   for (const [table, rows, expected] of tables) {
