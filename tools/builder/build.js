@@ -9,7 +9,7 @@ const path = require('path');
 const { STORES } = require('./lib/schema');
 const { writeStore } = require('./lib/store');
 const { collect, STARTUP_FILE } = require('./lib/pipeline');
-const { countArtefacts, KINDS } = require('./lib/clean');
+const { countArtefacts } = require('./lib/clean');
 const { writeSearchIndex } = require('./lib/searchindex');
 const { Source } = require('./lib/source');
 
@@ -39,10 +39,9 @@ function reportText(sourceDir, results, notes) {
     lines.push('  filled: ' + Object.entries(r.counts).map(([c, n]) => `${c} ${n}`).join(', '));
     const rate = (n) => (r.total ? ((100 * n) / r.total).toFixed(1) : '0.0');
     lines.push('  fill rate %: ' + Object.entries(r.counts).map(([c, n]) => `${c} ${rate(n)}`).join(', '));
-    lines.push('  artefacts (rows): ' + KINDS.map((k) => `${k} ${r.artefacts.counts[k]}`).join(', '));
-    for (const k of KINDS) {
-      if (r.artefacts.counts[k]) lines.push(`    ${k}, e.g. ${r.artefacts.examples[k].join(' / ')}`);
-    }
+    const counts = Object.entries(r.artefacts.counts);
+    lines.push('  artefacts (rows): ' + counts.map(([k, n]) => `${k} ${n}`).join(', '));
+    for (const [k, n] of counts) if (n) lines.push(`    ${k}, e.g. ${r.artefacts.examples[k].join(' / ')}`);
   }
   lines.push('', ...notes, '');
   return lines.join('\n');
@@ -57,7 +56,7 @@ function build(sourceDir, outDir, { startupText = fs.readFileSync(STARTUP_FILE, 
     const results = [];
     for (const spec of STORES) {
       const { total, counts } = writeStore(path.join(tmp, spec.file), spec, tables[spec.table]);
-      const artefacts = countArtefacts(tables[spec.table], NOT_TEXT[spec.table] || []);
+      const artefacts = countArtefacts(tables[spec.table], { table: spec.table, skip: NOT_TEXT[spec.table] || [] });
       results.push({ file: spec.file, table: spec.table, total, counts, artefacts });
     }
     fs.writeFileSync(path.join(tmp, 'history.json'), JSON.stringify(history) + '\n');

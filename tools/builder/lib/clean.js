@@ -17,9 +17,14 @@ const SMALL_RE = new RegExp(`[${Object.keys(SMALL_FORMS).join('')}]`, 'g');
 
 // Kinds of damage a reader would see. Each is a pattern over one line of text.
 const DAMAGE = {
-  // private code numbers the scrape wrote for characters it could not encode (耿fda4４)
-  // (never the end of an English word: bottle-feed的)
-  scrapeCode: new RegExp(`(?<=[${HAN_G}\\uff00-\\uffef》《，。])f[de][0-9a-f]{2}|(?<![A-Za-z-])f[de][0-9a-f]{2}(?=[${HAN_G}\\uff00-\\uffef])`, 'u'),
+  // private code numbers the scrape wrote for characters it could not encode (耿fda4４,
+  // 语出苏轼《b036＊b037９, 刀(fdd1)部, 亦作"??381d") (never the end of an English word:
+  // bottle-feed的; nor a name such as D860, which stands after a comma; nor a formula: (a1b1+)
+  scrapeCode: new RegExp(
+    `(?<=[${HAN_G}\\uff00-\\uffef》《，。])f[de][0-9a-f]{2}|(?<![A-Za-z-])f[de][0-9a-f]{2}(?=[${HAN_G}\\uff00-\\uffef])|` +
+      `(?<=[${HAN_G}《（(“"\\u2170-\\u217f\\uff00-\\uffef])[b-f](?=[0-9a-f]{0,2}[0-9])[0-9a-f]{3}(?![0-9A-Za-z+=*/-])|\\?\\?[0-9a-f]{4}(?![0-9A-Za-z])`,
+    'u'
+  ),
   // GBK text decoded with the wrong table: box drawing, kana, enclosed numbers, the geta mark,
   // replacement characters and full-width Latin letters glued to Chinese (ｇ铩⒌坂贰)
   mojibake: new RegExp(
@@ -30,6 +35,10 @@ const DAMAGE = {
   straySymbol: new RegExp(`(?<=${HAN_G})[_@^\`\\\\|~#$&*]+(?=${HAN_G})|(?<=${HAN_G})[_@^\`\\\\]|[_@^\`\\\\](?=${HAN_G})`, 'u'),
   privateUse: /[\ue000-\uf8ff]/u,
 };
+
+function damaged(text) {
+  return Object.values(DAMAGE).some((re) => re.test(text));
+}
 
 // Sentences that carry damage are left out: the characters lost upstream cannot be recovered,
 // and guessing them would print words the sources never had.
@@ -48,7 +57,9 @@ function dropDamaged(line, stats, stripOnly) {
   // a code left alone after the last sentence
   line = line.replace(/(?<=[。；！？”])f[de][0-9a-f]{2}[\uff10-\uff5a]?\s*$/u, '');
   // a sentence keeps the quote marks that close it
-  const pieces = line.split(/(?<=[。；！？!?])(?![”’])|(?<=[。；！？!?][”’]+)(?![”’])/);
+  // (a doubled ?? is the scrape's, not the end of a sentence; nor is the ！ that follows a code,
+  // garbled with it: 舞《韶d03d！肥保认为…)
+  const pieces = line.split(/(?<=[。；！？]|(?<!\?)[!?](?!\?))(?<![0-9a-f]{4}[！？!?])(?![”’])|(?<=[。；！？!?][”’]+)(?![”’])/);
   let kept = '';
   const depth = { '“': 0, '‘': 0 };
   for (const p of pieces) {
@@ -212,8 +223,36 @@ function balanceParens(line, open, close, stats) {
   return chars.filter((_, i) => !drop.has(i)).join('');
 }
 
-function cleanLine(line, known, stats, stripOnly) {
+// The scrape wrote ◇ where the text had "。后" (派人送回赵国◇因以… -> 派人送回赵国。后因以…).
+function lozenge(line, stats) {
+  if (!line.includes('◇')) return line;
+  stats.lozenges += (line.match(/◇/g) || []).length;
+  return line.replace(/(^|[。！？；])?◇/g, (m, end) => (end !== undefined ? `${end}后` : '。后'));
+}
+
+// A population larger than the world's lost its decimal point upstream (人口113亿 for 11.3亿);
+// where the point belonged cannot be told, so the figure and its year go.
+const POPULATION = /[，、；]?[^，、；。]*?人口[约近达为有逾超过共]*(\d+(?:\.\d+)?)亿(?:[(（]\d{4}年[)）])?/g;
+function impossibleFigures(line, stats) {
+  if (!line.includes('人口')) return line;
+  return line.replace(POPULATION, (m, n) => {
+    if (Number(n) < WORLD_POPULATION) return m;
+    stats.figuresDropped++;
+    return '';
+  }).replace(/^[，、；]|(?<=[。；])[，、；]/g, '').replace(/。。/g, '。');
+}
+const WORLD_POPULATION = 80;
+
+function cleanLine(line, known, stats, stripOnly, section) {
   let l = line.replace(SMALL_RE, (c) => SMALL_FORMS[c]);
+  // 《广韵》 text has no punctuation: its ？ marks a character the digitisation could not encode,
+  // written as editions write a lost character
+  if (section === '广韵' && l.includes('？')) {
+    stats.lostCharacters += (l.match(/？/g) || []).length;
+    l = l.replace(/？/g, '□');
+  }
+  l = lozenge(l, stats);
+  l = impossibleFigures(l, stats);
   // ㄧ (a bopomofo letter) stands where the sources separated examples with a bar.
   l = l.replace(/ㄧ/g, '｜');
   l = curlyQuotes(l);
@@ -229,8 +268,14 @@ function cleanLine(line, known, stats, stripOnly) {
 }
 
 function newStats() {
-  return { values: 0, damagedSentences: 0, quotesRestored: 0, quotesDropped: 0, quotesClosed: 0, parensDropped: 0 };
+  return {
+    values: 0, damagedSentences: 0, quotesRestored: 0, quotesDropped: 0, quotesClosed: 0, parensDropped: 0,
+    lozenges: 0, lostCharacters: 0, figuresDropped: 0,
+  };
 }
+
+// The section a line belongs to: the last 【…】 heading at the start of a line so far.
+const SECTION = /^【([^】]+)】/;
 
 // Cleans one value. `known(text)` tells whether a text is a known word, which places restored
 // opening quotes around a quoted word (称其地为中国” -> 称其地为“中国”). A value that would be
@@ -255,8 +300,11 @@ function cleanValue(value, known, stats, stripOnly) {
   const parts = head.split(/(\r?\n)/);
   const out = [];
   let dropped = false;
+  let section = '';
   for (let i = 0; i < parts.length; i += 2) {
-    const line = cleanLine(parts[i], known, stats, stripOnly);
+    const heading = SECTION.exec(parts[i]);
+    if (heading) section = heading[1];
+    const line = cleanLine(parts[i], known, stats, stripOnly, section);
     // a line emptied by the pass goes; a value's own blanks (the "ma " codes) stay
     if (line.trim() || !parts[i].trim()) out.push(line, parts[i + 1] || '');
     else dropped = true;
@@ -271,7 +319,50 @@ function cleanValue(value, known, stats, stripOnly) {
 }
 
 // Counts of every kind of artefact in one value (outside the protected part).
-const KINDS = ['smallComma', 'bopomofoSeparator', 'scrapeCode', 'mojibake', 'straySymbol', 'privateUse', 'unbalancedQuotes', 'unbalancedParens'];
+const KINDS = [
+  'smallComma', 'bopomofoSeparator', 'scrapeCode', 'mojibake', 'straySymbol', 'privateUse', 'unbalancedQuotes', 'unbalancedParens',
+  'lozenge', 'impossibleFigure', 'lostCharacter',
+];
+
+// Damage that only one table can carry, mended by that table's builder and counted here.
+const LATIN = /[A-Za-z\u00c0-\u024f]/;
+// A stress mark with nothing after it to stress: ", " between two phonetics read as ˌ.
+const STRESS_GAP = /ˌ(?=[\s,;\])]|$)/;
+// The English source's own ASCII scheme: ^ and the Latin g for ɡ, \ for ɜ, є for ɛ, ˊ for ˈ, the Cyrillic ә,
+// ɒ: for ɔː, j for ʊ after a vowel (mәjd), @ of a lost label.
+const ASCII_SCHEME = /[\^g\\єεˊә@]|ɒː|ɒ:|(?<=[aəeɔo])j(?![aeiouəɑæɔɒʌɪʊɜɛː:])/;
+// A sense line with a subject tag ([计], [医], art. [网络]).
+const DOMAIN = /^(?:[a-z]+\.\s*)*\[[^\]]{1,4}\]/;
+// A definition that only sends the reader elsewhere ("v. i. See Thee.").
+const CROSS_REFERENCE = /^(?:[a-z]+\.\s*(?:&\s*[a-z]+\.\s*)?)*See\s+[A-Z][^.;]*\.?$/;
+
+function englishKinds(text) {
+  const found = [];
+  let lines = String(text || '').split(/\r?\n/).filter((l) => l.trim());
+  // the phonetic line: one bracket, nothing after it (a line such as [医] 苹果 is a sense)
+  if (lines.length && /^\[[^\]]*\]$/.test(lines[0])) {
+    if (STRESS_GAP.test(lines[0])) found.push('stressComma');
+    if (ASCII_SCHEME.test(lines[0])) found.push('asciiPhonetic');
+    lines = lines.slice(1);
+  }
+  const general = lines.some((l) => !DOMAIN.test(l) && HAN.test(l));
+  const firstDomain = lines.findIndex((l) => DOMAIN.test(l));
+  if (general && firstDomain >= 0 && lines.slice(firstDomain).some((l) => !DOMAIN.test(l))) found.push('domainFirst');
+  if (lines.some((l) => CROSS_REFERENCE.test(l))) found.push('crossReference');
+  return found;
+}
+
+const TABLE_KINDS = {
+  cy: { emptyExplanation: (row) => !String(row.content || '').trim() },
+  xhy: { latinLetters: (row) => LATIN.test(`${row.name}${row.end1}`) },
+  mylib: { longSaying: (row) => [...String(row.name || '')].length > LONG_SAYING },
+  英语单词: Object.fromEntries(['stressComma', 'asciiPhonetic', 'domainFirst', 'crossReference'].map((k) => [k, (row) => englishKinds(row['解释']).includes(k)])),
+};
+const LONG_SAYING = 100;
+
+function kindsOf(table) {
+  return [...KINDS, ...Object.keys(TABLE_KINDS[table] || {})];
+}
 
 function unbalanced(text, open, close) {
   let depth = 0;
@@ -295,6 +386,17 @@ function artefacts(value) {
   const lines = text.split(/\r?\n/).filter((l) => HAN.test(l));
   if (lines.some((l) => unbalanced(l, '“', '”') || unbalanced(l, '‘', '’') || (l.split('"').length - 1) % 2)) found.push('unbalancedQuotes');
   if (lines.some((l) => unbalanced(l, '（', '）') || unbalanced(l, '(', ')'))) found.push('unbalancedParens');
+  if (text.includes('◇')) found.push('lozenge');
+  if ([...text.matchAll(/人口[约近达为有逾超过共]*(\d+(?:\.\d+)?)亿/g)].some((m) => Number(m[1]) >= WORLD_POPULATION)) found.push('impossibleFigure');
+  let section = '';
+  for (const l of text.split(/\r?\n/)) {
+    const heading = SECTION.exec(l);
+    if (heading) section = heading[1];
+    if (section === '广韵' && l.includes('？')) {
+      found.push('lostCharacter');
+      break;
+    }
+  }
   return found;
 }
 
@@ -315,17 +417,21 @@ function cleanTables(tables, { known, skip = new Set() } = {}) {
   return report;
 }
 
-// Counts, per table and kind, the rows that still carry an artefact.
-function countArtefacts(rows, skipColumns = []) {
-  const counts = Object.fromEntries(KINDS.map((k) => [k, 0]));
-  const examples = Object.fromEntries(KINDS.map((k) => [k, []]));
+// Counts, per kind, the rows of `table` that still carry an artefact; `skip` names columns
+// holding data rather than text.
+function countArtefacts(rows, { table = '', skip = [] } = {}) {
+  const kinds = kindsOf(table);
+  const counts = Object.fromEntries(kinds.map((k) => [k, 0]));
+  const examples = Object.fromEntries(kinds.map((k) => [k, []]));
+  const own = Object.entries(TABLE_KINDS[table] || {});
   for (const row of rows) {
-    const kinds = new Set();
+    const found = new Set();
     for (const [col, v] of Object.entries(row)) {
-      if (skipColumns.includes(col)) continue;
-      for (const k of artefacts(v)) kinds.add(k);
+      if (skip.includes(col)) continue;
+      for (const k of artefacts(v)) found.add(k);
     }
-    for (const k of kinds) {
+    for (const [k, detect] of own) if (detect(row)) found.add(k);
+    for (const k of found) {
       counts[k]++;
       if (examples[k].length < 3) examples[k].push(String(Object.values(row).find((v) => typeof v === 'string')).slice(0, 20));
     }
@@ -333,4 +439,4 @@ function countArtefacts(rows, skipColumns = []) {
   return { counts, examples };
 }
 
-module.exports = { PROTECTED_MARK, KINDS, cleanText, cleanTables, artefacts, countArtefacts, balanceQuotes, curlyQuotes, newStats };
+module.exports = { damaged, PROTECTED_MARK, KINDS, kindsOf, englishKinds, ASCII_SCHEME, DOMAIN, CROSS_REFERENCE, LONG_SAYING, cleanText, cleanTables, artefacts, countArtefacts, balanceQuotes, curlyQuotes, newStats };

@@ -1,5 +1,6 @@
 'use strict';
 // Rows of the English-Chinese table, from ECDICT (word, phonetic, definition, translation, …).
+const { DOMAIN, CROSS_REFERENCE } = require('./clean');
 
 // RFC 4180 rows: quoted fields may hold commas, doubled quotes and line breaks.
 function* csvRows(text) {
@@ -70,13 +71,25 @@ function ecdictEntries(text) {
   return out;
 }
 
-// The source writes its phonetics with ASCII stress and length marks and a Cyrillic schwa.
+// The source writes many phonetics in an ASCII scheme of its own: ' and , for the stress marks
+// (a comma before a space separates two forms), : for length, a Cyrillic ә for ə, ^ and g for ɡ,
+// backslashes for ɜ, є for ɛ, ˊ for ˈ, ɒ: for ɔː, j for ʊ after a vowel (mәjd), a full stop
+// for secondary stress at the start of a form, and "(?@)" for a label lost upstream.
 function ipa(phonetic) {
   const p = phonetic
     .trim()
+    .replace(/\(\?@\)\s*/g, '')
     .replace(/\u04d9/g, 'ə')
+    .replace(/\\+/g, 'ɜ')
+    .replace(/[\^g]/g, 'ɡ')
+    .replace(/[єε]/g, 'ɛ')
+    .replace(/ˊ/g, 'ˈ')
+    .replace(/ɒ[:ː]/g, 'ɔː')
+    .replace(/(?<=[aəeɔo])j(?![aeiouəɑæɔɒʌɪʊɜɛː:])/g, 'ʊ')
+    .replace(/(?<=\S)\.(?=\s)/g, ',')
+    .replace(/(^|[\s(;,])\.(?=[^\s.])/g, '$1ˌ')
     .replace(/'/g, 'ˈ')
-    .replace(/,/g, 'ˌ')
+    .replace(/,(?=[^\s,;)])/g, 'ˌ')
     .replace(/:/g, 'ː');
   return p ? `[${p}]` : '';
 }
@@ -107,12 +120,19 @@ function definitionLine(line) {
   return line.replace(/^([nvar])\s+(?!\.)/, '$1. ').replace(/^[as]\.\s/, 'adj. ');
 }
 
+// The senses a reader looks for first: general Chinese senses, then the English definitions,
+// then the subject notes ([计] 累加器 on "a"), unless the subject notes are all the Chinese
+// there is. Definitions that only send the reader to another headword ("v. i. See Thee.") go.
 function explanation(e) {
   const lines = [];
   const phon = ipa(e.phonetic);
   if (phon) lines.push(phon);
-  lines.push(...fieldLines(e.translation).map(chineseLine));
-  lines.push(...fieldLines(e.definition).map(definitionLine));
+  const chinese = fieldLines(e.translation).map(chineseLine);
+  const general = chinese.filter((l) => !DOMAIN.test(l));
+  const notes = chinese.filter((l) => DOMAIN.test(l));
+  const english = fieldLines(e.definition).map(definitionLine).filter((l) => !CROSS_REFERENCE.test(l));
+  if (general.some((l) => HAN.test(l))) lines.push(...general, ...english, ...notes);
+  else lines.push(...chinese, ...english);
   return lines.join('\r\n');
 }
 

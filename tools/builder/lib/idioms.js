@@ -2,6 +2,8 @@
 // Rows of the idiom table `cy`.
 const { initials, citationTones, normalizeSyllables } = require('./pinyin');
 const { explanationText, withoutSelfReferences } = require('./words');
+const { moedictLines } = require('./moedict');
+const { damaged } = require('./clean');
 
 const SOURCE_START = /^(\d+[.．])?((?:语出|语本|典出|语见)[\s\S]*)$/;
 // A source named inside the text, after a sentence or the lozenge the sources use as a break.
@@ -91,11 +93,26 @@ function xinhuaSpell(name, pinyin) {
   return spell ? citationTones(name, spell) : '';
 }
 
+// The idiom data's readings as a word list, for idioms the other lists read badly.
+function xinhuaReadings(xinhua) {
+  const map = new Map();
+  for (const [name, r] of xinhua) {
+    const spell = xinhuaSpell(name, r.pinyin);
+    if (spell) map.set(name, spell);
+  }
+  return map;
+}
+
 // `names`: the idiom list; `xinhua`: idiom records by name (source, example, reading), which
 // also add the idioms the list lacks; `extra`: the older partial copy of the same records.
-function buildIdioms(names, { explanations, xinhua = new Map(), extra = new Map(), spells }) {
+// An idiom no source explains is left out: `modern(name)` gives modern explanation lines and
+// `moedictEntry(name)` the 國語辭典 entry, tried in that order after the idiom data.
+function buildIdioms(names, { explanations, xinhua = new Map(), extra = new Map(), spells, modern = () => [], moedictEntry = () => null }) {
   const rows = [];
-  const counts = { split: 0, derivation: 0, samples: 0, explanationFromXinhua: 0, selfReferences: 0, added: 0, readingFromXinhua: 0 };
+  const counts = {
+    split: 0, derivation: 0, samples: 0, explanationFromXinhua: 0, explanationFromModern: 0, explanationFromMoedict: 0,
+    selfReferences: 0, added: 0, readingFromXinhua: 0, unexplained: [],
+  };
   const all = [...names];
   const listed = new Set(names);
   for (const name of xinhua.keys()) {
@@ -116,9 +133,26 @@ function buildIdioms(names, { explanations, xinhua = new Map(), extra = new Map(
     if (text && /^(?:\d+[.．])?\s*见\s*["“][^"”]+["”]\s*[。．.]?$/.test(text.trim()) && x && extraField(x.explanation)) {
       text = '';
     }
+    // so does one the scrape damaged (语出苏轼《b036＊…), where the idiom data has it whole
+    if (text && damaged(text) && x && extraField(x.explanation) && !damaged(extraField(x.explanation))) text = '';
     if (!text && x && extraField(x.explanation)) {
       text = extraField(x.explanation);
       counts.explanationFromXinhua++;
+    }
+    if (!text) {
+      const lines = modern(name);
+      if (lines.length) {
+        text = lines.join('\n');
+        counts.explanationFromModern++;
+      }
+    }
+    let quoted = '';
+    if (!text) {
+      const entry = moedictEntry(name);
+      if (entry) {
+        quoted = moedictLines(entry).join('\r\n');
+        counts.explanationFromMoedict++;
+      }
     }
     let derivation = x ? extraField(x.derivation) : '';
     if (derivation) counts.derivation++;
@@ -130,16 +164,16 @@ function buildIdioms(names, { explanations, xinhua = new Map(), extra = new Map(
     }
     const samples = x ? sampleText(x.example, name) : '';
     if (samples) counts.samples++;
-    let spell;
-    if (!listed.has(name) && x && xinhuaSpell(name, x.pinyin) && !spells.has(name)) {
-      spell = xinhuaSpell(name, x.pinyin);
-      counts.readingFromXinhua++;
-    } else {
-      spell = spells.spell(name);
+    const spell = spells.spell(name);
+    if (!listed.has(name) && x && spell === xinhuaSpell(name, x.pinyin)) counts.readingFromXinhua++;
+    const content = quoted || explanationText(text);
+    if (!content) {
+      counts.unexplained.push(name);
+      continue;
     }
-    rows.push({ name, spell, pyjm: initials(spell), content: explanationText(text), derivation, samples });
+    rows.push({ name, spell, pyjm: initials(spell), content, derivation, samples });
   }
   return { rows, counts };
 }
 
-module.exports = { splitSource, sampleText, buildIdioms };
+module.exports = { splitSource, sampleText, buildIdioms, xinhuaReadings };

@@ -40,6 +40,50 @@ function initials(spell) {
 }
 
 const HAN = /\p{Script=Han}/u;
+const TONE_MARK = /[āáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜńňǹḿ]/;
+
+const MARKS = { a: 'āáǎà', e: 'ēéěè', i: 'īíǐì', o: 'ōóǒò', u: 'ūúǔù', ü: 'ǖǘǚǜ' };
+
+// "ping2 guo3" -> "píng guǒ", "lu:4" -> "lǜ", "ma5" -> "ma": the numbered tones of CC-CEDICT.
+function markTones(numbered) {
+  return numbered
+    .toLowerCase()
+    .replace(/u:|v/g, 'ü')
+    .split(/\s+/)
+    .filter(Boolean)
+    .map((syl) => {
+      const m = /^([a-zü]+)([1-5])$/.exec(syl);
+      if (!m) return syl;
+      const [, s, t] = m;
+      if (t === '5') return s;
+      let at = s.indexOf('a');
+      if (at < 0) at = s.indexOf('e');
+      if (at < 0) at = s.indexOf('ou');
+      if (at < 0) for (let i = s.length - 1; i >= 0 && at < 0; i--) if (MARKS[s[i]]) at = i;
+      if (at < 0) return s;
+      return s.slice(0, at) + MARKS[s[at]][Number(t) - 1] + s.slice(at + 1);
+    })
+    .join(' ');
+}
+
+// Readings of the Chinese-English dictionary's rows (traditional, simplified, numbered pinyin,
+// English) as a word list: a common word's reading before a name's (人行 "Ren2 hang2"), the first
+// row of each kind first. `all` collects every reading, for the neutral-tone check.
+function cedictReadings(rows, all = new Map()) {
+  const common = new Map();
+  const names = new Map();
+  for (const [, simp, numbered] of rows) {
+    if (!simp || !numbered || !HAN.test(simp)) continue;
+    const spell = markTones(numbered);
+    if ([...simp].length !== spell.split(' ').length) continue;
+    const target = /^[A-Z]/.test(numbered) ? names : common;
+    if (!target.has(simp)) target.set(simp, spell);
+    if (!all.has(simp)) all.set(simp, []);
+    all.get(simp).push(spell);
+  }
+  for (const [w, s] of names) if (!common.has(w)) common.set(w, s);
+  return common;
+}
 
 // Dictionaries cite 一 and 不 in their own tones; some lists apply the spoken tone change
 // (一下 yí xià, 不对 bú duì). Where the syllables line up with the characters, undo it.
@@ -111,12 +155,14 @@ function parseAllReadings(text) {
 
 // Some lists write every syllable with its full tone (衣服 yī fú, 头发 tóu fà) where the spoken
 // word has a neutral one (yī fu, tóu fa). A reading that differs only by such neutral syllables
-// is taken instead.
+// is taken instead. A word never starts on a neutral syllable: such readings are the word used
+// as a complement (出来 chu lai after a verb) or a slang sense (个头 ge tóu), not its own.
 function withNeutralTones(spell, readings = []) {
   const syls = spell.split(' ');
   for (const r of readings) {
     const other = r.split(' ');
     if (other.length !== syls.length || r === spell) continue;
+    if (other[0] === toneless(other[0]) && syls[0] !== other[0]) continue;
     let neutral = false;
     const same = other.every((o, i) => {
       if (o === syls[i]) return true;
@@ -146,7 +192,8 @@ class SpellLookup {
   spell(word) {
     for (const [i, list] of this.lists.entries()) {
       let s = list.get(word);
-      if (!s) continue;
+      // a reading without a single tone mark is a list's damage (丹墀 dan chi), not a reading
+      if (!s || (s.includes(' ') && !TONE_MARK.test(s))) continue;
       this.counts.list++;
       // the first list holds hand corrections, taken as they are
       if (i > 0 && this.neutral) s = withNeutralTones(s, this.neutral.get(word));
@@ -167,4 +214,4 @@ function generatedSpell(word) {
   return normalizeSyllables(out);
 }
 
-module.exports = { parseAllReadings, withNeutralTones, finalEr, toneless, pycode, initials, citationTones, parseWordList, SpellLookup, generatedSpell, normalizeSyllables };
+module.exports = { markTones, cedictReadings, parseAllReadings, withNeutralTones, finalEr, toneless, pycode, initials, citationTones, parseWordList, SpellLookup, generatedSpell, normalizeSyllables };

@@ -3,21 +3,20 @@
 const path = require('path');
 const OpenCC = require('opencc-js');
 const { Source } = require('./source');
-const { parseWordList, parseAllReadings, SpellLookup } = require('./pinyin');
+const { parseWordList, parseAllReadings, cedictReadings, SpellLookup } = require('./pinyin');
+const { parseCompounds } = require('./compounds');
 const { CharacterTable } = require('./characters');
-const { buildWords, latinHeadwords, parseStartupWords, frequentWords, englishGlosses } = require('./words');
-const { buildIdioms } = require('./idioms');
+const { buildWords, latinHeadwords, parseStartupWords, frequentWords, englishGlosses, modernLines, MORE_SENSES } = require('./words');
+const { buildIdioms, xinhuaReadings } = require('./idioms');
 const { buildXiehouyu } = require('./xiehouyu');
 const { indexMoedict, entryFor, syllabicEr } = require('./moedict');
 const { cleanTables } = require('./clean');
-const { buildSayings, classicBooks } = require('./sayings');
+const { buildSayings, classicBooks, clauseSet } = require('./sayings');
 const { ecdictEntries, buildEnglish } = require('./english');
 const { strokeRows, buildHistory } = require('./offline');
 
 const STARTUP_FILE = path.join(__dirname, '..', 'startup-words.txt');
 const PINYIN_DIR = 'pinyin/phrase-pinyin-data';
-// How many of the most frequent words must be in the word table when any source explains them.
-const FREQUENT_WORDS = 20000;
 
 function converters() {
   const toTw = OpenCC.Converter({ from: 'cn', to: 'tw' });
@@ -50,32 +49,41 @@ function collect(sourceDir, startupText) {
     parseWordList(src.textOr(`${PINYIN_DIR}/${f}`, ''))
   );
   const idiomList = lists[3];
+  const cedictRows = src.has('english/cc_cedict.tsv') ? src.tsv('english/cc_cedict.tsv', { header: true }) : [];
+  const neutral = parseAllReadings(src.textOr(`${PINYIN_DIR}/cc_cedict.txt`, ''));
+  // after the phrase lists: the whole Chinese-English dictionary, then the modern explanations
+  const modern = parseCompounds(src.has('xinhua/word.jsonl') ? src.jsonLines('xinhua/word.jsonl') : []);
+  const modernSpells = new Map();
+  for (const [w, list] of modern) {
+    const first = list.find((e) => e.spell);
+    if (first) modernSpells.set(w, first.spell);
+  }
+  lists.push(cedictReadings(cedictRows, neutral), modernSpells);
 
   const moedict = indexMoedict(src.has('moedict/revised_dict.jsonl') ? src.jsonLines('moedict/revised_dict.jsonl') : []);
-  const moedictEntry = (word) => entryFor(moedict, word, toTraditional(word));
-  const spellOptions = {
-    syllabicEr: (word) => syllabicEr(moedictEntry(word)),
-    neutral: parseAllReadings(src.textOr(`${PINYIN_DIR}/cc_cedict.txt`, '')),
-  };
+  const moedictEntry = (word) => (moedict.has(word) ? entryFor(moedict, word, toTraditional(word)) : null);
+  const spellOptions = { syllabicEr: (word) => syllabicEr(moedictEntry(word)), neutral };
   const wordSpells = new SpellLookup(lists, spellOptions);
   const startup = parseStartupWords(startupText);
-  const frequent = src.has('frequency/jieba_dict.txt') ? frequentWords(src.text('frequency/jieba_dict.txt'), FREQUENT_WORDS) : [];
+  const ranked = src.has('frequency/jieba_dict.txt') ? frequentWords(src.text('frequency/jieba_dict.txt')) : [];
   const words = buildWords(src.jsonLines('cnchar/word_explanations.jsonl'), {
     latinWords: latinHeadwords(src),
     startup,
     spells: wordSpells,
     toTraditional,
     moedictEntry,
-    english: src.has('english/cc_cedict.tsv') ? englishGlosses(src.tsv('english/cc_cedict.tsv', { header: true })) : new Map(),
-    frequent,
+    english: englishGlosses(cedictRows),
+    ranked,
+    modern,
   });
   const wc = words.counts;
   notes.push(`dict: dropped ${words.dropped.length} garbled keys: ${words.dropped.join(' ')}`);
   notes.push(`dict spell: from word lists ${wordSpells.counts.list}, generated ${wordSpells.counts.generated}`);
   notes.push(
-    `dict: of the ${frequent.length} most frequent words, ${wc.moedict} added with the 國語辭典 text, ${wc.englishOnly} with ` +
-      `an English gloss only, ${wc.frequentMissing} explained by no source; self-references: ${wc.selfReferences} words, ` +
-      `${wc.selfReferenceReplaced} replaced by the 國語辭典 text, ${wc.selfReferenceDropped} dropped (no other explanation)`
+    `dict: of the ${ranked.length} words the frequency list ranks, ${wc.added} added: ${wc.modern} with a modern explanation, ` +
+      `${wc.moedict} with the 國語辭典 text only, ${wc.englishOnly} with an English gloss only; ${wc.rankedMissing} explained by no source; ` +
+      `modern senses put before the classical dictionary's (${MORE_SENSES}) ${wc.modernFirst}; self-references: ${wc.selfReferences} words, ` +
+      `${wc.selfReferenceReplaced} replaced by the other sources, ${wc.selfReferenceDropped} dropped (no other explanation)`
   );
   if (words.missingStartup.length) notes.push(`dict: start-up words missing from the data: ${words.missingStartup.join(' ')}`);
 
@@ -87,13 +95,18 @@ function collect(sourceDir, startupText) {
   if (src.has('xinhua/idiom.jsonl')) {
     for (const r of src.jsonLines('xinhua/idiom.jsonl')) if (!xinhua.has(r.word)) xinhua.set(r.word, r);
   }
-  const idiomSpells = new SpellLookup(lists, spellOptions);
-  const idioms = buildIdioms([...idiomList.keys()], { explanations: words.explanations, xinhua, extra, spells: idiomSpells });
+  // idioms the lists read without tones take the idiom data's reading before a generated one
+  const idiomSpells = new SpellLookup([...lists, xinhuaReadings(xinhua)], spellOptions);
+  const idioms = buildIdioms([...idiomList.keys()], {
+    explanations: words.explanations, xinhua, extra, spells: idiomSpells, modern: (name) => modernLines(modern.get(name), idiomSpells.spell(name)), moedictEntry,
+  });
   const c = idioms.counts;
   notes.push(
     `cy: ${c.added} idioms added from the xinhua idiom data; source moved out of the explanation ${c.split}; ` +
       `derivation from the idiom data ${c.derivation}; samples ${c.samples}; explanation taken from the idiom data ` +
-      `${c.explanationFromXinhua}; self-references removed ${c.selfReferences}; reading from the idiom data ${c.readingFromXinhua}`
+      `${c.explanationFromXinhua}, from the modern explanations ${c.explanationFromModern}, from the 國語辭典 ${c.explanationFromMoedict}; ` +
+      `self-references removed ${c.selfReferences}; reading from the idiom data ${c.readingFromXinhua}; ` +
+      `left out without any explanation ${c.unexplained.length}` + (c.unexplained.length ? ` (e.g. ${c.unexplained.slice(0, 8).join(' ')})` : '')
   );
 
   const xiehouyu = buildXiehouyu(src.json('xinhua/xiehouyu.json'));
@@ -112,13 +125,21 @@ function collect(sourceDir, startupText) {
       `fragments ${el.fragments}, without Chinese ${el.noChinese}`
   );
 
+  // the lines of a poem the dictionaries quote are its famous ones
+  const quotedClauses = clauseSet([
+    ...words.rows.map((r) => r.content),
+    ...idioms.rows.flatMap((r) => [r.content, r.derivation, r.samples]),
+    ...hz.map((r) => r.content),
+  ]);
   const sayings = buildSayings({
     fortunes: records(src.json('sayings/fortunes_zh_attributed.json')),
     hitokoto: records(src.json('sayings/hitokoto_with_author.json')),
     classics: classicBooks(src, toSimplified),
+    quoted: (clause) => quotedClauses.has(clause),
   });
   notes.push(
-    `mylib: well-known sayings first ${sayings.famous}; left out: repeated ${sayings.left.duplicates}, ` +
+    `mylib: well-known sayings first ${sayings.famous}; whole poems and chapters cut to their quoted lines ${sayings.left.cut}, ` +
+      `left out with no quoted line ${sayings.left.long}; left out: repeated ${sayings.left.duplicates}, ` +
       `unattributed, too long, chat or code ${sayings.left.rejected}`
   );
 
@@ -138,7 +159,8 @@ function collect(sourceDir, startupText) {
     notes.push(
       `clean-up ${table}: ${st.values} values changed; damaged sentences left out ${st.damagedSentences}; opening quotes ` +
         `restored ${st.quotesRestored}, stray closing quotes dropped ${st.quotesDropped}, quotes closed ${st.quotesClosed}; ` +
-        `unpaired parentheses dropped ${st.parensDropped}`
+        `unpaired parentheses dropped ${st.parensDropped}; ◇ read as 。后 ${st.lozenges}; lost characters marked □ ${st.lostCharacters}; ` +
+        `impossible figures dropped ${st.figuresDropped}`
     );
   }
   notes.push(chars.auditNote(tables.hz));

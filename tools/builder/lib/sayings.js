@@ -2,6 +2,7 @@
 // Rows of the famous-sayings table: attributed lines of the sayings collections and of the
 // classics, each with a Chinese attribution (person, or person and book).
 const { oneLine } = require('./others');
+const { LONG_SAYING } = require('./clean');
 
 // The person behind a book when a collection names only the book.
 const BOOK_PERSON = {
@@ -28,7 +29,6 @@ const FAMOUS = [
 ];
 
 const HAN = /\p{Script=Han}/u;
-const MAX_LENGTH = 200;
 
 function key(text) {
   return text.replace(/[^\p{Script=Han}A-Za-z0-9]/gu, '');
@@ -57,7 +57,6 @@ function attribution(raw) {
 // about software.
 function rejected(name, derivation) {
   if (!HAN.test(name) || !HAN.test(derivation)) return 'not Chinese';
-  if (name.length > MAX_LENGTH) return 'too long';
   if (/[A-Za-z]/.test(derivation) || /吧$|第\d+集|炼金术师/.test(derivation)) return 'not a person or book';
   if (/[A-Za-z]{3,}/.test(name) || /(^|[\s。！？])[\w .-]{1,20}[:：]/.test(name)) return 'chat or code';
   return '';
@@ -82,12 +81,48 @@ function classicRows(books) {
   return out;
 }
 
+const CLAUSE_SPLIT = /[，。！？；：、“”‘’「」『』《》（）()\s,.!?;:"]+/u;
+
+// Clauses of the texts the dictionaries quote (examples, sources), for telling the famous lines
+// of a poem from the rest.
+function clauseSet(texts) {
+  const set = new Set();
+  for (const t of texts) {
+    if (!t) continue;
+    for (const c of t.split(CLAUSE_SPLIT)) if (c.length >= 4 && c.length <= 16) set.add(c);
+  }
+  return set;
+}
+
+// A sentence the dictionaries quote: each of its clauses of four characters or more is quoted.
+function quotedSentence(sentence, quoted) {
+  const clauses = sentence.split(CLAUSE_SPLIT).filter((c) => c.length >= 4);
+  return clauses.length > 0 && clauses.every((c) => quoted(c));
+}
+
+// A whole poem or chapter is cut to its famous lines: the longest run of quoted sentences that
+// fits `limit`; '' when the dictionaries quote none of it.
+function famousLines(text, quoted, limit) {
+  const sentences = text.match(/[^。！？；]+[。！？；]*[”’」』]*/g) || [];
+  let best = '';
+  for (let i = 0; i < sentences.length; i++) {
+    let run = '';
+    for (let j = i; j < sentences.length && quotedSentence(sentences[j], quoted); j++) {
+      if ([...run + sentences[j]].length > limit) break;
+      run += sentences[j];
+      if (run.length > best.length) best = run;
+    }
+  }
+  return best.replace(/^[”’」』\s]+/, '').trim();
+}
+
 // fortunes: {text, author, work, attribution}; hitokoto: {text, author, source, category};
 // classics: [{person, book, sections, chapters: [{title, paragraphs}]}] already simplified.
-function buildSayings({ fortunes = [], hitokoto = [], classics = [] }) {
+// `quoted(clause)`: whether the dictionaries quote a clause (see clauseSet).
+function buildSayings({ fortunes = [], hitokoto = [], classics = [], quoted = () => false }) {
   const rows = [];
   const seen = new Set();
-  const left = { duplicates: 0, rejected: 0 };
+  const left = { duplicates: 0, rejected: 0, cut: 0, long: 0 };
   const add = (text, derivation) => {
     // Corner brackets are the traditional-script quotation marks.
     let name = oneLine(text).replace(/「/g, '“').replace(/」/g, '”').replace(/『/g, '‘').replace(/』/g, '’');
@@ -137,7 +172,22 @@ function buildSayings({ fortunes = [], hitokoto = [], classics = [] }) {
     // A long passage stays in the list too; a saying that only lost its speaker's frame does not.
     if (key(best.name).length - key(short).length > 4) used.delete(best);
   }
-  const rest = rows.filter((r) => !used.has(r));
+  const rest = [];
+  for (const r of rows) {
+    if (used.has(r)) continue;
+    if ([...r.name].length <= LONG_SAYING) {
+      rest.push(r);
+      continue;
+    }
+    const lines = famousLines(r.name, quoted, LONG_SAYING);
+    if (!lines || seen.has(key(lines))) {
+      left.long++;
+      continue;
+    }
+    seen.add(key(lines));
+    rest.push({ name: lines, derivation: r.derivation });
+    left.cut++;
+  }
   return { rows: [...opening, ...rest], left, famous: opening.length };
 }
 
@@ -196,4 +246,4 @@ function classicBooks(src, toSimplified) {
   return books;
 }
 
-module.exports = { buildSayings, classicBooks, attribution, rejected, closeGaps, excerpt, FAMOUS };
+module.exports = { clauseSet, famousLines, buildSayings, classicBooks, attribution, rejected, closeGaps, excerpt, FAMOUS };

@@ -5,6 +5,7 @@ const HAN = /\p{Script=Han}/u;
 const PHRASE_PUNCT = new Set([...'，﹐·、…”;-()（）']);
 
 const { moedictLines } = require('./moedict');
+const { toneless } = require('./pinyin');
 
 const START_ID = 362994;
 const START_COUNT = 42;
@@ -78,9 +79,9 @@ function assignIds(words, startup) {
   return ids;
 }
 
-// The most frequent words of a "word count tag" list: multi-character words of Chinese
-// characters only, by count, ties in list order.
-function frequentWords(text, limit) {
+// The words of a "word count tag" list: multi-character words of Chinese characters only, by
+// count, ties in list order; at most `limit` of them.
+function frequentWords(text, limit = Infinity) {
   const all = [];
   text.split(/\r?\n/).forEach((line, i) => {
     const [word, count] = line.trim().split(/\s+/);
@@ -99,14 +100,31 @@ function frequentWords(text, limit) {
   return out;
 }
 
+// Cross-references of the Chinese-English dictionary name a word in both scripts and its
+// reading ("中國人民銀行|中国人民银行[Zhong1 guo2 Ren2 min2 Yin2 hang2]"): the simplified form is enough.
+function plainReferences(text) {
+  return text.replace(/[^\s|[\]()]+\|([^\s|[\]()]+)\[[^\]]*\]/g, '$1').replace(/(\p{Script=Han}+)\[[a-zA-Z0-9: ]+\]/gu, '$1');
+}
+
 // English glosses of the Chinese-English dictionary by simplified headword, without the
-// measure-word notes ("bank / CL:家[jia1]" -> "bank").
+// measure-word notes ("bank / CL:家[jia1]" -> "bank"). A word with several entries gets all of
+// them, the common word's before a name's (苹果: "apple" before "Apple (American tech company)").
 function englishGlosses(rows) {
+  const parts = new Map();
+  const names = new Map();
+  for (const [, simp, reading, english] of rows) {
+    if (!simp || !english) continue;
+    const target = /^[A-Z]/.test(reading || '') ? names : parts;
+    if (!target.has(simp)) target.set(simp, []);
+    for (const p of english.split(' / ')) {
+      const text = p.trim();
+      if (text && !/^(CL:|also pr\.)/.test(text)) target.get(simp).push(plainReferences(text));
+    }
+  }
   const map = new Map();
-  for (const [, simp, , english] of rows) {
-    if (!simp || !english || map.has(simp)) continue;
-    const text = english.split(' / ').map((p) => p.trim()).filter((p) => p && !/^(CL:|also pr\.)/.test(p)).join('; ');
-    if (text) map.set(simp, text);
+  for (const simp of new Set([...parts.keys(), ...names.keys()])) {
+    const all = [...new Set([...(parts.get(simp) || []), ...(names.get(simp) || [])])];
+    if (all.length) map.set(simp, all.join('; '));
   }
   return map;
 }
@@ -136,10 +154,39 @@ function withoutSelfReferences(word, text) {
   return { text: kept.join('\r\n'), removed };
 }
 
-function buildWords(entries, { latinWords, startup, spells, toTraditional, moedict = new Map(), english = new Map(), frequent = [], moedictEntry }) {
+// Explanations of the classical dictionary number their senses 1. 2.; the modern one ① ②.
+const MODERN_STYLE = /[①②③④⑤⑥⑦⑧⑨⑩]/;
+const MORE_SENSES = '【更多释义】';
+
+// The modern entries for a word read as `spell`; entries read otherwise belong to another word
+// written alike (大家 dàgū). Several such entries are joined and numbered anew.
+function modernLines(entries, spell) {
+  if (!entries) return [];
+  const key = toneless(spell || '');
+  const fitting = entries.filter((e) => e.spell && toneless(e.spell) === key);
+  if (!fitting.length) return [];
+  const senses = fitting.flatMap((e) => e.lines.map((l) => l.replace(/^\d+\./, '')));
+  return senses.length === 1 ? senses : senses.map((l, i) => `${i + 1}.${l}`);
+}
+
+// Whether the modern senses only repeat the word list's own text (知道: both quote 通晓天地之道
+// first): then nothing is gained by showing them.
+function repeats(modernSenses, text) {
+  const plain = (t) => t.replace(/[^\p{Script=Han}]/gu, '');
+  const body = plain(text);
+  const defs = modernSenses.map((l) => plain(l.replace(/^\d+\./, '').split('：')[0])).filter((d) => d.length >= 4);
+  return defs.length > 0 && defs.filter((d) => body.includes(d)).length * 2 >= defs.length;
+}
+
+// `entries`: the word list with explanations; `ranked`: the words a frequency list ranks, added
+// when a source explains them; `modern`: modern explanations by word (see compounds.js).
+function buildWords(entries, { latinWords, startup, spells, toTraditional, english = new Map(), ranked = [], moedictEntry = () => null, modern = new Map() }) {
   const dropped = [];
   const seen = new Map();
-  const counts = { selfReferences: 0, selfReferenceReplaced: 0, selfReferenceDropped: 0, moedict: 0, englishOnly: 0, frequentMissing: 0 };
+  const counts = {
+    selfReferences: 0, selfReferenceReplaced: 0, selfReferenceDropped: 0,
+    added: 0, modern: 0, moedict: 0, englishOnly: 0, rankedMissing: 0, modernFirst: 0,
+  };
   for (const e of entries) {
     const verdict = checkKey(e.word, latinWords);
     if (!verdict.keep) {
@@ -148,59 +195,79 @@ function buildWords(entries, { latinWords, startup, spells, toTraditional, moedi
     }
     if (!seen.has(verdict.word)) seen.set(verdict.word, e.explanation);
   }
+  const explained = new Map();
   const ord = new Map();
-  // An explanation that only pointed at itself is replaced by the modern dictionary's or dropped.
-  for (const [word, text] of [...seen]) {
-    const { text: rest, removed } = withoutSelfReferences(word, text);
-    if (!removed) continue;
-    counts.selfReferences++;
-    if (rest) {
-      seen.set(word, rest);
-      continue;
-    }
+  const spellCache = new Map();
+  const spellOf = (word) => {
+    if (!spellCache.has(word)) spellCache.set(word, spells.spell(word));
+    return spellCache.get(word);
+  };
+  // A word without a text of its own: the English line, the modern explanation, then the
+  // 國語辭典 entry verbatim; null when no source knows it.
+  const compose = (word) => {
+    const lines = [];
+    if (english.has(word)) lines.push(`【英文】${english.get(word)}`);
+    const mod = modern.has(word) ? modernLines(modern.get(word), spellOf(word)) : [];
+    lines.push(...mod);
     const entry = moedictEntry(word);
     if (entry) {
-      seen.set(word, moedictContent(word, entry, english).join('\r\n'));
+      lines.push(...moedictLines(entry));
       ord.set(word, entry.title);
+    }
+    if (!lines.length) return null;
+    return { text: lines.join('\r\n'), kind: mod.length ? 'modern' : entry ? 'moedict' : 'englishOnly' };
+  };
+  const composed = new Map();
+  // An explanation that only pointed at itself is replaced by the other sources' or dropped.
+  for (const [word, text] of [...seen]) {
+    const { text: rest, removed } = withoutSelfReferences(word, text);
+    if (removed) counts.selfReferences++;
+    if (rest) {
+      seen.set(word, rest);
+      explained.set(word, rest);
+      continue;
+    }
+    const other = compose(word);
+    if (other) {
+      composed.set(word, other.text);
       counts.selfReferenceReplaced++;
     } else if (!startup.includes(word)) {
       seen.delete(word);
       counts.selfReferenceDropped++;
     }
   }
-  // Frequent modern words the Chinese word list lacks.
-  for (const word of frequent) {
+  // Words in everyday use the word list lacks.
+  for (const word of ranked) {
     if (seen.has(word)) continue;
-    const entry = moedictEntry(word);
-    if (entry) {
-      seen.set(word, moedictContent(word, entry, english).join('\r\n'));
-      ord.set(word, entry.title);
-      counts.moedict++;
-    } else if (english.has(word)) {
-      seen.set(word, `【英文】${english.get(word)}`);
-      counts.englishOnly++;
-    } else {
-      counts.frequentMissing++;
+    const other = compose(word);
+    if (!other) {
+      counts.rankedMissing++;
+      continue;
     }
+    seen.set(word, '');
+    composed.set(word, other.text);
+    counts.added++;
+    counts[other.kind]++;
   }
   const words = [...seen.keys()].sort();
   const missingStartup = startup.filter((w) => !seen.has(w));
   const ids = assignIds(words, startup);
-  const rows = words.map((word) => ({
-    ID: ids.get(word),
-    word,
-    ord: ord.get(word) || toTraditional(word),
-    spell: spells.spell(word),
-    content: explanationText(seen.get(word)),
-  }));
+  const rows = words.map((word) => {
+    const spell = spellOf(word);
+    let content = composed.get(word);
+    if (content === undefined) {
+      content = seen.get(word);
+      // the classical dictionary's senses come after the modern ones where a modern text exists
+      const mod = MODERN_STYLE.test(content) || !modern.has(word) ? [] : modernLines(modern.get(word), spell);
+      if (mod.length && !repeats(mod, content)) {
+        content = [...mod, MORE_SENSES, explanationText(content)].join('\r\n');
+        counts.modernFirst++;
+      }
+    }
+    return { ID: ids.get(word), word, ord: ord.get(word) || toTraditional(word), spell, content: explanationText(content) };
+  });
   rows.sort((a, b) => a.ID - b.ID);
-  return { rows, dropped, missingStartup, explanations: seen, counts };
+  return { rows, dropped, missingStartup, explanations: explained, counts };
 }
 
-function moedictContent(word, entry, english) {
-  const lines = [];
-  if (english.has(word)) lines.push(`【英文】${english.get(word)}`);
-  return lines.concat(moedictLines(entry));
-}
-
-module.exports = { frequentWords, englishGlosses, withoutSelfReferences, checkKey, latinHeadwords, explanationText, parseStartupWords, assignIds, buildWords, START_ID, START_COUNT };
+module.exports = { MORE_SENSES, modernLines, plainReferences, frequentWords, englishGlosses, withoutSelfReferences, checkKey, latinHeadwords, explanationText, parseStartupWords, assignIds, buildWords, START_ID, START_COUNT };

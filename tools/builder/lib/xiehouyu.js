@@ -34,22 +34,43 @@ function rejoin(riddle, answer) {
   return rest.startsWith('）') ? riddle.slice(0, open) + rest.slice(1) : riddle.slice(0, open + 1) + rest;
 }
 
+// Pinyin glosses of the sayings were typed without tones and often cut short (蒺藜（ji li 一年生
+// 草本植物）, 里外孬（n, 邋遢ld t, 椽（chu6n）): the letters go, the Chinese of a gloss stays, and a
+// gloss left empty goes with its parentheses. Digits standing alone (数字8) are kept.
+function withoutPinyin(text) {
+  if (!/[A-Za-z\u00c0-\u024f]/.test(text)) return text;
+  let out = text.replace(/\s*[A-Za-z\u00c0-\u024f][A-Za-z0-9\u00c0-\u024f]*(?:\s+[A-Za-z\u00c0-\u024f][A-Za-z0-9\u00c0-\u024f]*)*\s*/g, '');
+  for (let before = null; before !== out; ) {
+    before = out;
+    out = out
+      .replace(/[（(][\s，,、；;：:。.]*[）)]/g, '')
+      .replace(/([（(])[，,、；;：:。\s]+/g, '$1')
+      .replace(/[，,、；;：:\s]+([）)])/g, '$1')
+      .replace(/[（(][^）)]*$/, '');
+  }
+  return out.trim();
+}
+
 // Pairs in file order. A split pair has no answer left; it is kept out of the table, since a
 // riddle without its answer is no xiehouyu, and counted.
 function buildXiehouyu(pairs) {
   const rows = [];
   const rejoined = [];
+  let glosses = 0;
   for (const p of pairs) {
-    const name = String(p.riddle || '').trim();
-    const end1 = String(p.answer || '').trim();
+    let name = String(p.riddle || '').trim();
+    let end1 = String(p.answer || '').trim();
     if (!name || !end1) continue;
     if (isSplitGloss(name)) {
       rejoined.push(rejoin(name, end1));
       continue;
     }
-    rows.push({ name, end1 });
+    const [n, e] = [withoutPinyin(name), withoutPinyin(end1)];
+    if (n !== name || e !== end1) glosses++;
+    [name, end1] = [n, e];
+    if (name && end1) rows.push({ name, end1 });
   }
-  return { rows, rejoined };
+  return { rows, rejoined, glosses };
 }
 
-module.exports = { isSplitGloss, rejoin, buildXiehouyu };
+module.exports = { isSplitGloss, rejoin, withoutPinyin, buildXiehouyu };

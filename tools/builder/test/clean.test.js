@@ -2,7 +2,7 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const { cleanText, artefacts, countArtefacts, PROTECTED_MARK } = require('../lib/clean');
-const { isSplitGloss, rejoin } = require('../lib/xiehouyu');
+const { isSplitGloss, rejoin, withoutPinyin } = require('../lib/xiehouyu');
 
 const KNOWN = new Set(['中国', '无间', '为所欲为', '尼克松回合']);
 const known = (w) => KNOWN.has(w);
@@ -44,6 +44,19 @@ test('clean-up pass: each artefact mended or its sentence left out', () => {
     ['bracketed tags inside Chinese stay', '[医] 腹[部]\r\nn. [生]抑殖素', '[医] 腹[部]\r\nn. [生]抑殖素'],
     ['an English word is no scrape code', 'v. 用奶瓶喂育( bottle-feed的现在分词 )', 'v. 用奶瓶喂育( bottle-feed的现在分词 )'],
     ['an apostrophe is no closing quote', 'n. 阿尔茨海默病（等于Alzheimer’s disease）', 'n. 阿尔茨海默病（等于Alzheimer’s disease）'],
+    ['hex code after a book title', '语出苏轼《b036＊b037９荣戎窦恰氛。后用以形容。', '后用以形容。'],
+    ['hex code in brackets', '刀(fdd1)部。属金部。', '属金部。'],
+    ['hex code after question marks', '1.亦作"??381d"。\r\n2.高峻貌。', '2.高峻貌。'],
+    ['a drug name is no scrape code', '应用过量胰岛素、d860等降糖药物。', '应用过量胰岛素、d860等降糖药物。'],
+    ['the ！ garbled with a code ends no sentence', '看到舞《韶d03d！肥保认为已经尽善尽美，便说观止矣!若有他乐。', '若有他乐。'],
+    ['formulas are no scrape codes', '不等式(a1b1+a2b2)，碳12(126c)。', '不等式(a1b1+a2b2)，碳12(126c)。'],
+    ['lozenge for 。后', '派人送回赵国◇因以完璧归赵比喻。', '派人送回赵国。后因以完璧归赵比喻。'],
+    ['lozenge after a full stop', '原指隐者。◇多用以指。', '原指隐者。后多用以指。'],
+    ['lozenge after a book title', '见《史记》◇以此喻。', '见《史记》。后以此喻。'],
+    ['population larger than the world', '面积960万平方千米。人口113亿(1990年)。由五十六个民族组成。', '面积960万平方千米。由五十六个民族组成。'],
+    ['population clause inside a sentence', '现有五十六个民族，总人口约113亿(1990年)，占世界人口的22%。', '现有五十六个民族，占世界人口的22%。'],
+    ['a possible population stays', '人口12亿(1995年)。', '人口12亿(1995年)。'],
+    ['lost characters of the rhyme dictionary', '【广韵】\r\n〔乌郎切〕眏？目皃\r\n【说文解字】\r\n曰：“何食？”', '【广韵】\r\n〔乌郎切〕眏□目皃\r\n【说文解字】\r\n曰：“何食？”'],
   ];
   for (const [what, input, expected] of cases) assert.equal(cleanText(input, known), expected, what);
 });
@@ -68,10 +81,48 @@ test('artefact detectors', () => {
     ['中国(在亚洲', ['unbalancedParens']],
     ['称其地为“中国”(亚洲)。', []],
     ['fda4 is hex in English', []],
+    ['语出《b036＊荣', ['scrapeCode']],
+    ['派人送回赵国◇因以', ['lozenge']],
+    ['人口113亿(1990年)', ['impossibleFigure']],
+    ['人口11.3亿', []],
+    ['【广韵】\r\n眏？目皃', ['lostCharacter']],
+    ['【说文解字】\r\n何食？', []],
   ];
   for (const [text, kinds] of cases) assert.deepEqual(artefacts(text), kinds, text);
   const { counts } = countArtefacts([{ a: '好﹐好', b: '坏﹐' }, { a: '好' }]);
   assert.equal(counts.smallComma, 1, 'rows are counted, not values');
+  // kinds only one table carries
+  const tables = [
+    ['cy', [{ name: '八仙过海', content: ' ' }, { name: '一', content: '好' }], { emptyExplanation: 1 }],
+    ['xhy', [{ name: '钟馗（kui）', end1: '鬼' }, { name: '数字8', end1: '好' }], { latinLetters: 1 }],
+    ['mylib', [{ name: '句'.repeat(101), derivation: '某' }, { name: '句'.repeat(100), derivation: '某' }], { longSaying: 1 }],
+    ['英语单词', [
+      { 单词: 'a', 解释: '[blɑːstˌ blæstik]\r\n一个\r\n[计] 累加器\r\nn. the letter' },
+      { 单词: 'b', 解释: '[ˈeiˈrәjd]\r\nn. [化] 乙醇\r\nv. i. See Thee.' },
+      { 单词: 'c', 解释: '[ˈæpl]\r\nn. 苹果\r\nn. a fruit\r\n[医] 苹果' },
+      { 单词: 'd', 解释: '[医] gut 肠\r\nn. a gut' }, // a sense in brackets is no phonetic
+      { 单词: 'e', 解释: '[强dʌθ, 弱dəθ]\r\nv. [古]做\r\n3d pers. sing.' }, // labels inside a phonetic
+    ], { stressComma: 1, asciiPhonetic: 1, domainFirst: 1, crossReference: 1 }],
+  ];
+  for (const [table, rows, expected] of tables) {
+    const found = countArtefacts(rows, { table }).counts;
+    for (const [k, n] of Object.entries(expected)) assert.equal(found[k], n, `${table} ${k}`);
+  }
+  assert.equal(countArtefacts([], { table: 'hz' }).counts.longSaying, undefined);
+});
+
+test('xiehouyu: pinyin glosses and their scraps go, the Chinese of a gloss stays', () => {
+  const cases = [
+    ['茄子地里长蒺藜（ji li 一年生草本植物。果皮有尖刺）', '茄子地里长蒺藜（一年生草本植物。果皮有尖刺）'],
+    ['墙上挂钟馗（kui）', '墙上挂钟馗'],
+    ['里外孬（n', '里外孬'],
+    ['邋遢ld t', '邋遢'],
+    ['当着矬子（个子矮的人。矬，cuo矮）说短话', '当着矬子（个子矮的人。矬，矮）说短话'],
+    ['巷道扛椽（chu6n）子', '巷道扛椽子'],
+    ['阿拉伯数字8字分家', '阿拉伯数字8字分家'],
+    ['零比零（O：O）', '零比零'],
+  ];
+  for (const [text, expected] of cases) assert.equal(withoutPinyin(text), expected, text);
 });
 
 test('xiehouyu split inside a pinyin gloss: recognised and rejoined', () => {

@@ -73,7 +73,7 @@ test('full stores: no artefact left in any text column', { skip }, () => {
     if (s.table === 'strokes') continue; // stroke paths, not text
     const db = new Database(path.join(DATA, s.file), { readonly: true });
     try {
-      const { counts, examples } = countArtefacts(db.prepare(`select * from "${s.table}"`).iterate());
+      const { counts, examples } = countArtefacts(db.prepare(`select * from "${s.table}"`).iterate(), { table: s.table });
       for (const [kind, n] of Object.entries(counts)) if (n) left.push(`${s.table} ${kind} ${n}: ${examples[kind].join(' / ')}`);
     } finally {
       db.close();

@@ -59,6 +59,10 @@ test('cy rows: spell, initials, derivation and samples', () => {
   assert.ok(row('成千上万').derivation.startsWith('老舍《神拳》'), 'idiom-extra derivation');
   assert.equal(row('成千上万').samples, '成千上万的人来到广场。');
   assert.equal(row('八仙过海').derivation, ''); // placeholder 无
+  // explained only by the 國語辭典, quoted whole; an idiom no source explains is left out
+  assert.ok(row('八仙过海').content.startsWith('【國語辭典】\r\n試驗用：比喻各自施展本領。\r\n——教育部'));
+  assert.equal(row('杞人忧天'), undefined);
+  assert.equal(row('亡羊补牢').spell, 'wáng yáng bǔ láo'); // the list's toneless reading gives way
   assert.equal(row('阿鼻地狱').content.slice(0, 3), '阿鼻，'); // explanation only in idiom-extra
   assert.equal(query('xhg.db', `select name from cy where name like '%成_上_%'`)[0].name, '成千上万');
   assert.equal(query('xhg.db', `select name from cy where pyjm like '%q_b_%'`)[0].name, '千方百计');

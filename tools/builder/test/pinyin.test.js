@@ -1,7 +1,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless, finalEr, withNeutralTones, parseAllReadings } = require('../lib/pinyin');
+const { pycode, initials, citationTones, parseWordList, SpellLookup, toneless, finalEr, withNeutralTones, parseAllReadings, markTones, cedictReadings } = require('../lib/pinyin');
 
 test('pycode: each distinct toneless reading followed by one blank', () => {
   const cases = [
@@ -50,6 +50,9 @@ test('a reading that differs only by neutral tones is preferred', () => {
     ['péng you', ['péng yǒu'], 'péng you'],
     ['yī diǎn', ['yī diǎn r'], 'yī diǎn'],
     ['zhī dào', undefined, 'zhī dào'],
+    // a neutral first syllable is the word after a verb or a slang sense, not the word itself
+    ['chū lái', ['chū lái', 'chu lai'], 'chū lái'],
+    ['gè tóu', ['gè tóu', 'ge tóu'], 'gè tóu'],
   ];
   for (const [spell, readings, expected] of cases) assert.equal(withNeutralTones(spell, readings), expected, spell);
   assert.deepEqual([...parseAllReadings('地方: dì fāng\n地方: dì fang # 轻声\n')], [['地方', ['dì fāng', 'dì fang']]]);
@@ -68,6 +71,35 @@ test('spell lookup: lists in order, then the converter without tone change', () 
   assert.equal(spells.spell('不要'), 'bù yào');
   assert.equal(spells.spell('一人得道，鸡犬升天'), 'yī rén dé dào, jī quǎn shēng tiān');
   assert.deepEqual(spells.counts, { list: 2, generated: 2 });
+  // a list reading without any tone mark is damage: the next source reads the word
+  const toneless = new SpellLookup([new Map([['丹墀', 'dan chi'], ['出来', 'chu lai']]), new Map([['丹墀', 'dān chí']])]);
+  assert.equal(toneless.spell('丹墀'), 'dān chí');
+  assert.equal(toneless.spell('出来'), 'chū lái');
+});
+
+test('CC-CEDICT readings: numbered tones marked, the common word before a name', () => {
+  const cases = [
+    ['ping2 guo3', 'píng guǒ'],
+    ['lu:4 se4', 'lǜ sè'],
+    ['nu:3 er2', 'nǚ ér'],
+    ['Zhong1 guo2', 'zhōng guó'],
+    ['xiu1 gou3', 'xiū gǒu'],
+    ['ma1 ma5', 'mā ma'],
+    ['yi1 hui4 r5', 'yī huì r'],
+  ];
+  for (const [numbered, marked] of cases) assert.equal(markTones(numbered), marked, numbered);
+  const all = new Map();
+  const rows = [
+    ['人行', '人行', 'Ren2 hang2', "People's Bank of China"],
+    ['人行', '人行', 'ren2 xing2', 'pedestrian'],
+    ['個頭', '个头', 'ge4 tou2', 'size'],
+    ['個頭', '个头', 'ge5 tou2', 'my ass!'],
+    ['投行', '投行', 'tou2 hang2', 'investment bank'],
+    ['卡拉OK', '卡拉OK', 'ka3 la1 O K', 'karaoke'],
+  ];
+  const map = cedictReadings(rows, all);
+  assert.deepEqual([...map], [['人行', 'rén xíng'], ['个头', 'gè tóu'], ['投行', 'tóu háng'], ['卡拉OK', 'kǎ lā o k']]);
+  assert.deepEqual(all.get('个头'), ['gè tóu', 'ge tóu']);
 });
 
 test('a final 儿 read as r joins the syllable before it', () => {

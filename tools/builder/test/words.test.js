@@ -4,7 +4,7 @@ const assert = require('node:assert/strict');
 const fs = require('fs');
 const path = require('path');
 const { query } = require('./helpers');
-const { checkKey, assignIds, parseStartupWords, withoutSelfReferences, frequentWords, englishGlosses, START_ID, START_COUNT } = require('../lib/words');
+const { checkKey, assignIds, parseStartupWords, withoutSelfReferences, frequentWords, englishGlosses, modernLines, START_ID, START_COUNT } = require('../lib/words');
 
 const LATIN = new Map([['卡拉ok', '卡拉OK'], ['阿q', '阿Q']]);
 
@@ -103,8 +103,36 @@ test('frequent words: multi-character Chinese words by count, then list order', 
   const list = '的 900 uj\n银行 50 n\nAT&T 99 nz\n学生 70 n\n国家 50 n\n学生 10 n\nB超 80 n\n';
   assert.deepEqual(frequentWords(list, 10), ['学生', '银行', '国家']);
   assert.deepEqual(frequentWords(list, 1), ['学生']);
-  const english = englishGlosses([['銀行', '银行', 'yin2 hang2', 'bank / CL:家[jia1]'], ['一會兒', '一会儿', 'yi1 hui4 r5', 'a moment / also pr. [yi1 hui3 r5]']]);
-  assert.deepEqual([...english], [['银行', 'bank'], ['一会儿', 'a moment']]);
+  assert.deepEqual(frequentWords(list), ['学生', '银行', '国家']);
+});
+
+test('English glosses: measure words out, the common word before a name, references in simplified script', () => {
+  const english = englishGlosses([
+    ['銀行', '银行', 'yin2 hang2', 'bank / CL:家[jia1]'],
+    ['一會兒', '一会儿', 'yi1 hui4 r5', 'a moment / also pr. [yi1 hui3 r5]'],
+    ['蘋果', '苹果', 'Ping2 guo3', 'Apple (American tech company)'],
+    ['蘋果', '苹果', 'ping2 guo3', 'apple / CL:個|个[ge4],顆|颗[ke1]'],
+    ['人行', '人行', 'Ren2 hang2', "People's Bank of China (abbr. for 中國人民銀行|中国人民银行[Zhong1 guo2 Ren2 min2 Yin2 hang2])"],
+  ]);
+  assert.deepEqual([...english], [
+    ['银行', 'bank'],
+    ['一会儿', 'a moment'],
+    ['苹果', 'apple; Apple (American tech company)'],
+    ['人行', "People's Bank of China (abbr. for 中国人民银行)"],
+  ]);
+});
+
+test('modern explanations: only the entries read as the word is read, numbered anew', () => {
+  const entries = [
+    { spell: null, lines: ['旧称婆婆。'] },
+    { spell: 'dà jiā', lines: ['1.众人。', '2.指我们。'] },
+    { spell: 'dà jia', lines: ['世家望族。'] },
+    { spell: 'dà gū', lines: ['婆婆。'] },
+  ];
+  assert.deepEqual(modernLines(entries, 'dà jiā'), ['1.众人。', '2.指我们。', '3.世家望族。']);
+  assert.deepEqual(modernLines(entries, 'dà gū'), ['婆婆。']);
+  assert.deepEqual(modernLines(entries, 'tài jiā'), []);
+  assert.deepEqual(modernLines(undefined, 'dà jiā'), []);
 });
 
 test('dict rows: modern words from the 國語辭典, verbatim and credited; self-references and readings', () => {
@@ -118,7 +146,13 @@ test('dict rows: modern words from the 國語辭典, verbatim and credited; self
     ['女儿', 'spell', 'nǚ ér', ''],
     ['一点儿', 'spell', 'yī diǎnr', ''],
     ['便宜', 'content', '【國語辭典】\r\n〔pián yi〕\r\n試驗用：價錢低。\r\n〔biàn yí〕', ''],
-    ['今天', 'content', '【英文】today', ''],
+    ['今天', 'content', '【英文】today\r\n1.试验用：说话时的这一天：今天的任务很多。\r\n2.试验用：现在；目前。', ''],
+    ['今年', 'content', '试验用：说话时的这一年。', ''], // a modern explanation alone
+    ['今年', 'spell', 'jīn nián', ''],
+    ['大家', 'content', '试验用：众人，大伙儿：大家都来了。', ''], // not the dàgū entry
+    ['大家', 'spell', 'dà jiā', ''],
+    ['早晨', 'content', '试验用：天亮以后的一段时间。\r\n【更多释义】\r\n从天将亮到八九点钟的一段时间。', ''],
+    ['努力', 'content', '把力量尽量使出来。', ''], // the modern entry only repeats it
     ['东京回合', 'content', '尼克松发起，故又称“尼克松回合”，是一次谈判｜贸易。', ''],
     ['坏词', 'content', '1.好的一句。\r\n2.第二义。', ''],
   ];
