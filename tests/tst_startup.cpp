@@ -49,25 +49,27 @@ void execute(const QString &path, const QStringList &statements)
     sqlite3_close(db);
 }
 
-// Drops a column the way a damaged or hand-edited store lacks it; its indexes go first, as
-// SQLite will not drop an indexed column.
+// Drops a column the way a damaged or hand-edited store lacks it: the table is written again
+// without it, since SQLite will not drop an indexed or key column in place.
 QStringList dropColumn(const QString &path, const QString &table, const QString &column)
 {
     sqlite3 *db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL",
-                       -1, &stmt, nullptr);
+    sqlite3_prepare_v2(db, "SELECT name FROM pragma_table_info(?)", -1, &stmt, nullptr);
     const QByteArray name = table.toUtf8();
     sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-    QStringList statements;
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        statements.append(QStringLiteral("DROP INDEX \"%1\"")
-                              .arg(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)))));
+    QStringList kept;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        const QString col = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        if (col != column)
+            kept.append(QStringLiteral("\"%1\"").arg(col));
+    }
     sqlite3_finalize(stmt);
     sqlite3_close(db);
-    statements.append(QStringLiteral("ALTER TABLE \"%1\" DROP COLUMN \"%2\"").arg(table, column));
-    return statements;
+    return {QStringLiteral("CREATE TABLE rebuilt AS SELECT %1 FROM \"%2\"").arg(kept.join(u','), table),
+            QStringLiteral("DROP TABLE \"%1\"").arg(table),
+            QStringLiteral("ALTER TABLE rebuilt RENAME TO \"%1\"").arg(table)};
 }
 
 } // namespace
