@@ -47,11 +47,11 @@ test('every store row is indexed once, in frequency then store order', () => {
     stores.forEach((s, sect) => {
       const [file, table] = s.split(' ');
       const store = new Database(path.join(fixtureStores().out, file), { readonly: true });
-      const rows = store.prepare(`select count(*) n from "${table}"`).get().n;
+      const rowids = store.prepare(`select rowid as rid from "${table}" order by rowid`).all().map((r) => r.rid);
       store.close();
-      assert.equal(counts[sect], rows, table);
+      assert.equal(counts[sect], rowids.length, table);
       const rids = db.prepare('select rid from entries where sect = ? order by rid').all(sect).map((r) => r.rid);
-      assert.deepEqual(rids, Array.from({ length: rows }, (_, i) => i + 1), table);
+      assert.deepEqual(rids, rowids, table);
     });
     // 学习 is more frequent than the other words in the fixture list, so it ranks first of them.
     const words = db.prepare('select key from entries where sect = 1 order by ord limit 3').all().map((r) => r.key);
