@@ -226,6 +226,8 @@ private slots:
         auto *box = control<app::FieldBox>(QStringLiteral("englishViewExplanationBox"));
         QVERIFY(box);
         QVERIFY(box->overflows());
+        // Whole within the picture panel, which would otherwise hide its lower part.
+        QVERIFY(box->parentWidget()->rect().contains(box->geometry()));
         QScrollBar *bar = box->verticalScrollBar();
         bar->setValue(bar->maximum());
         QApplication::processEvents();

@@ -4,12 +4,26 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextLayout>
+#include <cmath>
 #include <algorithm>
 
 namespace mc::app {
 namespace {
 
 constexpr int kPadding = 4; // around a memo's text, as the document's own margin would be
+
+// The height of one line of text in label, Chinese glyphs (from a taller fallback font) included.
+// The label's own minimum size hint is no measure: with word wrap it grows with the text.
+int oneLineHeight(const QLabel &label)
+{
+    QTextLayout layout(QStringLiteral("汉Ag"), label.font());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const QMargins margins = label.contentsMargins();
+    return int(std::ceil(line.height())) + 2 * label.margin() + margins.top() + margins.bottom();
+}
 
 } // namespace
 
@@ -99,7 +113,7 @@ void FieldBox::fit()
         place.setRight(m_neighbour.left() - 7);
     // A box a few pixels shorter than its text's line (Chinese glyphs come from a taller font)
     // still shows that line whole.
-    const int lineHeight = m_label->minimumSizeHint().height();
+    const int lineHeight = oneLineHeight(*m_label);
     place.setHeight(std::max(place.height(), lineHeight));
     if (m_fit == Fit::ToText) {
         // Some room to spare, so that the text does not wrap early.
