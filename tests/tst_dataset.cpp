@@ -5,6 +5,8 @@
 #include "store/storefile.h"
 #include "support/testsupport.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -183,18 +185,30 @@ private slots:
             QDir(users.path()).mkpath(user);
             return user.isEmpty() ? user : users.filePath(user);
         };
-        store::StoreFile::setLockFolder(lockFolder(first));
-        const store::StoreFile held(m_path, true);
-        store::StoreFile::setLockFolder(lockFolder(second));
         bool opened = true;
-        try {
-            const store::StoreFile other(m_path, true);
-        } catch (const Error &e) {
-            opened = false;
-            QVERIFY2(e.text().contains(QStringLiteral("另一个程序")), qPrintable(e.text()));
+        {
+            store::StoreFile::setLockFolder(lockFolder(first));
+            const store::StoreFile held(m_path, true);
+            store::StoreFile::setLockFolder(lockFolder(second));
+            try {
+                const store::StoreFile other(m_path, true);
+            } catch (const Error &e) {
+                opened = false;
+                QVERIFY2(e.text().contains(QStringLiteral("另一个程序")), qPrintable(e.text()));
+            }
         }
         store::StoreFile::setLockFolder({});
         QCOMPARE(opened, secondOpens);
+        // Closed stores leave no lock files behind, and a held name can be held again.
+        QDirIterator left(users.path(), {QStringLiteral("*.lock")}, QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY2(!left.hasNext(), qPrintable(left.hasNext() ? left.next() : QString()));
+        if (!first.isEmpty()) {
+            store::StoreFile::setLockFolder(lockFolder(first));
+            {
+                const store::StoreFile again(m_path, true);
+            }
+            store::StoreFile::setLockFolder({});
+        }
     }
 
     void missingOrInvalidStoreNamesTheFile()

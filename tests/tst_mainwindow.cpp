@@ -5,6 +5,7 @@
 #include "app/windows/licencedialog.h"
 #include "app/windows/mainwindow.h"
 #include "app/windows/windows.h"
+#include "platform/htmlview.h"
 #include "platform/messages.h"
 #include "platform/shell.h"
 #include "platform/webprofile.h"
@@ -692,6 +693,12 @@ private slots:
         auto *view = control(QStringLiteral("webbrowser1"), lexicon);
         QTRY_VERIFY(view->focusProxy());
         QTRY_VERIFY(view->hasFocus());
+        // The page's keyword box has the keys, so typing goes into it at once.
+        auto *page = qobject_cast<web::HtmlView *>(view);
+        QVERIFY(page);
+        QTRY_COMPARE(test::evaluate(*page, QStringLiteral("document.activeElement ? document.activeElement.name : ''"))
+                         .toString(),
+                     QStringLiteral("q"));
         WheelCounter counter;
         view->focusProxy()->installEventFilter(&counter);
         for (const char *overlay : {"pnlLowerOverlay", "pnlUpperOverlay"})

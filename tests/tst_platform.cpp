@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -263,13 +264,59 @@ private slots:
         auto expected = [&](const QString &where) {
             if (where == QLatin1String("program"))
                 return folder;
-            return QStandardPaths::writableLocation(
-                where == QLatin1String("cache") ? QStandardPaths::CacheLocation : QStandardPaths::AppConfigLocation);
+            return root.filePath(where + QStringLiteral("/mingchuan"));
         };
         QCOMPARE(paths::writeFolder(paths::Written::Page, folder), expected(pages));
         QCOMPARE(paths::writeFolder(paths::Written::Setting, folder), expected(settings));
         QVERIFY(QFileInfo(expected(pages)).isDir()); // created for the first write
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Settings live in ~/.config/mingchuan/mingchuan.conf; the file an earlier version left under
+    // "Unknown Organization" is carried over once and never over settings already made.
+    // clang-format off
+    void settingsLandInTheProgramsFolder_data()
+    {
+        QTest::addColumn<QString>("oldValue");  // empty: no old file
+        QTest::addColumn<QString>("newValue");  // empty: no new file yet
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first start") << QString() << QString() << QString();
+        QTest::newRow("old file carried over") << "old" << QString() << "old";
+        QTest::newRow("new settings win") << "old" << "new" << "new";
+        QTest::newRow("later start") << QString() << "new" << "new";
+    }
+    // clang-format on
+    void settingsLandInTheProgramsFolder()
+    {
+        QFETCH(QString, oldValue);
+        QFETCH(QString, newValue);
+        QFETCH(QString, expected);
+        QTemporaryDir scratch;
+        const QDir config(scratch.filePath(QStringLiteral("config")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path()); // cached per process
+        const QString oldFile = config.filePath(QStringLiteral("Unknown Organization/mingchuan.conf"));
+        const QString newFile = config.filePath(QStringLiteral("mingchuan/mingchuan.conf"));
+        if (!oldValue.isEmpty()) {
+            QSettings old(oldFile, QSettings::NativeFormat);
+            old.setValue(QStringLiteral("quickLookup/geometry"), oldValue);
+            old.setValue(QStringLiteral("other"), 7);
+        }
+        if (!newValue.isEmpty())
+            QSettings(newFile, QSettings::NativeFormat).setValue(QStringLiteral("quickLookup/geometry"), newValue);
+
+        const QString organisation = QCoreApplication::organizationName();
+        const QString application = QCoreApplication::applicationName();
+        paths::setUpSettings();
+        {
+            const QSettings settings;
+            QCOMPARE(settings.fileName(), newFile);
+            QCOMPARE(settings.value(QStringLiteral("quickLookup/geometry")).toString(), expected);
+            QCOMPARE(settings.contains(QStringLiteral("other")), !oldValue.isEmpty() && newValue.isEmpty());
+        }
+        QVERIFY(!QFileInfo::exists(config.filePath(QStringLiteral("Unknown Organization"))));
+        QCoreApplication::setOrganizationName(organisation);
+        QCoreApplication::setApplicationName(application);
     }
 
     void recorderAnswersConfirmationsInOrder()

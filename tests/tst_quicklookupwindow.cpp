@@ -106,7 +106,7 @@ private slots:
     {
         auto *menu = main()->findChild<QMenu *>(QStringLiteral("mnuLookup"));
         QVERIFY(menu);
-        QCOMPARE(menu->title(), QStringLiteral("查询"));
+        QCOMPARE(menu->title(), QStringLiteral("查询(&Q)"));
         auto *action = main()->findChild<QAction *>(QStringLiteral("mniQuickLookup"));
         QCOMPARE(action->text(), QStringLiteral("快速查询"));
         QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -291,6 +291,33 @@ private slots:
         QTreeWidgetItem *current = window()->list()->currentItem();
         QCOMPARE(current->text(0), QStringLiteral("一心一德"));
         QVERIFY2(current->parent()->text(0).startsWith(QStringLiteral("成语")), qPrintable(current->parent()->text(0)));
+    }
+
+    // Esc closes either window from where the keyboard is in it, as it closes a dialog.
+    void escapeCloses_data()
+    {
+        QTest::addColumn<bool>("history");
+        QTest::newRow("quick lookup, in the box") << false;
+        QTest::newRow("history, in its list") << true;
+    }
+
+    void escapeCloses()
+    {
+        QFETCH(bool, history);
+        window()->lookUp(QStringLiteral("水"));
+        QWidget *shown = window();
+        QWidget *focus = window()->box();
+        if (history) {
+            menuItem(QStringLiteral("mniHistory"))->trigger();
+            shown = main()->findChild<app::HistoryPanel *>();
+            focus = shown->findChild<QTreeWidget *>(QStringLiteral("historyList"));
+        }
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QVERIFY(!shown->isVisible());
+        QVERIFY(!history || window()->isVisible()); // only the window the key was pressed in
     }
 
     void hitsGroupedWithCounts_data()

@@ -99,20 +99,21 @@ private slots:
         QCOMPARE(edit->text(), u"x"_s);
     }
 
+    // Enter in a keyword box runs that box's own search button.
     void enterKey_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("dataset");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("searches");
-        QTest::newRow("edit2") << u"edit2"_s << u"ADOQuery2"_s << int(Qt::NoModifier) << true;
-        QTest::newRow("edit2 shift") << u"edit2"_s << u"ADOQuery2"_s << int(Qt::ShiftModifier) << true;
-        QTest::newRow("Edit1 ctrl") << u"Edit1"_s << u"ADOQuery3"_s << int(Qt::ControlModifier) << true;
-        QTest::newRow("Edit4") << u"Edit4"_s << u"ADOQuery1"_s << int(Qt::NoModifier) << false;
-        QTest::newRow("Edit6") << u"Edit6"_s << u"ADOQuery7"_s << int(Qt::NoModifier) << false;
-        QTest::newRow("Edit8") << u"Edit8"_s << u"ADOQuery4"_s << int(Qt::NoModifier) << false;
-        QTest::newRow("Edit9") << u"Edit9"_s << u"ADOQuery4"_s << int(Qt::NoModifier) << false;
-        QTest::newRow("Edit10") << u"Edit10"_s << u"ADOQuery5"_s << int(Qt::NoModifier) << false;
+        QTest::addColumn<QString>("queryHas"); // what the search the box runs asks for
+        QTest::newRow("edit2") << u"edit2"_s << u"ADOQuery2"_s << int(Qt::NoModifier) << u"from hz"_s;
+        QTest::newRow("edit2 shift") << u"edit2"_s << u"ADOQuery2"_s << int(Qt::ShiftModifier) << u"from hz"_s;
+        QTest::newRow("Edit1 ctrl") << u"Edit1"_s << u"ADOQuery3"_s << int(Qt::ControlModifier) << u"from xhy"_s;
+        QTest::newRow("Edit4") << u"Edit4"_s << u"ADOQuery1"_s << int(Qt::NoModifier) << u"from cy"_s;
+        QTest::newRow("Edit6 exact") << u"Edit6"_s << u"ADOQuery7"_s << int(Qt::NoModifier) << u"单词 ="_s;
+        QTest::newRow("Edit8") << u"Edit8"_s << u"ADOQuery4"_s << int(Qt::NoModifier) << u"mylib where name"_s;
+        QTest::newRow("Edit9 persons") << u"Edit9"_s << u"ADOQuery4"_s << int(Qt::NoModifier) << u"derivation like"_s;
+        QTest::newRow("Edit10") << u"Edit10"_s << u"ADOQuery5"_s << int(Qt::NoModifier) << u"from dict"_s;
     }
 
     void enterKey()
@@ -120,7 +121,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, dataset);
         QFETCH(int, modifiers);
-        QFETCH(bool, searches);
+        QFETCH(QString, queryHas);
         store::Dataset *d = this->dataset(dataset);
         const QString before = d->queryText();
         QStringList opened;
@@ -131,13 +132,12 @@ private slots:
         const auto unwatch = qScopeGuard([&] { disconnect(watch); });
         setKeyword(box, u"?"_s);
         QTest::keyClick(this->box(box), Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(!opened.isEmpty(), searches);
-        QCOMPARE(this->box(box)->text(), searches ? u"？"_s : u"?"_s);
+        QVERIFY(!opened.isEmpty());
+        // The search itself; a search that finds nothing may reopen the whole list after it.
+        QVERIFY2(opened.constFirst().contains(queryHas), qPrintable(opened.join(u'\n')));
         opened.clear();
         QTest::keyClick(this->box(box), Qt::Key_Enter, Qt::KeyboardModifiers(modifiers) | Qt::KeypadModifier);
-        QCOMPARE(!opened.isEmpty(), searches);
-        if (!searches)
-            QVERIFY(m_messages->shown().isEmpty());
+        QVERIFY(!opened.isEmpty());
         if (d->queryText() != before) {
             d->clearQuery();
             d->appendQuery(before);

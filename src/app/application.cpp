@@ -3,12 +3,14 @@
 #include "app/startup.h"
 #include "app/texts.h"
 #include "app/widgets/gradientbar.h"
+#include "app/widgets/onscreen.h"
 #include "app/windows/mainwindow.h"
 #include "app/windows/quicklookup.h"
 #include "app/windows/splashwindow.h"
 #include "app/windows/windows.h"
 #include "core/error.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/webprofile.h"
 #include "readers/feature.h"
 #include "search/feature.h"
@@ -18,7 +20,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -56,6 +61,8 @@ bool Application::start()
     // No application display name: Qt would append it to every window title ("Confirm — …"), and
     // each window's title must be exactly its own caption.
     installFontSubstitutes();
+    if (!qApp->findChild<OnScreenKeeper *>(QString(), Qt::FindDirectChildrenOnly))
+        qApp->installEventFilter(new OnScreenKeeper(qApp));
     m_windows = std::make_unique<Windows>();
     BusyIndicator::setCurrent(m_windows->splash);
     m_sectionSearch = search::install(m_windows->main->searchControls(), m_windows->radicalPicker);
@@ -84,6 +91,15 @@ bool Application::start()
     return true;
 }
 
+void loadQtTranslations(QTranslator &translator)
+{
+    if (translator.isEmpty()
+        && !translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(&translator);
+}
+
 int run(int &argc, char **argv)
 {
     // Answered before the window system is touched: --help, --version and a hand-over to the
@@ -91,17 +107,21 @@ int run(int &argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("mingchuan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MC_VERSION));
     StartRequest request;
+    QTranslator qtTexts;
     {
         const QCoreApplication plain(argc, argv);
+        loadQtTranslations(qtTexts);
         request = parseCommandLine(QCoreApplication::arguments());
         if (handToRunning(instanceName(), request.text))
             return 0;
     }
+    paths::setUpSettings();
     // Chromium's sandbox cannot run as root; the embedded views need it off there.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     web::registerSchemes();
     QApplication qapp(argc, argv);
+    loadQtTranslations(qtTexts);
     InstanceServer instance(instanceName());
     Application application;
     if (!application.start())

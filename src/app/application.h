@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class QTranslator;
+
 namespace mc::app {
 
 struct Windows;
@@ -39,6 +41,10 @@ private:
     speech::EntrySpeech m_entrySpeech;
     std::function<void(int)> m_observer;
 };
+
+// Loads Qt's own texts in Chinese (file dialogs, the buttons of plain boxes, --help) into
+// translator and installs it; nothing when Qt's translations are missing.
+void loadQtTranslations(QTranslator &translator);
 
 // The whole program: start-up, then the event loop. Returns the process exit code.
 int run(int &argc, char **argv);

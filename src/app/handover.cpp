@@ -23,8 +23,8 @@ StartRequest parseCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(mc::texts::kAppTitle);
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("text"), QStringLiteral("text to look up in the quick lookup"),
-                                 QStringLiteral("[text]"));
+    parser.addPositionalArgument(QStringLiteral("文字"), QStringLiteral("启动后在快速查询中查找的文字"),
+                                 QStringLiteral("[文字]"));
     parser.process(arguments);
     return {parser.positionalArguments().join(u' ')};
 }

@@ -21,4 +21,6 @@ inline const QString kIdioms = QStringLiteral("成语");
 inline const QString kXiehouyu = QStringLiteral("歇后语");
 inline const QString kEnglish = QStringLiteral("英汉");
 inline const QString kSayings = QStringLiteral("名言");
+inline const QString kSimplifiedClassicalText = QStringLiteral("以简体字显示国语辞典释义");
+inline const QString kConvertedForDisplay = QStringLiteral("（原文为繁体字，此处按读者设定转为简体字显示）");
 } // namespace mc::lookup::texts

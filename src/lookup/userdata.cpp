@@ -1,6 +1,7 @@
 #include "lookup/userdata.h"
 #include "core/error.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "store/storefile.h"
 
 #include <QDateTime>
@@ -10,7 +11,6 @@
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <sqlite3.h>
 
 namespace mc::lookup {
@@ -70,7 +70,7 @@ QString csvField(const QString &text)
 
 QString UserData::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return paths::dataFolder();
 }
 
 UserData::UserData(QObject *parent) : QObject(parent)

@@ -4,14 +4,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace mc::paths {
 namespace {
 
+const QString kName = QStringLiteral("mingchuan");
+
 QString userFolder(QStandardPaths::StandardLocation location)
 {
-    const QString folder = QStandardPaths::writableLocation(location);
+    const QString folder = QDir(QStandardPaths::writableLocation(location)).filePath(kName);
     QDir().mkpath(folder);
     return folder;
 }
@@ -68,14 +71,46 @@ QString shippedFile(const QString &relative, const QString &program)
 
 QString cacheFolder()
 {
-    return userFolder(QStandardPaths::CacheLocation);
+    return userFolder(QStandardPaths::GenericCacheLocation);
+}
+
+QString configFolder()
+{
+    return userFolder(QStandardPaths::GenericConfigLocation);
+}
+
+QString dataFolder()
+{
+    return userFolder(QStandardPaths::GenericDataLocation);
+}
+
+void setUpSettings()
+{
+    QCoreApplication::setOrganizationName(kName);
+    QCoreApplication::setApplicationName(kName);
+    const QString old = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                            .filePath(QStringLiteral("Unknown Organization/mingchuan.conf"));
+    if (!QFileInfo::exists(old))
+        return;
+    QSettings settings;
+    if (settings.allKeys().isEmpty()) {
+        const QSettings previous(old, QSettings::NativeFormat);
+        const QStringList keys = previous.allKeys();
+        for (const QString &key : keys)
+            settings.setValue(key, previous.value(key));
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return; // keep the old file for the next start
+    }
+    QFile::remove(old);
+    QDir().rmdir(QFileInfo(old).path()); // only when nothing else is left in it
 }
 
 QString writeFolder(Written kind, const QString &program)
 {
     if (!isInstalled(program) && QFileInfo(program).isWritable())
         return program;
-    return kind == Written::Page ? cacheFolder() : userFolder(QStandardPaths::AppConfigLocation);
+    return kind == Written::Page ? cacheFolder() : configFolder();
 }
 
 } // namespace mc::paths

@@ -30,8 +30,18 @@ QString findStoreFolder(const QStringList &storeFiles, const QString &program = 
 // else in the shared folder; beside the program when neither holds it.
 QString shippedFile(const QString &relative, const QString &program = programFolder());
 
-// The user's cache folder for the program (~/.cache/mingchuan), created when missing.
+// The user's folders for the program, created when missing: ~/.cache/mingchuan,
+// ~/.config/mingchuan and ~/.local/share/mingchuan (or under the XDG_*_HOME folders). Named
+// here rather than taken from the organisation and application names, which also place the
+// settings file.
 QString cacheFolder();
+QString configFolder();
+QString dataFolder();
+
+// Sets the names that place the settings file at ~/.config/mingchuan/mingchuan.conf. A settings
+// file that an earlier version kept under "Unknown Organization" is carried over once (its
+// values copied, the old file removed), unless the new one already holds settings.
+void setUpSettings();
 
 // Where the program writes its own files: beside the program when that folder is writable and
 // not an installed copy's; otherwise the user's cache folder (pages) or configuration folder

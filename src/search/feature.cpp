@@ -90,8 +90,6 @@ void fillModes(QComboBox *combo, ModeControl modes)
 
 void wireSearches(const SearchControls &controls)
 {
-    // Enter starts the search only in these boxes.
-    const QList<SearchBox> enterBoxes = {SearchBox::Character, SearchBox::Xiehouyu};
     QList<SearchButton> buttons;
     QList<SearchBox> boxes;
     for (const SearchEntry &entry : searches()) {
@@ -105,8 +103,13 @@ void wireSearches(const SearchControls &controls)
         }
         if (!boxes.contains(entry.box)) {
             boxes.append(entry.box);
+            // Enter in a box does what its own search button does (the English box: the exact search).
+            QAbstractButton *button = controls.buttons.value(entry.button);
             if (QLineEdit *edit = controls.boxes.value(entry.box))
-                new KeywordBoxWatcher(edit, enterBoxes.contains(entry.box) ? search : std::function<void()>());
+                new KeywordBoxWatcher(edit, [button] {
+                    if (button && button->isEnabled())
+                        button->click();
+                });
             else
                 qCWarning(lcSearch) << "no keyword box" << int(entry.box);
         }

@@ -49,7 +49,7 @@ QByteArray lexiconPage(const QString &dataDir, const QString &keyword)
               "dd{margin:0 0 0 16px}.none{color:#666;text-align:center}"
               "</style></head><body><div class=\"head\"><div class=\"name\">现代汉语词典</div>"
               "<div class=\"sub\">输入字词，查看拼音与释义</div></div>"
-              "<form method=\"get\" action=\"/search/\"><input name=\"q\" value=\"%2\" autocomplete=\"off\">"
+              "<form method=\"get\" action=\"/search/\"><input name=\"q\" value=\"%2\" autocomplete=\"off\" autofocus>"
               "<input type=\"hidden\" name=\"c\" value=\"2\"> <button type=\"submit\">查询</button></form>"
               "<div class=\"res\">%3</div></body></html>")
               .arg(QString::number(kLexiconSearchTop), keyword.toHtmlEscaped(),

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcStore, "mc.store")
@@ -236,31 +237,12 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
     if (::access(native.constData(), R_OK) != 0)
         throw Error(QStringLiteral("没有读取数据库文件 %1 的权限。").arg(path));
     checkHeader(path, info.size());
-    if (exclusive) {
-        // The lock lives on its own descriptor: SQLite's POSIX locks never meet it, another
-        // running copy of the program does.
-        if (g_lockFolder.isEmpty()) {
-            m_lockFd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-            if (m_lockFd < 0)
-                throw Error(QStringLiteral("无法打开数据库文件 %1。").arg(path));
-        } else {
-            const QString lockFile = QDir(g_lockFolder).filePath(info.fileName() + QStringLiteral(".lock"));
-            m_lockFd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-            if (m_lockFd < 0)
-                throw Error(QStringLiteral("无法建立数据库文件 %1 的锁文件 %2。").arg(path, lockFile));
-        }
-        if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(m_lockFd);
-            m_lockFd = -1;
-            throw Error(QStringLiteral("数据库文件 %1 正被另一个程序独占使用，无法打开。").arg(path));
-        }
-    }
+    if (exclusive)
+        holdExclusively(path, info.fileName());
     auto fail = [this](const QString &text) {
         sqlite3_close(m_db);
         m_db = nullptr;
-        if (m_lockFd >= 0)
-            ::close(m_lockFd);
-        m_lockFd = -1;
+        release();
         return Error(text);
     };
     if (sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
@@ -299,8 +281,59 @@ void StoreFile::setLockFolder(const QString &folder)
 StoreFile::~StoreFile()
 {
     sqlite3_close(m_db);
-    if (m_lockFd >= 0)
-        ::close(m_lockFd); // closing the descriptor releases the lock
+    release();
+}
+
+void StoreFile::holdExclusively(const QString &path, const QString &fileName)
+{
+    // The lock lives on its own descriptor: SQLite's POSIX locks never meet it, another running
+    // copy of the program does.
+    if (g_lockFolder.isEmpty()) {
+        m_lockFd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (m_lockFd < 0)
+            throw Error(QStringLiteral("无法打开数据库文件 %1。").arg(path));
+        if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+            release();
+            throw Error(QStringLiteral("数据库文件 %1 正被另一个程序独占使用，无法打开。").arg(path));
+        }
+        return;
+    }
+    const QString lockFile = QDir(g_lockFolder).filePath(fileName + QStringLiteral(".lock"));
+    const QByteArray native = QFile::encodeName(lockFile);
+    // The holder removes its lock file when it lets go, so a file that was opened just before
+    // that may be gone from the folder once locked: then the lock is taken again on a new file.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        m_lockFd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_lockFd < 0)
+            throw Error(QStringLiteral("无法建立数据库文件 %1 的锁文件 %2。").arg(path, lockFile));
+        if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(m_lockFd);
+            m_lockFd = -1;
+            throw Error(QStringLiteral("数据库文件 %1 正被另一个程序独占使用，无法打开。").arg(path));
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(m_lockFd, &held) == 0 && ::stat(native.constData(), &named) == 0 && held.st_dev == named.st_dev
+            && held.st_ino == named.st_ino) {
+            m_lockFile = native;
+            return;
+        }
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
+    throw Error(QStringLiteral("无法建立数据库文件 %1 的锁文件 %2。").arg(path, lockFile));
+}
+
+void StoreFile::release()
+{
+    if (m_lockFd < 0)
+        return;
+    // Removed while still held, so no other copy can lock the name between the two steps.
+    if (!m_lockFile.isEmpty())
+        ::unlink(m_lockFile.constData());
+    ::close(m_lockFd); // closing the descriptor releases the lock
+    m_lockFd = -1;
+    m_lockFile.clear();
 }
 
 QStringList StoreFile::columns(const QString &table) const

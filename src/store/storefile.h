@@ -64,6 +64,7 @@ public:
     // Where exclusive holds are kept. Empty (the default): on the store file itself, so any two
     // running copies exclude each other. Otherwise "<folder>/<store file name>.lock": stores that
     // many users share read-only are then held per user, each user naming a folder of their own.
+    // The lock file is removed when the store is closed.
     static void setLockFolder(const QString &folder);
 
     const QString &path() const { return m_path; }
@@ -75,9 +76,13 @@ public:
 private:
     friend class Statement;
 
+    void holdExclusively(const QString &path, const QString &fileName);
+    void release();
+
     QString m_path;
     QStringList m_tables;
     int m_lockFd = -1;
+    QByteArray m_lockFile; // removed again when the hold ends
     sqlite3 *m_db = nullptr;
     mutable QHash<QString, QStringList> m_columns;
     std::function<bool()> m_cancelled;

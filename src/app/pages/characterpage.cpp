@@ -80,7 +80,7 @@ CharacterPage::CharacterPage(store::Dataset *dataset, QWidget *parent)
     fieldView(detail, dataset,
               {QStringLiteral("spell"), QStringLiteral("charViewSpell"), ui::arial(27), QColor(255, 128, 64),
                Qt::AlignHCenter},
-              QRect(34, 114, 159, 31), FieldBox::Fit::Fill);
+              QRect(34, 114, 159, 31), FieldBox::Fit::Shrink);
 
     auto *name = new FieldLabel(dataset, QStringLiteral("name"), FieldLabel::Sizing::Fixed, detail);
     name->setObjectName(QStringLiteral("charViewName"));

@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/fieldviews.h"
+#include "app/widgets/growth.h"
 #include "app/widgets/uikit.h"
 #include "search/texts.h"
 
@@ -31,9 +32,14 @@ EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
     auto *panel = new QLabel(detail);
     panel->setObjectName(QStringLiteral("suiImagePanel2"));
     panel->setGeometry(3, 8, 552, 416);
-    panel->setPixmap(art::scene(
-        panel->size(),
-        {QColor(255, 255, 255), QColor(240, 246, 252), QColor(150, 176, 200), QString(), false, false, true, 120}));
+    auto paint = [panel](const QSize &size) {
+        panel->setPixmap(art::scene(
+            size,
+            {QColor(255, 255, 255), QColor(240, 246, 252), QColor(150, 176, 200), QString(), false, false, true, 120}));
+    };
+    paint(panel->size());
+    (new GrowingParent(detail, kDesignedRest))->add(panel, {0, 0, 1, 1});
+    auto *grows = new GrowingParent(panel, panel->size());
 
     QWidget *scroll = picture(
         panel, QStringLiteral("imgEnglish"),
@@ -50,18 +56,29 @@ EnglishPage::EnglishPage(store::Dataset *dataset, QWidget *parent)
     m_controls.copy
         = pictureButton(panel, QStringLiteral("PDJButton38"), art::copyTextIcon(), texts::kCopyExplanation, 82, 160);
 
-    // Both views keep clear of the scroll picture beside them.
+    // Both views keep clear of the scroll picture beside them; as the window grows, the picture
+    // keeps to the right and the explanation takes the room.
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
-    fieldView(
+    FieldBox *word = fieldView(
         panel, dataset,
         {QStringLiteral("单词"), QStringLiteral("englishViewWord"), ui::arial(21, true), QColor(191, 96, 0), topLeft},
-        QRect(36, 214, 477, 75), FieldBox::Fit::Fill)
-        ->keepClearOf(scroll->geometry());
-    fieldView(
+        QRect(36, 214, 477, 75), FieldBox::Fit::Fill);
+    FieldBox *explanation = fieldView(
         panel, dataset,
         {QStringLiteral("解释"), QStringLiteral("englishViewExplanation"), ui::arial(21), QColor(255, 128, 0), topLeft},
-        QRect(36, 286, 477, 83), FieldBox::Fit::Fill)
-        ->keepClearOf(scroll->geometry());
+        QRect(36, 286, 477, 83), FieldBox::Fit::Fill);
+    grows->add(scroll, {1, 0, 0, 0});
+    grows->add(word, {0, 0, 1, 0});
+    grows->add(explanation, {0, 0, 1, 1});
+    auto keepClear = [scroll, word, explanation](const QSize &) {
+        word->keepClearOf(scroll->geometry());
+        explanation->keepClearOf(scroll->geometry());
+    };
+    keepClear({});
+    grows->onResize([paint, keepClear](const QSize &size) {
+        paint(size);
+        keepClear(size);
+    });
 }
 
 } // namespace mc::app

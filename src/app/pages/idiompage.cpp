@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/fieldviews.h"
+#include "app/widgets/growth.h"
 #include "app/widgets/uikit.h"
 #include "search/searchtable.h"
 #include "search/texts.h"
@@ -52,16 +53,21 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     m_controls.help = ui::textButton(detail, QStringLiteral("PDJButton4"), texts::kHelp, QRect(457, 12, 70, 33),
                                      ui::song(16, true), brown);
 
+    auto *detailGrows = new GrowingParent(detail, QSize(kDesignedRest.width(), detail->height()));
     const QColor nameColour(255, 128, 64);
     ui::caption(detail, texts::kIdiomCaption, 68, 72, ui::song(19), nameColour);
-    fieldView(detail, dataset,
-              {QStringLiteral("name"), QStringLiteral("idiomViewName"), ui::song(19, true), nameColour},
-              QRect(141, 72, 400, 26), FieldBox::Fit::Fill);
+    detailGrows->add(
+        fieldView(detail, dataset,
+                  {QStringLiteral("name"), QStringLiteral("idiomViewName"), ui::song(19, true), nameColour},
+                  QRect(141, 72, 400, 26), FieldBox::Fit::Fill),
+        {0, 0, 1, 0});
 
     const QColor spellColour(166, 83, 0);
     ui::caption(detail, texts::kSpellCaption, 68, 110, ui::song(16), spellColour);
-    fieldView(detail, dataset, {QStringLiteral("spell"), QStringLiteral("idiomViewSpell"), ui::arial(16), spellColour},
-              QRect(141, 109, 400, 22), FieldBox::Fit::Fill);
+    detailGrows->add(fieldView(detail, dataset,
+                               {QStringLiteral("spell"), QStringLiteral("idiomViewSpell"), ui::arial(16), spellColour},
+                               QRect(141, 109, 400, 22), FieldBox::Fit::Fill),
+                     {0, 0, 1, 0});
 
     m_controls.readAloud
         = pictureButton(detail, QStringLiteral("PDJButton29"), art::speakerIcon(), texts::kReadAloud, 11, 104);
@@ -71,20 +77,25 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
     text->setObjectName(QStringLiteral("pnlIdiomText"));
     ui::setBackground(text, Qt::white);
     restLayout->addWidget(text, 1);
-    picture(text, QStringLiteral("imgIdiom"),
-            art::scene(QSize(400, 176),
-                       {QColor(255, 255, 255), QColor(238, 244, 238), QColor(120, 160, 130), QStringLiteral("成"), true,
-                        false, true, 110}),
-            150, 150);
+    auto *textGrows = new GrowingParent(text, QSize(kDesignedRest.width(), kDesignedRest.height() - detail->height()));
+    QLabel *art = picture(text, QStringLiteral("imgIdiom"),
+                          art::scene(QSize(400, 176),
+                                     {QColor(255, 255, 255), QColor(238, 244, 238), QColor(120, 160, 130),
+                                      QStringLiteral("成"), true, false, true, 110}),
+                          150, 150);
+    textGrows->add(art, {1, 1, 0, 0});
+    // Stacked without overlapping, so no memo covers the last line of the one above; the room the
+    // window gains goes to the three in equal shares.
     struct Memo {
         QString column;
         QString name;
         int top;
         int height;
     };
-    const Memo memos[] = {{QStringLiteral("derivation"), QStringLiteral("idiomMemoDerivation"), 20, 77},
-                          {QStringLiteral("content"), QStringLiteral("idiomMemoContent"), 92, 73},
+    const Memo memos[] = {{QStringLiteral("derivation"), QStringLiteral("idiomMemoDerivation"), 20, 72},
+                          {QStringLiteral("content"), QStringLiteral("idiomMemoContent"), 92, 72},
                           {QStringLiteral("samples"), QStringLiteral("idiomMemoSamples"), 164, 97}};
+    qreal below = 0;
     for (const Memo &m : memos) {
         auto *memo = new FieldMemo(dataset, m.column, text);
         memo->setObjectName(m.name);
@@ -92,6 +103,8 @@ IdiomPage::IdiomPage(store::Dataset *dataset, QWidget *parent)
         memo->setFont(ui::song(13));
         ui::setForeground(memo, brown);
         memo->setSeeThrough();
+        textGrows->add(memo, {0, below, 1, 1.0 / 3});
+        below += 1.0 / 3;
     }
 }
 

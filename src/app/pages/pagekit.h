@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 class QAbstractButton;
@@ -23,6 +24,11 @@ namespace mc::app {
 
 class DataGrid;
 class SideBar;
+
+// A page at the main window's designed size, and the area beside its side bar; hand-placed
+// controls are placed for these and grow from them (see GrowingParent).
+inline constexpr QSize kDesignedPage(762, 491);
+inline constexpr QSize kDesignedRest(762 - 2 * 2 - 199, 491 - 2 * 2);
 
 // The controls of a section page that the features work, by what they do; a page leaves out what
 // it does not have.

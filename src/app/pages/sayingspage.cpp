@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/fieldviews.h"
+#include "app/widgets/growth.h"
 #include "app/widgets/uikit.h"
 
 #include <QAbstractButton>
@@ -43,16 +44,21 @@ SayingsPage::SayingsPage(store::Dataset *dataset, QWidget *parent)
     m_controls.copy = pictureButton(this, QStringLiteral("PDJButton37"), art::copyIcon(), texts::kCopy, 290, 98);
 
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
-    fieldView(this, dataset,
-              {QStringLiteral("derivation"), QStringLiteral("sayingsViewPerson"), ui::arial(24, true),
-               QColor(128, 64, 0), topLeft},
-              QRect(272, 142, 489, 59), FieldBox::Fit::Fill);
+    FieldBox *person = fieldView(this, dataset,
+                                 {QStringLiteral("derivation"), QStringLiteral("sayingsViewPerson"),
+                                  ui::arial(24, true), QColor(128, 64, 0), topLeft},
+                                 QRect(272, 142, 489, 59), FieldBox::Fit::Fill);
     // A long saying wraps short of the scroll picture rather than running over it.
-    fieldView(
+    FieldBox *saying = fieldView(
         this, dataset,
         {QStringLiteral("name"), QStringLiteral("sayingsViewSaying"), ui::arial(19), QColor(206, 103, 0), topLeft},
-        QRect(272, 200, 489, 209), FieldBox::Fit::Fill)
-        ->keepClearOf(scroll->geometry());
+        QRect(272, 200, 489, 209), FieldBox::Fit::Fill);
+    saying->keepClearOf(scroll->geometry());
+    auto *grows = new GrowingParent(this, kDesignedPage);
+    grows->add(scroll, {1, 1, 0, 0});
+    grows->add(person, {0, 0, 1, 0});
+    grows->add(saying, {0, 0, 1, 1});
+    grows->onResize([scroll, saying](const QSize &) { saying->keepClearOf(scroll->geometry()); });
 }
 
 } // namespace mc::app

@@ -60,8 +60,9 @@ WordPage::WordPage(store::Dataset *dataset, QWidget *parent)
          132},
         {texts::kTraditionalCaption, QStringLiteral("ord"), QStringLiteral("wordViewOrd"), 130, 132, 17,
          QColor(189, 95, 0), 160},
+        // A long word's reading wraps onto the lines below, down to the panel's edge.
         {texts::kSpellCaption, QStringLiteral("spell"), QStringLiteral("wordViewSpell"), 128, 160, 16,
-         QColor(125, 63, 0), 192},
+         QColor(125, 63, 0), 221},
     };
     for (const Row &row : rows) {
         ui::caption(detail, row.caption, 64, row.top, ui::song(row.pixels), row.colour);

@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "app/widgets/artwork.h"
 #include "app/widgets/fieldviews.h"
+#include "app/widgets/growth.h"
 #include "app/widgets/uikit.h"
 #include "search/searchtable.h"
 #include "search/texts.h"
@@ -17,8 +18,7 @@
 
 namespace mc::app {
 namespace {
-// The detail area at the designed window size: the page less its border and the side bar.
-constexpr int kDetailWidth = 762 - 2 * 2 - 199;
+constexpr int kDetailWidth = kDesignedRest.width();
 } // namespace
 
 XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
@@ -40,11 +40,13 @@ XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
     ui::setBackground(detail, Qt::white);
     layout->addWidget(detail, 1);
 
-    picture(detail, QStringLiteral("imgXiehouyu"),
-            art::scene(QSize(200, 187),
-                       {QColor(255, 250, 240), QColor(246, 232, 214), QColor(170, 120, 80), QStringLiteral("歇"), true,
-                        true, false, 255}),
-            350, 295);
+    auto *grows = new GrowingParent(detail, kDesignedRest);
+    QLabel *art = picture(detail, QStringLiteral("imgXiehouyu"),
+                          art::scene(QSize(200, 187),
+                                     {QColor(255, 250, 240), QColor(246, 232, 214), QColor(170, 120, 80),
+                                      QStringLiteral("歇"), true, true, false, 255}),
+                          350, 295);
+    grows->add(art, {1, 1, 0, 0});
     const QColor brown(102, 51, 0);
     m_controls.modes
         = ui::modeList(detail, QStringLiteral("ComboBox3"), search::modeCaptions(search::ModeControl::XiehouyuModes),
@@ -69,6 +71,8 @@ XiehouyuPage::XiehouyuPage(store::Dataset *dataset, QWidget *parent)
                                  QRect(49, 178, kDetailWidth - 8 - 49, 295 - 178), FieldBox::Fit::ToText);
     second->setHint(texts::kClickToCopy);
     m_controls.secondHalf = second->label();
+    grows->add(first, {0, 0, 1, 0});
+    grows->add(second, {0, 0, 1, 1});
 }
 
 } // namespace mc::app

@@ -43,11 +43,15 @@ public:
     enum class Fit {
         Fill,   // always the whole box
         ToText, // as large as the text on one line, up to the whole box
+        Shrink, // the whole box; a line too long for it is drawn in a smaller font, down to 60%
     };
 
     // Moves label into a box at place in its parent.
     FieldBox(FieldLabel *label, const QRect &place, Fit sizing);
     FieldLabel *label() const { return m_label; }
+    // The place the box is given (it may take less of it, see Fit); a new one refits it.
+    QRect place() const { return m_place; }
+    void setPlace(const QRect &place);
     // A neighbour (in the parent's coordinates) that the box keeps clear of, by ending short of
     // its left edge, whenever the text would reach down beside it.
     void keepClearOf(const QRect &neighbour);
@@ -57,12 +61,16 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void fit();
+    void shrinkToWidth(int width);
     void updateHint();
+    void updateTextHeight();
 
     FieldLabel *m_label;
+    QFont m_font; // as designed, before any shrinking
     QRect m_place;
     Fit m_fit;
     QRect m_neighbour;
@@ -78,7 +86,11 @@ public:
     // Lets a picture behind the memo show through.
     void setSeeThrough();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void showWholeLines();
     void follow();
 
     store::Dataset *m_dataset;

@@ -1,4 +1,5 @@
 #include "app/widgets/historypanel.h"
+#include "app/widgets/widgets.h"
 #include "core/error.h"
 #include "lookup/texts.h"
 #include "platform/messages.h"
@@ -39,6 +40,7 @@ HistoryPanel::HistoryPanel(lookup::UserData &data, QWidget *parent)
       m_favourites(makeList(QStringLiteral("favouritesList"), this))
 {
     setObjectName(QStringLiteral("historyPanel"));
+    closeOnEscape(this);
     auto *exportButton = new QPushButton(QStringLiteral("导出…"), this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     connect(exportButton, &QPushButton::clicked, this, &HistoryPanel::onExportClicked);

@@ -1,4 +1,5 @@
 #include "app/widgets/selectionpopup.h"
+#include "lookup/scriptchoice.h"
 #include "lookup/selectionlookup.h"
 
 #include <QCursor>
@@ -61,7 +62,7 @@ void SelectionPopup::showEntry(const lookup::Entry &entry, const QPoint &globalP
     m_entry = entry;
     m_key->setText(entry.key);
     m_pinyin->setText(entry.pinyin);
-    m_explanation->setText(entry.explanation);
+    m_explanation->setText(lookup::ScriptChoice::instance().shownShort(entry.store, entry.explanation));
     adjustSize();
     QRect frame(globalPos - QPoint(kInside, kInside), size());
     // Kept on the screen under the mouse, flipped to the left or above near its edges.

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace mc::app {
@@ -39,6 +40,15 @@ void centreOverOnFirstShow(QWidget *window, QWidget *owner)
 {
     if (owner)
         new CentreOnFirstShow(window, owner);
+}
+
+void closeOnEscape(QWidget *window)
+{
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window, window, [window] {
+        if (window->isWindow())
+            window->close();
+    });
+    escape->setObjectName(QStringLiteral("escapeCloses"));
 }
 
 void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size, QWidget *owner)

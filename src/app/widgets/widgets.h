@@ -50,6 +50,8 @@ QLabel *picture(QWidget *parent, const QString &name, const QPixmap &pixmap, int
 
 // Centres window over owner when it is first shown; later it opens where the user left it.
 void centreOverOnFirstShow(QWidget *window, QWidget *owner);
+// Esc closes window, as it closes a dialog; also when window is a panel made into a window later.
+void closeOnEscape(QWidget *window);
 // Names, captions and sizes a secondary window of fixed size that opens over owner.
 void setUpFixedWindow(QWidget *window, const QString &name, const QString &caption, const QSize &size, QWidget *owner);
 

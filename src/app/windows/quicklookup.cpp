@@ -5,6 +5,7 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/quicklookupwindow.h"
 #include "app/windows/windows.h"
+#include "lookup/scriptchoice.h"
 #include "lookup/texts.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ QuickLookup::QuickLookup(Application &application, const QString &userFolder)
       m_watcher(std::make_unique<lookup::SelectionWatcher>(m_selection, QApplication::clipboard())),
       m_popup(std::make_unique<SelectionPopup>())
 {
-    QMenu *menu = m_main->menuBar()->addMenu(lookup::texts::kMenu);
+    QMenu *menu = m_main->menuBar()->addMenu(lookup::texts::kMenu + QStringLiteral("(&Q)"));
     menu->setObjectName(QStringLiteral("mnuLookup"));
     QAction *open = menu->addAction(lookup::texts::kMenuItem);
     open->setObjectName(QStringLiteral("mniQuickLookup"));
@@ -52,6 +53,7 @@ QuickLookup::QuickLookup(Application &application, const QString &userFolder)
     QObject::connect(history, &QAction::triggered, m_main, [this] { showHistory(); });
     menu->addSeparator();
     menu->addAction(m_watcher->action());
+    menu->addAction(lookup::ScriptChoice::instance().createAction(menu));
     m_popup->follow(m_watcher.get());
     QObject::connect(m_watcher.get(), &lookup::SelectionWatcher::found, m_watcher.get(),
                      [this](const lookup::Entry &entry) { userData().addLookup(entry); });

@@ -3,6 +3,7 @@
 #include "app/widgets/widgets.h"
 #include "lookup/entryreader.h"
 #include "lookup/quicklookupservice.h"
+#include "lookup/scriptchoice.h"
 #include "lookup/texts.h"
 #include "lookup/userdata.h"
 #include "platform/guard.h"
@@ -57,7 +58,9 @@ QString entryHtml(const QList<QPair<QString, QString>> &fields)
         if (label.isEmpty() || value.trimmed().isEmpty())
             continue;
         html += QStringLiteral("<p><b>%1</b><br>%2</p>")
-                    .arg(label.toHtmlEscaped(), value.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")));
+                    .arg(label.toHtmlEscaped(),
+                         lookup::ScriptChoice::instance().shown(value).toHtmlEscaped().replace(u'\n',
+                                                                                               QStringLiteral("<br>")));
     }
     return html;
 }
@@ -79,6 +82,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
 {
     setObjectName(QStringLiteral("QuickLookup"));
     setWindowTitle(lookup::texts::kWindowTitle);
+    closeOnEscape(this);
     m_box->setObjectName(QStringLiteral("QuickLookupBox"));
     m_box->setClearButtonEnabled(true);
     m_list->setObjectName(QStringLiteral("QuickLookupList"));
