@@ -20,6 +20,7 @@
 #include <QFont>
 #include <QScreen>
 
+#include <cstdio>
 #include <unistd.h>
 
 namespace mc::app {
@@ -96,9 +97,16 @@ int run(int &argc, char **argv)
     {
         const QCoreApplication plain(argc, argv);
         request = parseCommandLine(QCoreApplication::arguments());
-        if (handToRunning(instanceName(), request.text))
+        if (!request.error.isEmpty()) {
+            std::fprintf(stderr, "mingchuan: %s\nTry 'mingchuan --help' for more information.\n",
+                         qPrintable(request.error));
+            return 2;
+        }
+        if (!request.sheet && handToRunning(instanceName(), request.text))
             return 0;
     }
+    if (request.sheet)
+        return runSheet(argc, argv, *request.sheet);
     // Chromium's sandbox cannot run as root; the embedded views need it off there.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -25,8 +25,20 @@ StartRequest parseCommandLine(const QStringList &arguments)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("text"), QStringLiteral("text to look up in the quick lookup"),
                                  QStringLiteral("[text]"));
-    parser.process(arguments);
-    return {parser.positionalArguments().join(u' ')};
+    addSheetOptions(parser);
+    StartRequest request;
+    if (!parser.parse(arguments)) {
+        request.error = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    request.sheet = sheetRequest(parser, request.error);
+    if (!request.sheet)
+        request.text = parser.positionalArguments().join(u' ');
+    return request;
 }
 
 QString instanceName()
