@@ -1,4 +1,5 @@
 #include "app/windows/quicklookup.h"
+#include "app/learn/learnhooks.h"
 #include "app/widgets/historypanel.h"
 #include "app/widgets/selectionpopup.h"
 #include "app/windows/mainwindow.h"
@@ -83,6 +84,7 @@ QuickLookup::QuickLookup(MainWindow *main, const QString &userFolder, const QStr
     history->setObjectName(QStringLiteral("mniHistory"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     QObject::connect(history, &QAction::triggered, main, [this] { showHistory(); });
+    addSheetItem(menu, main, m_dataFolder, [this] { return m_window ? m_window->box()->text() : QString(); });
     menu->addSeparator();
     menu->addAction(m_watcher->action());
     m_popup->follow(m_watcher.get());

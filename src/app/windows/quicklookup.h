@@ -13,8 +13,9 @@ class QuickLookupWindow;
 class SelectionPopup;
 
 // Adds the quick lookup to the main window: the menu "查询" with "快速查询" (Ctrl+K on every page),
-// "查询记录和生词本" and the checkable "划词查询". The windows and the user's data are made on first
-// use; the user data lives in userFolder. Returns the opener the command line and a second start use.
+// "查询记录和生词本", "生成字帖…" and the checkable "划词查询". The windows and the user's data are made
+// on first use; the user data lives in userFolder. Returns the opener the command line and a second
+// start use.
 class QuickLookup final {
 public:
     // dataFolder: where start-up found the stores, search.db beside them.

@@ -81,6 +81,7 @@ private:
     QToolButton *m_handwriting;
     HandwritingPad *m_pad = nullptr;
     lookup::UserData *m_userData;
+    QString m_dataDir;
     QList<QPair<QString, QString>> m_fields;
     int m_group = -1;
     // Set while the window itself picks the current hit: that is no lookup of the user's.
