@@ -192,6 +192,31 @@ private slots:
         const auto escaped = route(QUrl(speech::strokeAddress(u"<b>"_s)));
         QVERIFY(escaped && !escaped->body.contains("<b>"));
     }
+
+    // A pictophonetic character's meaning and sound strokes are coloured apart and named under
+    // it; others, and parts that do not match the strokes, leave the page as it was.
+    void meaningAndSoundStrokes()
+    {
+        QTemporaryDir dir;
+        test::copyFixtureStores(dir.path());
+        const offline::Route route = services::strokesRoute(dir.filePath(u"data"_s));
+        const auto ma = route(QUrl(speech::strokeAddress(u"妈"_s)));
+        QVERIFY(ma);
+        const QString page = QString::fromUtf8(ma->body);
+        QVERIFY2(page.contains(u"\"meaning\":[0,1,2]"_s) && page.contains(u"\"sound\":[3,4,5]"_s), qPrintable(page));
+        QVERIFY(page.contains(u"形旁 女"_s) && page.contains(u"声旁 马"_s));
+        const auto yong = route(QUrl(speech::strokeAddress(u"永"_s)));
+        QVERIFY(yong && !yong->body.contains("\"sound\":") && !yong->body.contains("形旁"));
+
+        learn::CharacterParts wrong;
+        wrong.character = u"妈"_s;
+        wrong.meaning = u"女"_s;
+        wrong.sound = u"马"_s;
+        wrong.roles = {learn::StrokeRole::Meaning, learn::StrokeRole::Sound}; // two of six strokes
+        const QByteArray data = services::strokeData(dir.filePath(u"data/strokes.db"_s), u"妈"_s);
+        const QByteArray mismatched = services::strokePage(u"妈"_s, data, wrong);
+        QVERIFY(mismatched.contains("HanziWriter") && !mismatched.contains("\"meaning\":"));
+    }
 };
 
 MC_PROGRAM_TEST_MAIN(TestStrokeViewer)

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <cstdio>
 #include <unistd.h>
 
 namespace mc::app {
@@ -112,9 +113,15 @@ int run(int &argc, char **argv)
         const QCoreApplication plain(argc, argv);
         loadQtTranslations(qtTexts);
         request = parseCommandLine(QCoreApplication::arguments());
-        if (handToRunning(instanceName(), request.text))
+        if (!request.error.isEmpty()) {
+            std::fprintf(stderr, "mingchuan：%s\n用法见 mingchuan --help。\n", qPrintable(request.error));
+            return 2;
+        }
+        if (!request.sheet && handToRunning(instanceName(), request.text))
             return 0;
     }
+    if (request.sheet)
+        return runSheet(argc, argv, *request.sheet);
     paths::setUpSettings();
     // Chromium's sandbox cannot run as root; the embedded views need it off there.
     if (::geteuid() == 0)

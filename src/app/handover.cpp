@@ -25,8 +25,20 @@ StartRequest parseCommandLine(const QStringList &arguments)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("文字"), QStringLiteral("启动后在快速查询中查找的文字"),
                                  QStringLiteral("[文字]"));
-    parser.process(arguments);
-    return {parser.positionalArguments().join(u' ')};
+    addSheetOptions(parser);
+    StartRequest request;
+    if (!parser.parse(arguments)) {
+        request.error = parser.errorText();
+        return request;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    request.sheet = sheetRequest(parser, request.error);
+    if (!request.sheet)
+        request.text = parser.positionalArguments().join(u' ');
+    return request;
 }
 
 QString instanceName()

@@ -1,17 +1,23 @@
 #pragma once
+#include "app/sheetcommand.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QLocalServer;
 
 namespace mc::app {
 
-// What the command line asks for: `mingchuan [text]`. --help and --version are answered by
-// the parser itself, which then ends the process.
+// What the command line asks for: `mingchuan [text]`, or a practice sheet made without a window
+// (`--sheet`, see sheetcommand.h). --help and --version are answered by the parser itself, which
+// then ends the process.
 struct StartRequest {
     QString text; // looked up in the quick lookup once the program is up; may be empty
+    std::optional<SheetRequest> sheet;
+    QString error; // arguments that make no sense: shown, and the process ends with exit code 2
 };
 StartRequest parseCommandLine(const QStringList &arguments);
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -37,10 +38,12 @@ QByteArray scriptSafe(QByteArray json)
 const char *const kStyle = R"(
 html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #fff; }
 body { font-family: "Noto Sans CJK SC", "Noto Serif CJK SC", sans-serif; color: #804000; }
-#grid, #stage { position: absolute; left: 106px; top: 18px; width: 260px; height: 260px; }
 #grid line { stroke: #e6c8a8; stroke-dasharray: 6 6; }
 #grid rect { fill: none; stroke: #c89060; stroke-width: 2; }
-#caption { position: absolute; left: 70px; width: 290px; top: 292px; text-align: center; font-size: 18px; }
+#grid, #stage, #sound { position: absolute; left: 106px; top: 18px; width: 260px; height: 260px; }
+#caption { position: absolute; left: 70px; width: 290px; top: 284px; text-align: center; font-size: 18px; }
+#legend { font-size: 15px; margin-top: 2px; }
+.meaning { color: #c03000; } .sound { color: #1a5fb4; }
 #missing { position: absolute; left: 70px; width: 290px; top: 150px; text-align: center; font-size: 20px; }
 )";
 
@@ -48,15 +51,39 @@ const char *const kGrid = R"(<svg id="grid" viewBox="0 0 260 260"><rect x="1" y=
                           R"(<line x1="0" y1="0" x2="260" y2="260"/><line x1="260" y1="0" x2="0" y2="260"/>)"
                           R"(<line x1="130" y1="0" x2="130" y2="260"/><line x1="0" y1="130" x2="260" y2="130"/></svg>)";
 
+// The writer colours the strokes it is told are the radical's. For a pictophonetic character
+// those are the meaning component's; a second writer over the first, in step with it, draws only
+// the sound component's strokes (its other strokes are transparent).
 const char *const kAnimate = R"(
-var writer = HanziWriter.create('stage', page.character, {
-  width: 260, height: 260, padding: 12, showOutline: true, showCharacter: false,
-  strokeColor: '#804000', radicalColor: '#c03000', outlineColor: '#e8e0d8',
-  strokeAnimationSpeed: 1, delayBetweenStrokes: 250, delayBetweenLoops: 1200,
-  charDataLoader: function (character, done) { done(page.data); }
-});
-writer.loopCharacterAnimation();
+function writer(id, strokes, colours) {
+  var data = { strokes: page.data.strokes, medians: page.data.medians, radStrokes: strokes };
+  var options = {
+    width: 260, height: 260, padding: 12, showOutline: true, showCharacter: false,
+    strokeColor: '#804000', radicalColor: '#c03000', outlineColor: '#e8e0d8',
+    strokeAnimationSpeed: 1, delayBetweenStrokes: 250, delayBetweenLoops: 1200,
+    charDataLoader: function (character, done) { done(data); }
+  };
+  for (var key in colours) options[key] = colours[key];
+  return HanziWriter.create(id, page.character, options);
+}
+var writers = [writer('stage', page.meaning || page.data.radStrokes, {})];
+if (page.sound)
+  writers.push(writer('sound', page.sound, { showOutline: false, strokeColor: 'rgba(0,0,0,0)', radicalColor: '#1a5fb4' }));
+writers.forEach(function (w) { w.loopCharacterAnimation(); });
 )";
+
+// The strokes of one role, when the character has any and the parts match the stroke data.
+QJsonArray strokesOf(const learn::CharacterParts &parts, learn::StrokeRole role, int strokeCount)
+{
+    QJsonArray out;
+    if (parts.strokeCount() != strokeCount)
+        return out;
+    for (int i = 0; i < strokeCount; ++i) {
+        if (parts.roles.at(i) == role)
+            out.append(i);
+    }
+    return out;
+}
 
 QString strokeCount(const QJsonObject &data)
 {
@@ -90,7 +117,7 @@ QByteArray strokeData(const QString &storePath, const QString &character)
     }
 }
 
-QByteArray strokePage(const QString &character, const QByteArray &data)
+QByteArray strokePage(const QString &character, const QByteArray &data, const learn::CharacterParts &parts)
 {
     const QJsonObject strokes = QJsonDocument::fromJson(data).object();
     const QString shown = character.toHtmlEscaped();
@@ -101,11 +128,25 @@ QByteArray strokePage(const QString &character, const QByteArray &data)
             + "</div></body></html>";
         return html;
     }
-    const QJsonObject page{{QStringLiteral("character"), character}, {QStringLiteral("data"), strokes}};
+    QJsonObject page{{QStringLiteral("character"), character}, {QStringLiteral("data"), strokes}};
+    const int count = int(strokes.value(QStringLiteral("strokes")).toArray().size());
+    const QJsonArray meaning = strokesOf(parts, learn::StrokeRole::Meaning, count);
+    const QJsonArray sound = strokesOf(parts, learn::StrokeRole::Sound, count);
+    QString legend;
+    if (!meaning.isEmpty()) {
+        page.insert(QStringLiteral("meaning"), meaning);
+        legend += QStringLiteral("<span class=\"meaning\">形旁 %1</span>").arg(parts.meaning.toHtmlEscaped());
+    }
+    if (!sound.isEmpty()) {
+        page.insert(QStringLiteral("sound"), sound);
+        legend += QStringLiteral("　<span class=\"sound\">声旁 %1</span>").arg(parts.sound.toHtmlEscaped());
+    }
+    if (!legend.isEmpty())
+        legend = QStringLiteral("<div id=\"legend\">%1</div>").arg(legend);
     html += "<title>" + QStringLiteral("%1 - 汉字笔顺").arg(shown).toUtf8() + "</title><style>" + kStyle
-        + "</style></head><body>" + kGrid + "<div id=\"stage\"></div><div id=\"caption\">"
-        + QStringLiteral("“%1”字　共%2画").arg(shown, strokeCount(strokes)).toUtf8() + "</div>\n<script>"
-        + scriptSafe(writerScript()) + "</script>\n<script>var page = "
+        + "</style></head><body>" + kGrid + "<div id=\"stage\"></div><div id=\"sound\"></div><div id=\"caption\">"
+        + QStringLiteral("“%1”字　共%2画").arg(shown, strokeCount(strokes)).toUtf8() + legend.toUtf8()
+        + "</div>\n<script>" + scriptSafe(writerScript()) + "</script>\n<script>var page = "
         + scriptSafe(QJsonDocument(page).toJson(QJsonDocument::Compact)) + ";" + kAnimate + "</script></body></html>";
     return html;
 }
@@ -118,7 +159,8 @@ offline::Route strokesRoute(const QString &dataDir)
         if (character.endsWith(kSuffix))
             character.chop(kSuffix.size());
         offline::Reply reply;
-        reply.body = strokePage(character, strokeData(storePath, character));
+        reply.body = strokePage(character, strokeData(storePath, character),
+                                learn::PartsIndex::readParts(QFileInfo(storePath).path(), character));
         return reply;
     };
 }

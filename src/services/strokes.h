@@ -1,4 +1,5 @@
 #pragma once
+#include "learn/partsindex.h"
 #include "platform/offlineroutes.h"
 
 #include <QByteArray>
@@ -17,7 +18,10 @@ QByteArray strokeData(const QString &storePath, const QString &character);
 // zlib stream, as qCompress writes it) or plain JSON. Empty when damaged.
 QByteArray unpackStrokeData(const QByteArray &stored);
 
-// The page for a character; without stroke data it says that none is available.
-QByteArray strokePage(const QString &character, const QByteArray &data);
+// The page for a character; without stroke data it says that none is available. With the
+// character's parts (parts.db beside the stroke data), a pictophonetic character draws the strokes
+// of its meaning component and of its sound component each in a colour of their own, named under
+// the character.
+QByteArray strokePage(const QString &character, const QByteArray &data, const learn::CharacterParts &parts = {});
 
 } // namespace mc::services

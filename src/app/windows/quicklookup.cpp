@@ -1,5 +1,6 @@
 #include "app/windows/quicklookup.h"
 #include "app/application.h"
+#include "app/learn/learnhooks.h"
 #include "app/widgets/historypanel.h"
 #include "app/widgets/selectionpopup.h"
 #include "app/windows/mainwindow.h"
@@ -51,6 +52,7 @@ QuickLookup::QuickLookup(Application &application, const QString &userFolder)
     history->setObjectName(QStringLiteral("mniHistory"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     QObject::connect(history, &QAction::triggered, m_main, [this] { showHistory(); });
+    addSheetItem(menu, m_main, m_dataFolder, [this] { return m_window ? m_window->box()->text() : QString(); });
     menu->addSeparator();
     menu->addAction(m_watcher->action());
     menu->addAction(lookup::ScriptChoice::instance().createAction(menu));

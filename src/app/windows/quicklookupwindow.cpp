@@ -1,4 +1,5 @@
 #include "app/windows/quicklookupwindow.h"
+#include "app/learn/learnhooks.h"
 #include "app/widgets/handwritingpad.h"
 #include "app/widgets/widgets.h"
 #include "lookup/entryreader.h"
@@ -78,7 +79,8 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
       m_entry(new QTextBrowser(this)),
       m_star(new QToolButton(this)),
       m_handwriting(new QToolButton(this)),
-      m_userData(userData)
+      m_userData(userData),
+      m_dataDir(dataDir)
 {
     setObjectName(QStringLiteral("QuickLookup"));
     setWindowTitle(lookup::texts::kWindowTitle);
@@ -169,6 +171,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     connect(history, &QAction::triggered, this, &QuickLookupWindow::historyRequested);
     m_box->installEventFilter(this);
     updateStar();
+    attachLearning(this, top, dataDir);
 }
 
 // Also when the program ends with the window open: closing the main window closes no other.
@@ -331,7 +334,8 @@ void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
         m_store = storeOf(item);
         guarded([&] { m_fields = m_reader->fields(*m_store, item->data(0, RowRole).toLongLong()); });
     }
-    m_entry->setHtml(entryHtml(m_fields));
+    const bool character = m_group == int(lookup::Group::Characters);
+    m_entry->setHtml(character ? withStructure(entryHtml(m_fields), m_dataDir, m_fields) : entryHtml(m_fields));
     updateStar();
     if (!m_picking)
         remember();

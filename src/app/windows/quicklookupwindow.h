@@ -82,6 +82,7 @@ private:
     HandwritingPad *m_pad = nullptr;
     int m_padGrowth = 0;
     lookup::UserData *m_userData;
+    QString m_dataDir;
     QList<QPair<QString, QString>> m_fields;
     std::optional<store::StoreId> m_store; // the entry's, while one is shown
     // Set while the window itself picks the current hit: that is no lookup of the user's.

@@ -171,6 +171,7 @@ function collect(sourceDir, startupText) {
     notes.push(`英语单词: ${englishRows - tables['英语单词'].length} entries left without Chinese by the clean-up, left out`);
   }
 
+  tables.parts = require('./parts').partRows(src, src.textOr('frequency/jieba_dict.txt', ''));
   return { tables, history: history.history, notes };
 }
 

@@ -55,6 +55,16 @@ const STORES = [
     columns: [['name', 'TEXT PRIMARY KEY'], ['data', 'BLOB']],
     indexes: [],
   },
+  {
+    // How each character is built (see lib/parts.js); read whole by the program.
+    file: 'parts.db',
+    table: 'parts',
+    columns: [
+      ['ch', 'TEXT PRIMARY KEY'], ['ord', I], ['ids', 'TEXT'], ['kind', 'TEXT'], ['meaning', 'TEXT'], ['sound', 'TEXT'],
+      ['hint', 'TEXT'], ['direct', 'TEXT'], ['deep', 'TEXT'], ['roles', 'TEXT'], ['pieces', 'TEXT'],
+    ],
+    indexes: [],
+  },
 ];
 
 function storeFor(table) {
