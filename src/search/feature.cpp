@@ -63,15 +63,12 @@ void chooseMode(const SearchControls &controls, const SearchEntry &entry)
 // Makes the first row whose column holds value current.
 bool selectRow(store::Dataset &data, const QString &column, const QString &value)
 {
-    if (!data.isOpen() || !data.isKeyColumn(column))
+    int row = -1;
+    guarded([&] { row = data.findRow(column, value); });
+    if (row < 0)
         return false;
-    for (int row = 0; row < data.recordCount(); ++row) {
-        if (data.keyValue(row, column) == value) {
-            data.setCurrentRow(row);
-            return true;
-        }
-    }
-    return false;
+    data.setCurrentRow(row);
+    return true;
 }
 
 // Gives a mode list the items of the searches it chooses between.
