@@ -9,7 +9,7 @@
 
 namespace mc::app {
 
-struct Windows;
+class Windows;
 
 // The start-up sequence: creates every window, shows the splash, opens the stores, hides the
 // splash and shows the main window. Needs a QApplication.
