@@ -62,7 +62,7 @@ void startOn(const char *what)
     std::printf("%-34s start and first paint %6lld ms; sections:", what, clock.elapsed());
     for (const store::StoreInfo &info : store::stores()) {
         clock.restart();
-        application.windows().main->sectionButton(info.id)->click();
+        application.windows().main->showSection(info.id);
         application.windows().main->grab();
         std::printf(" %lld", clock.elapsed());
     }
