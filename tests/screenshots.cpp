@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
         ok &= save(main, out + QLatin1Char('/') + QString::fromLatin1(shot.file) + QStringLiteral(".png"));
     }
     const QList<std::pair<QWidget *, const char *>> secondary
-        = {{windows.more, "9-more"}, {windows.lexicon, "10-lexicon"}, {windows.result, "11-result"}};
+        = {{windows.more(), "9-more"}, {windows.lexicon(), "10-lexicon"}, {windows.result(), "11-result"}};
     for (const auto &[window, file] : secondary) {
         window->show();
         settle(2500);

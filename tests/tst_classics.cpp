@@ -260,7 +260,7 @@ private slots:
     void lookupShowsTheCleanedAnswer()
     {
         auto *button = main()->findChild<QAbstractButton *>(QStringLiteral("fltbtn11"));
-        QWidget *result = m_app->windows().result;
+        QWidget *result = m_app->windows().result();
         auto *resultView = result->findChild<HtmlView *>(QStringLiteral("webbrowser1"));
         const QDateTime historyWritten = QFileInfo(programFile(QStringLiteral("lsjt.dat"))).lastModified();
 

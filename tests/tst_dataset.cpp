@@ -5,6 +5,7 @@
 #include "store/storefile.h"
 #include "support/testsupport.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QDirIterator>
 #include <QItemSelectionModel>
@@ -326,6 +327,125 @@ private slots:
         QCOMPARE(ran, allowed);
         if (!allowed) // query_only stays on whatever was tried
             QVERIFY_THROWS_EXCEPTION(Error, store::Statement(file, QStringLiteral("CREATE TEMP TABLE u(x)"), {}));
+    }
+
+    // A damaged store's field of megabytes is held and shown by its start only, so that neither
+    // opening the list nor drawing it grows with the field; numbers stay numbers.
+    void longFieldIsHeldAndShownByItsStart()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("long.db"));
+        const QString huge(2 * 1024 * 1024, u'长');
+        test::makeStore(path, QStringLiteral("CREATE TABLE hz(name TEXT, strokes INTEGER, content TEXT)"),
+                        QStringLiteral("hz"), {{huge, 8, huge}, {QStringLiteral("短"), 12, QStringLiteral("短")}});
+        auto d = openOn(QStringLiteral("select * from hz"), path);
+        QCOMPARE(d->keyValue(0, QStringLiteral("name")), huge.left(Dataset::kHeldLength));
+        QCOMPARE(d->value(QStringLiteral("content")), huge.left(Dataset::kHeldLength));
+        d->setSort(QStringLiteral("strokes DESC"));
+        QCOMPARE(d->keyValue(0, QStringLiteral("name")), QStringLiteral("短"));
+        store::DatasetModel model(d.get(), {{QStringLiteral("name"), QStringLiteral("简体")}});
+        const QString shown = model.data(model.index(1, 0), Qt::DisplayRole).toString();
+        QCOMPARE(shown, huge.left(store::DatasetModel::kShownLength) + QStringLiteral("…"));
+        QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("短"));
+    }
+
+    // A list longer than the pages it is read by: every row, however far down and whatever was
+    // read before a sort or a search, is the store's row in list order.
+    // clang-format off
+    void longListShowsTheStoreRowsInListOrder_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("lowest");
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<QString>("sort");
+        QTest::newRow("whole table") << "select * from hz" << 1 << 23 << QString();
+        QTest::newRow("search") << "select * from hz where strokes = 5" << 5 << 5 << QString();
+        QTest::newRow("strokes ASC after scrolling far") << "select * from hz" << 1 << 23 << "strokes ASC";
+        QTest::newRow("name DESC after scrolling far") << "select * from hz" << 1 << 23 << "name DESC";
+        QTest::newRow("sorted search") << "select * from hz where strokes < 4" << 1 << 3 << "strokes ASC";
+    }
+    // clang-format on
+    void longListShowsTheStoreRowsInListOrder()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        QFETCH(QString, sort);
+        constexpr int kRows = 3000;
+        auto nameOf = [](int i) { return QString(QChar(0x4E00 + (i * 37) % 500)); };
+        auto strokesOf = [](int i) { return (i * 13) % 23 + 1; };
+        const QString path = m_dir.filePath(QStringLiteral("longlist.db"));
+        if (!QFile::exists(path)) {
+            QList<QVariantList> rows;
+            for (int i = 0; i < kRows; ++i)
+                rows.append({nameOf(i), strokesOf(i), QString::number(i)});
+            // The index lets the store answer in name order; the list must not.
+            test::makeStore(path,
+                            QStringLiteral("CREATE TABLE hz(name TEXT COLLATE NOCASE, strokes INTEGER, content TEXT);"
+                                           "CREATE INDEX byname ON hz(name)"),
+                            QStringLiteral("hz"), rows);
+        }
+        QList<int> expected; // store rows in list order, by their content
+        for (int i = 0; i < kRows; ++i) {
+            if (strokesOf(i) >= lowest && strokesOf(i) <= highest)
+                expected.append(i);
+        }
+        if (sort == QStringLiteral("strokes ASC"))
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](int a, int b) { return strokesOf(a) < strokesOf(b); });
+
+        auto d = openOn(query, path);
+        QCOMPARE(d->recordCount(), expected.size());
+        const int last = int(expected.size()) - 1;
+        QVERIFY(last > Dataset::kPageRows);
+        if (!sort.isEmpty()) {
+            // Far rows read before the sort must not be shown after it.
+            for (int row = last; row > 0; row -= Dataset::kPageRows / 2)
+                d->keyValue(row, QStringLiteral("name"));
+            d->setSort(sort);
+            QCOMPARE(d->currentRow(), 0);
+        }
+        const QStringList listed = names(*d);
+        if (sort == QStringLiteral("name DESC")) {
+            QStringList all;
+            for (int i : std::as_const(expected))
+                all.append(nameOf(i));
+            QStringList sortedListed = listed;
+            all.sort();
+            sortedListed.sort();
+            QCOMPARE(sortedListed, all);
+            QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+            for (int row = 1; row <= last; ++row)
+                QVERIFY2(collator.compare(listed.at(row - 1), listed.at(row)) >= 0, qPrintable(listed.at(row)));
+        } else {
+            for (int row = 0; row <= last; ++row)
+                QCOMPARE(listed.at(row), nameOf(expected.at(row)));
+        }
+        // The list's cells and the current row's fields name the same store row.
+        for (int row : {last, Dataset::kPageRows, Dataset::kPageRows - 1, 0, last / 2}) {
+            d->setCurrentRow(row);
+            QCOMPARE(d->value(QStringLiteral("name")), d->keyValue(row, QStringLiteral("name")));
+            QCOMPARE(d->value(QStringLiteral("strokes")), d->keyValue(row, QStringLiteral("strokes")));
+            if (sort != QStringLiteral("name DESC"))
+                QCOMPARE(d->value(QStringLiteral("content")), QString::number(expected.at(row)));
+        }
+        // The first row of a name in list order; nothing for a name outside the result.
+        const QString lastName = listed.at(last);
+        QCOMPARE(d->findRow(QStringLiteral("name"), lastName), int(listed.indexOf(lastName)));
+        QCOMPARE(d->findRow(QStringLiteral("name"), QStringLiteral("龠")), -1);
+        QCOMPARE(d->findRow(QStringLiteral("content"), QStringLiteral("1")), -1); // not a held column
+
+        // A search from far down the list starts on its own first row.
+        d->setCurrentRow(last);
+        d->clearQuery();
+        d->appendQuery(QStringLiteral("select * from hz where strokes = 7"));
+        d->open();
+        QCOMPARE(d->currentRow(), 0);
+        int firstSeven = 0;
+        while (strokesOf(firstSeven) != 7)
+            ++firstSeven;
+        QCOMPARE(d->value(QStringLiteral("content")), QString::number(firstSeven));
+        QCOMPARE(d->keyValue(0, QStringLiteral("name")), nameOf(firstSeven));
+        QCOMPARE(d->keyValue(d->recordCount() - 1, QStringLiteral("strokes")), QStringLiteral("7"));
     }
 
     void modelAndSelectionFollowTheCurrentRow()

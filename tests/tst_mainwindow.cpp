@@ -136,12 +136,10 @@ private:
         const qsizetype slash = path.indexOf(QLatin1Char('/'));
         if (slash < 0)
             return control(path);
-        const QString window = path.left(slash);
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == window)
-                return path.size() == slash + 1 ? top : control(path.mid(slash + 1), top);
-        }
-        return nullptr;
+        QWidget *top = m_application->windows().secondary(path.left(slash));
+        if (!top)
+            return nullptr;
+        return path.size() == slash + 1 ? top : control(path.mid(slash + 1), top);
     }
     void activateMain()
     {
@@ -295,7 +293,7 @@ private slots:
             QCOMPARE(data->currentRow(), rows.at(i));
         }
         control<QComboBox>(QStringLiteral("ComboBox2"))->hidePopup();
-        m_application->windows().lexicon->hide();
+        m_application->windows().lexicon()->hide();
     }
 
     // clang-format off
@@ -476,7 +474,7 @@ private slots:
             QWidget *in = m_main;
             QString name = trigger;
             if (trigger.startsWith(QStringLiteral("TForm5/"))) {
-                in = m_application->windows().more;
+                in = m_application->windows().more();
                 name = trigger.mid(7);
             }
             if (auto *action = m_main->findChild<QAction *>(name))
@@ -671,7 +669,7 @@ private slots:
 
     void secondaryWindowsOpenFromTheBar()
     {
-        QWidget *more = m_application->windows().more;
+        QWidget *more = m_application->windows().more();
         click(QStringLiteral("fltbtn22"));
         QVERIFY(more->isVisible());
         click(QStringLiteral("fltbtn22"));
@@ -679,7 +677,7 @@ private slots:
         more->close();
         QVERIFY(!more->isVisible());
 
-        QWidget *lexicon = m_application->windows().lexicon;
+        QWidget *lexicon = m_application->windows().lexicon();
         click(QStringLiteral("FlatButton1"));
         QVERIFY(lexicon->isVisible());
         QCOMPARE(lexicon->pos(), m_main->frameGeometry().topLeft() + app::LexiconWindow::offsetFromMainWindow());
@@ -763,7 +761,7 @@ private slots:
             box->setText(held);
         }
         QVERIFY(m_messages->shown().isEmpty());
-        m_application->windows().lexicon->hide();
+        m_application->windows().lexicon()->hide();
     }
 
     void escapeClosesSecondaryWindows_data()

@@ -421,7 +421,7 @@ private slots:
         QCOMPARE(voice.calls().constLast().operation, QStringLiteral("Speak"));
         QCOMPARE(voice.calls().constLast().text, spoken);
 
-        auto *prompt = m_app->windows().speechPrompt;
+        auto *prompt = m_app->windows().speechPrompt();
         prompt->hide();
         voice.failNextConnections(1, QStringLiteral("语音引擎没有响应"));
         readAloud->click();

@@ -221,7 +221,7 @@ private slots:
     void radicalPicker()
     {
         auto *modes = find<QComboBox>(u"combobox1"_s);
-        QWidget *picker = m_app->windows().radicalPicker;
+        QWidget *picker = m_app->windows().radicalPicker();
         store::Dataset *characters = dataset(u"ADOQuery2"_s);
         setKeyword(u"edit2"_s, u"kept"_s);
         const QString before = characters->queryText();

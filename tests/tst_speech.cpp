@@ -159,7 +159,7 @@ private slots:
         button->click();
         QCOMPARE(program.messages.shown().size(), 1);
         QCOMPARE(program.messages.lastKind(), Messages::Kind::Error);
-        auto *prompt = qobject_cast<speech::SpeechPrompt *>(program.windows().speechPrompt);
+        auto *prompt = qobject_cast<speech::SpeechPrompt *>(program.windows().speechPrompt());
         QVERIFY(prompt);
         QCOMPARE(prompt->isVisible(), !prompt->dontShowAgain());
         button->click();

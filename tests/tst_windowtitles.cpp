@@ -109,9 +109,9 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QString, title);
-        QWidget *shown = nullptr;
+        QWidget *shown = m_app->windows().secondary(window);
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == window)
+            if (!shown && w->objectName() == window)
                 shown = w;
         }
         QVERIFY(shown);

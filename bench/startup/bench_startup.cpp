@@ -3,6 +3,7 @@
 // StarDict form. Each round starts every subject once, in turn, on an X server of the bench's own
 // (Xvfb, no window manager, -noreset), after one start each that is not counted.
 //   bench_startup [--rounds N] [--settle SECONDS] [--no-peer] [--only ours|floor|peer]
+//                 [--before PROGRAM]   (an earlier build, started beside the program)
 // Per start: the time to the first mapped window (the splash, for the program) and to the mapped
 // main window; after it has settled, the PSS of the whole process tree and the heap in use of
 // the main process (glibc's mallinfo2, read through a preloaded probe).
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -189,7 +191,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     int rounds = 10, settle = 5;
     bool peer = true;
-    QString only;
+    QString only, before;
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--rounds") && i + 1 < args.size())
@@ -200,10 +202,20 @@ int main(int argc, char **argv)
             peer = false;
         else if (args.at(i) == QLatin1String("--only") && i + 1 < args.size())
             only = args.at(++i);
+        else if (args.at(i) == QLatin1String("--before") && i + 1 < args.size())
+            before = QFileInfo(args.at(++i)).absoluteFilePath();
     }
     const QString binDir = QCoreApplication::applicationDirPath();
     const QString work = QDir(binDir).filePath(QStringLiteral("startup-runs"));
     QList<Subject> subjects = startupSubjects(binDir, work, peer);
+    // An earlier build of the program beside the current one, on the same stores and in the
+    // same home (the two never run at once).
+    if (!before.isEmpty() && !subjects.isEmpty() && subjects.constFirst().name == QLatin1String("ours")) {
+        Subject earlier = subjects.constFirst();
+        earlier.name = QStringLiteral("before");
+        earlier.program = before;
+        subjects.insert(1, earlier);
+    }
     if (!only.isEmpty())
         subjects.removeIf([&only](const Subject &s) { return s.name != only; });
     if (subjects.isEmpty()) {
@@ -244,20 +256,23 @@ int main(int argc, char **argv)
                     of([](const Start &s) { return s.pss; }), of([](const Start &s) { return double(s.processes); }),
                     of([](const Start &s) { return s.heap; }));
     }
-    // Paired within each round: the program against each other subject.
-    for (qsizetype i = 1; i < subjects.size(); ++i) {
-        QList<double> mainRatio, firstDelta, pssRatio;
-        for (int r = 0; r < rounds; ++r) {
-            const Start &a = starts.at(0).at(r), &b = starts.at(i).at(r);
-            if (a.mainMs > 0 && b.mainMs > 0) {
-                mainRatio.append(a.mainMs / b.mainMs);
-                firstDelta.append(a.firstMs - b.firstMs + 1e6); // kept positive for median()
-                pssRatio.append(a.pss / b.pss);
+    // Paired within each round: the program (and an earlier build of it) against each other subject.
+    const qsizetype programs = subjects.size() > 1 && subjects.at(1).name == QLatin1String("before") ? 2 : 1;
+    for (qsizetype p = 0; p < programs; ++p) {
+        for (qsizetype i = p + 1; i < subjects.size(); ++i) {
+            QList<double> mainRatio, firstDelta, pssRatio;
+            for (int r = 0; r < rounds; ++r) {
+                const Start &a = starts.at(p).at(r), &b = starts.at(i).at(r);
+                if (a.mainMs > 0 && b.mainMs > 0) {
+                    mainRatio.append(a.mainMs / b.mainMs);
+                    firstDelta.append(a.firstMs - b.firstMs + 1e6); // kept positive for median()
+                    pssRatio.append(a.pss / b.pss);
+                }
             }
+            std::printf("%s against %s, paired (%lld pairs): main window %.2fx, first window %+.0f ms, PSS %.2fx\n",
+                        qPrintable(subjects.at(p).name), qPrintable(subjects.at(i).name), mainRatio.size(),
+                        median(mainRatio), median(firstDelta) - 1e6, median(pssRatio));
         }
-        std::printf("%s against %s, paired (%lld pairs): main window %.2fx, first window %+.0f ms, PSS %.2fx\n",
-                    qPrintable(subjects.at(0).name), qPrintable(subjects.at(i).name), mainRatio.size(),
-                    median(mainRatio), median(firstDelta) - 1e6, median(pssRatio));
     }
     return 0;
 }

@@ -64,14 +64,20 @@ bool Application::start()
     installFontSubstitutes();
     if (!qApp->findChild<OnScreenKeeper *>(QString(), Qt::FindDirectChildrenOnly))
         qApp->installEventFilter(new OnScreenKeeper(qApp));
+    // The splash first, drawn before anything else is built: the main window's web views and
+    // pages take most of start-up.
     m_windows = std::make_unique<Windows>();
-    BusyIndicator::setCurrent(m_windows->splash);
-    m_sectionSearch = search::install(m_windows->main->searchControls(), m_windows->radicalPicker);
-    m_entrySpeech
-        = speech::install(m_windows->main->speechControls(), m_windows->speechPrompt, m_windows->strokeViewer);
-
     SplashWindow *splash = m_windows->splash;
+    BusyIndicator::setCurrent(splash);
     splash->showNow();
+    m_windows->buildMain();
+    Windows *windows = m_windows.get();
+    m_sectionSearch
+        = search::install(m_windows->main->searchControls(), [windows] { return windows->radicalPicker(); });
+    m_entrySpeech = speech::install(
+        m_windows->main->speechControls(), [windows] { return windows->speechPrompt(); },
+        [windows] { return windows->strokeViewer(); });
+
     try {
         m_dataFolder = openStores(m_windows->main->datasets(), [this, splash](int value) {
             splash->bar()->setPosition(value);
@@ -85,7 +91,12 @@ bool Application::start()
     // Only now: a failed start must neither load pages nor write lsjt.dat (a running copy's
     // file among them), nor stack a box of its own over the start-up report.
     services::install(m_dataFolder);
-    readers::install(m_windows->main->readerControls(m_windows->result));
+    readers::ReaderControls readers = m_windows->main->readerControls();
+    readers.result = [windows] {
+        ResultWindow *result = windows->result();
+        return std::pair<QWidget *, web::HtmlView *>(result, result->view());
+    };
+    readers::install(readers);
     splash->hideNow();
     centre(m_windows->main);
     m_windows->main->show();

@@ -11,7 +11,7 @@ class QTranslator;
 
 namespace mc::app {
 
-struct Windows;
+class Windows;
 
 // The start-up sequence: creates every window, shows the splash, opens the stores, hides the
 // splash and shows the main window. Needs a QApplication.

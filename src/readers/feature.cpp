@@ -42,18 +42,18 @@ void installOnlineLookup(const ReaderControls &controls, const QString &folder)
 {
     QAbstractButton *button = controls.onlineLookup;
     web::HtmlView *loader = controls.loader;
-    QWidget *resultWindow = controls.resultWindow;
-    web::HtmlView *resultView = controls.resultView;
-    if (!button || !resultWindow || !resultView)
+    auto result = controls.result;
+    if (!button || !result)
         return;
-    // The answer page comes from elsewhere: no scripts, and no reach into our files.
-    resultView->setScriptsEnabled(false);
-    resultView->setLocalFilesIsolated(true);
 
     OnlineLookup::Steps steps;
     steps.ask = [button] { return askKeyword(button->window()); };
     steps.fetch = [loader](const QString &address) { return loadRootHtml(loader, address, kOnlineLookupWait); };
-    steps.show = [resultWindow, resultView](const QString &path) {
+    steps.show = [result](const QString &path) {
+        const auto [resultWindow, resultView] = result();
+        // The answer page comes from elsewhere: no scripts, and no reach into our files.
+        resultView->setScriptsEnabled(false);
+        resultView->setLocalFilesIsolated(true);
         resultView->navigate(path);
         resultWindow->show();
         resultWindow->raise();

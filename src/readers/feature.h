@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <utility>
 
 class QAbstractButton;
 class QAbstractItemView;
@@ -18,8 +20,8 @@ struct ReaderControls {
     QAbstractItemView *titles = nullptr;
     QAbstractItemView *pictureTitles = nullptr;
     QAbstractButton *onlineLookup = nullptr;
-    QWidget *resultWindow = nullptr; // TForm6, where online lookups are shown
-    web::HtmlView *resultView = nullptr;
+    // TForm6, where online lookups are shown, and its view: built when a lookup first shows.
+    std::function<std::pair<QWidget *, web::HtmlView *>()> result;
 };
 
 // Wires the classics reader, the today-in-history page and the online lookup, then starts the

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QPointer>
 
 Q_LOGGING_CATEGORY(lcSearch, "mc.search")
 
@@ -63,15 +64,12 @@ void chooseMode(const SearchControls &controls, const SearchEntry &entry)
 // Makes the first row whose column holds value current.
 bool selectRow(store::Dataset &data, const QString &column, const QString &value)
 {
-    if (!data.isOpen() || !data.isKeyColumn(column))
+    int row = -1;
+    guarded([&] { row = data.findRow(column, value); });
+    if (row < 0)
         return false;
-    for (int row = 0; row < data.recordCount(); ++row) {
-        if (data.keyValue(row, column) == value) {
-            data.setCurrentRow(row);
-            return true;
-        }
-    }
-    return false;
+    data.setCurrentRow(row);
+    return true;
 }
 
 // Gives a mode list the items of the searches it chooses between.
@@ -163,7 +161,7 @@ void wireListButtons(const SearchControls &controls)
     }
 }
 
-void wireRadicalPicker(const SearchControls &controls, RadicalPicker *picker)
+void wireRadicalPicker(const SearchControls &controls, std::function<RadicalPicker *()> radicalPicker)
 {
     QComboBox *modes = controls.modeLists.value(ModeControl::CharacterModes);
     QLineEdit *keyword = controls.boxes.value(SearchBox::Character);
@@ -176,14 +174,20 @@ void wireRadicalPicker(const SearchControls &controls, RadicalPicker *picker)
             radicalMode = entry.mode;
     }
     QWidget *window = controls.window;
-    QObject::connect(modes, &QComboBox::activated, picker, [window, picker, radicalMode](int index) {
+    auto wired = std::make_shared<QPointer<RadicalPicker>>();
+    QObject::connect(modes, &QComboBox::activated, keyword, [=](int index) {
         guarded([&] {
-            if (index == radicalMode)
-                picker->showOver(window);
+            if (index != radicalMode)
+                return;
+            RadicalPicker *picker = radicalPicker();
+            if (*wired != picker) {
+                *wired = picker;
+                QObject::connect(picker, &RadicalPicker::confirmed, keyword,
+                                 [keyword](const QString &text) { guarded([&] { keyword->setText(text); }); });
+            }
+            picker->showOver(window);
         });
     });
-    QObject::connect(picker, &RadicalPicker::confirmed, keyword,
-                     [keyword](const QString &text) { guarded([&] { keyword->setText(text); }); });
 }
 
 } // namespace
@@ -209,13 +213,13 @@ RadicalPicker *createRadicalPicker()
     return new RadicalPicker;
 }
 
-SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker)
+SectionSearch install(const SearchControls &controls, std::function<RadicalPicker *()> radicalPicker)
 {
     wireSearches(controls);
     wireHelpAndDirection(controls);
     wireListButtons(controls);
     if (radicalPicker)
-        wireRadicalPicker(controls, radicalPicker);
+        wireRadicalPicker(controls, std::move(radicalPicker));
     return SectionSearch(std::make_shared<const SearchControls>(controls));
 }
 

@@ -2,6 +2,7 @@
 #include "search/searchtable.h"
 
 #include <QMap>
+#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -48,16 +49,16 @@ public:
     bool open(store::StoreId store, const QString &headword) const;
 
 private:
-    friend SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker);
+    friend SectionSearch install(const SearchControls &controls, std::function<RadicalPicker *()> radicalPicker);
     explicit SectionSearch(std::shared_ptr<const SearchControls> controls) : m_controls(std::move(controls)) {}
 
     std::shared_ptr<const SearchControls> m_controls;
 };
 
-// The radical picker window (TForm4), created hidden at start-up.
+// The radical picker window (TForm4), created hidden.
 RadicalPicker *createRadicalPicker();
 // Wires the keyword searches, character modes, order and refresh buttons, and hands out the
-// section searches for the rest of the program.
-SectionSearch install(const SearchControls &controls, RadicalPicker *radicalPicker);
+// section searches for the rest of the program. The picker is asked for when it is first opened.
+SectionSearch install(const SearchControls &controls, std::function<RadicalPicker *()> radicalPicker);
 
 } // namespace mc::search

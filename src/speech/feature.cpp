@@ -53,7 +53,8 @@ StrokeViewer *createStrokeViewer()
     return new StrokeViewer;
 }
 
-EntrySpeech install(const SpeechControls &controls, SpeechPrompt *speechPrompt, StrokeViewer *strokeViewer)
+EntrySpeech install(const SpeechControls &controls, std::function<SpeechPrompt *()> speechPrompt,
+                    std::function<StrokeViewer *()> strokeViewer)
 {
     auto *readAloud = new ReadAloud(controls.readAloud, controls.datasets, controls.owner);
     new Copying(controls.copy, controls.datasets, controls.owner);
@@ -61,10 +62,10 @@ EntrySpeech install(const SpeechControls &controls, SpeechPrompt *speechPrompt, 
     // The prompt is offered when a press finds no working engine, unless the user declined it.
     if (speechPrompt) {
         auto offered = std::make_shared<bool>(false); // once a run
-        QObject::connect(readAloud, &ReadAloud::speechFailed, speechPrompt, [speechPrompt, offered] {
+        QObject::connect(readAloud, &ReadAloud::speechFailed, readAloud, [speechPrompt, offered] {
             if (!*offered) {
                 *offered = true;
-                speechPrompt->offer();
+                speechPrompt()->offer();
             }
         });
     }
@@ -76,7 +77,7 @@ EntrySpeech install(const SpeechControls &controls, SpeechPrompt *speechPrompt, 
 
     store::Dataset *characters = controls.datasets.value(store::StoreId::Characters);
     if (controls.strokeOrder && characters && strokeViewer)
-        new StrokeOrderButton(controls.strokeOrder, characters, strokeViewer, controls.owner);
+        new StrokeOrderButton(controls.strokeOrder, characters, std::move(strokeViewer), controls.owner);
     else
         qCWarning(lcSpeech) << "stroke-order button, character dataset or viewer missing";
     return EntrySpeech(readAloud);

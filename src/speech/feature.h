@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QMultiMap>
 #include <QPointer>
+#include <functional>
 
 class QAbstractButton;
 class QAction;
@@ -39,7 +40,8 @@ public:
     void copy(store::StoreId store, const FieldReader &field) const;
 
 private:
-    friend EntrySpeech install(const SpeechControls &controls, SpeechPrompt *speechPrompt, StrokeViewer *strokeViewer);
+    friend EntrySpeech install(const SpeechControls &controls, std::function<SpeechPrompt *()> speechPrompt,
+                               std::function<StrokeViewer *()> strokeViewer);
     explicit EntrySpeech(ReadAloud *readAloud) : m_readAloud(readAloud) {}
 
     QPointer<ReadAloud> m_readAloud;
@@ -48,7 +50,9 @@ private:
 SpeechPrompt *createSpeechPrompt(); // TForm3
 StrokeViewer *createStrokeViewer(); // TForm7
 // Wires read-aloud, copy, the speech engine command and the stroke-order button, and hands out
-// read-aloud and copy for entries shown elsewhere.
-EntrySpeech install(const SpeechControls &controls, SpeechPrompt *speechPrompt, StrokeViewer *strokeViewer);
+// read-aloud and copy for entries shown elsewhere. The prompt and the viewer are asked for when
+// first needed.
+EntrySpeech install(const SpeechControls &controls, std::function<SpeechPrompt *()> speechPrompt,
+                    std::function<StrokeViewer *()> strokeViewer);
 
 } // namespace mc::speech

@@ -123,9 +123,9 @@ bool RightClickFilter::eventFilter(QObject *watched, QEvent *event)
     return target == m_view || m_view->isAncestorOf(target);
 }
 
-StrokeOrderButton::StrokeOrderButton(QAbstractButton *button, store::Dataset *characters, StrokeViewer *viewer,
-                                     QWidget *owner)
-    : QObject(button), m_button(button), m_characters(characters), m_viewer(viewer), m_owner(owner)
+StrokeOrderButton::StrokeOrderButton(QAbstractButton *button, store::Dataset *characters,
+                                     std::function<StrokeViewer *()> viewer, QWidget *owner)
+    : QObject(button), m_button(button), m_characters(characters), m_viewer(std::move(viewer)), m_owner(owner)
 {
     connect(characters, &store::Dataset::currentChanged, this, &StrokeOrderButton::update);
     connect(characters, &store::Dataset::reset, this, &StrokeOrderButton::update);
@@ -145,7 +145,7 @@ void StrokeOrderButton::press()
         return;
     }
     try {
-        m_viewer->open(strokeAddress(m_characters->value(QStringLiteral("name"))), m_owner);
+        m_viewer()->open(strokeAddress(m_characters->value(QStringLiteral("name"))), m_owner);
     } catch (const std::exception &) {
         Messages::current().plain(mc::texts::kNetworkError);
     }

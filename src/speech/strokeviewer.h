@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QAbstractButton;
 class QProgressBar;
@@ -58,11 +59,13 @@ private:
     QWidget *m_view;
 };
 
-// The "查笔顺" button: shown only for characters that have a stroke-order animation.
+// The "查笔顺" button: shown only for characters that have a stroke-order animation. The viewer
+// is asked for at the first press.
 class StrokeOrderButton final : public QObject {
     Q_OBJECT
 public:
-    StrokeOrderButton(QAbstractButton *button, store::Dataset *characters, StrokeViewer *viewer, QWidget *owner);
+    StrokeOrderButton(QAbstractButton *button, store::Dataset *characters, std::function<StrokeViewer *()> viewer,
+                      QWidget *owner);
 
     void update();
     void press();
@@ -70,7 +73,7 @@ public:
 private:
     QAbstractButton *m_button;
     store::Dataset *m_characters;
-    StrokeViewer *m_viewer;
+    std::function<StrokeViewer *()> m_viewer;
     QWidget *m_owner;
 };
 

@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QLocale>
+#include <QSet>
 #include <algorithm>
 
 namespace mc::store {
@@ -36,6 +37,15 @@ QString displayText(const QVariant &v)
 bool isNumber(const QVariant &v)
 {
     return v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double;
+}
+
+// A column as the dataset reads it: text past Dataset::kHeldLength characters is left in the store.
+QString heldColumn(const QString &column)
+{
+    const QString name = quoteName(column);
+    return QStringLiteral("CASE WHEN typeof(%1) = 'text' THEN substr(%1, 1, %2) ELSE %1 END")
+        .arg(name)
+        .arg(Dataset::kHeldLength);
 }
 
 } // namespace
@@ -117,27 +127,20 @@ void Dataset::open()
             keys.append(*present);
     }
 
-    QString sql = QStringLiteral("SELECT rowid");
-    for (const QString &key : std::as_const(keys))
-        sql += QStringLiteral(", ") + quoteName(key);
-    sql += QStringLiteral(" FROM ") + quoteName(query.table);
+    QString sql = QStringLiteral("SELECT rowid FROM ") + quoteName(query.table);
     if (!query.where.isEmpty())
         sql += QStringLiteral(" WHERE ") + query.where;
     // No ORDER BY: it would steer SQLite away from a covering index on the searched column.
     // The store's order is restored below by sorting the row identifiers.
-
-    QList<Row> rows;
+    QList<qint64> rows;
     Statement statement(*m_store, sql, query.params);
-    while (statement.next()) {
-        Row row{statement.integer(0), {}};
-        row.keys.reserve(keys.size());
-        for (int i = 0; i < keys.size(); ++i)
-            row.keys.append(statement.value(i + 1));
-        rows.append(std::move(row));
-    }
-    std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
+    while (statement.next())
+        rows.append(statement.integer(0));
+    std::sort(rows.begin(), rows.end());
 
     m_table = query.table;
+    m_where = query.where;
+    m_params = query.params;
     m_keyColumns = keys;
     m_rows = std::move(rows);
     m_open = true;
@@ -153,11 +156,75 @@ void Dataset::close()
         return;
     m_open = false;
     m_rows.clear();
+    m_rows.squeeze();
+    forgetPages();
     m_current = -1;
     m_currentColumns.clear();
     m_currentValues.clear();
     emit reset();
     emit currentChanged();
+}
+
+QString Dataset::fromWhere() const
+{
+    QString sql = QStringLiteral(" FROM ") + quoteName(m_table);
+    if (!m_where.isEmpty())
+        sql += QStringLiteral(" WHERE (") + m_where + QLatin1Char(')');
+    return sql;
+}
+
+void Dataset::forgetPages()
+{
+    m_pages.clear();
+    m_recentPages.clear();
+}
+
+QList<Dataset::HeldRow> Dataset::readPage(int page) const
+{
+    const int first = page * kPageRows;
+    const int count = std::min(kPageRows, int(m_rows.size()) - first);
+    QVariantList ids;
+    ids.reserve(count);
+    for (int i = 0; i < count; ++i)
+        ids.append(m_rows.at(first + i));
+    QString sql = QStringLiteral("SELECT rowid");
+    for (const QString &key : m_keyColumns)
+        sql += QStringLiteral(", ") + heldColumn(key);
+    sql += QStringLiteral(" FROM %1 WHERE rowid IN (%2)")
+               .arg(quoteName(m_table), QStringList(count, QStringLiteral("?")).join(u','));
+
+    QHash<qint64, HeldRow> byId;
+    byId.reserve(count);
+    Statement statement(*m_store, sql, ids);
+    while (statement.next()) {
+        HeldRow values;
+        values.reserve(m_keyColumns.size());
+        for (int i = 0; i < m_keyColumns.size(); ++i)
+            values.append(statement.value(i + 1));
+        byId.insert(statement.integer(0), std::move(values));
+    }
+    QList<HeldRow> rows;
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i)
+        rows.append(byId.value(m_rows.at(first + i), HeldRow(m_keyColumns.size())));
+    return rows;
+}
+
+const Dataset::HeldRow &Dataset::heldRow(int row) const
+{
+    const int page = row / kPageRows;
+    auto it = m_pages.find(page);
+    if (it == m_pages.end()) {
+        it = m_pages.insert(page, readPage(page));
+        m_recentPages.append(page);
+        if (m_recentPages.size() > kKeptPages)
+            m_pages.remove(m_recentPages.takeFirst());
+        it = m_pages.find(page);
+    } else if (m_recentPages.constLast() != page) {
+        m_recentPages.removeOne(page);
+        m_recentPages.append(page);
+    }
+    return it->at(row - page * kPageRows);
 }
 
 void Dataset::requireOpen() const
@@ -188,9 +255,12 @@ void Dataset::loadCurrent()
     m_currentValues.clear();
     if (m_current < 0)
         return;
+    QStringList columns;
+    for (const QString &column : m_store->columns(m_table))
+        columns.append(heldColumn(column) + QStringLiteral(" AS ") + quoteName(column));
     Statement statement(*m_store,
-                        QStringLiteral("SELECT * FROM ") + quoteName(m_table) + QStringLiteral(" WHERE rowid = ?"),
-                        {QVariant(m_rows.at(m_current).rowid)});
+                        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(u','), quoteName(m_table)),
+                        {QVariant(m_rows.at(m_current))});
     if (!statement.next())
         return;
     for (int i = 0; i < statement.columnCount(); ++i) {
@@ -222,7 +292,39 @@ QString Dataset::keyValue(int row, const QString &column) const
     const int key = keyIndex(column);
     if (!m_open || key < 0 || row < 0 || row >= m_rows.size())
         return QString();
-    return displayText(m_rows.at(row).keys.at(key));
+    try {
+        return displayText(heldRow(row).at(key));
+    } catch (const Error &e) {
+        // Lists draw from here, inside the event loop: a blank cell, not an exception.
+        qWarning("%s", qUtf8Printable(e.text()));
+        return QString();
+    }
+}
+
+int Dataset::findRow(const QString &column, const QString &value) const
+{
+    const int key = keyIndex(column);
+    if (!m_open || key < 0)
+        return -1;
+    // The store finds the candidates by its index; the list order decides which comes first.
+    const QString name = quoteName(m_keyColumns.at(key));
+    QString sql = QStringLiteral("SELECT rowid, %1").arg(heldColumn(m_keyColumns.at(key))) + fromWhere();
+    sql += (m_where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + name + QStringLiteral(" = ?");
+    QVariantList params = m_params;
+    params.append(value);
+    QSet<qint64> matches;
+    Statement statement(*m_store, sql, params);
+    while (statement.next()) {
+        if (displayText(statement.value(1)) == value)
+            matches.insert(statement.integer(0));
+    }
+    if (matches.isEmpty())
+        return -1;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (matches.contains(m_rows.at(row)))
+            return row;
+    }
+    return -1;
 }
 
 void Dataset::setSort(const QString &sort)
@@ -236,33 +338,48 @@ void Dataset::setSort(const QString &sort)
     if (key < 0)
         throw Error(QStringLiteral("无法按“%1”排序。").arg(sort));
 
+    // The sort column of every row, read once for this sort and not kept.
+    QHash<qint64, QVariant> values;
+    values.reserve(m_rows.size());
+    {
+        Statement statement(
+            *m_store, QStringLiteral("SELECT rowid, %1").arg(heldColumn(m_keyColumns.at(key))) + fromWhere(), m_params);
+        while (statement.next())
+            values.insert(statement.integer(0), statement.value(1));
+    }
+
     // Chinese text in pinyin order; numbers numerically; numbers before text.
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
     collator.setNumericMode(true);
-    QList<std::pair<int, QCollatorSortKey>> order;
+    struct Entry {
+        qint64 rowid;
+        QVariant value;
+        QCollatorSortKey text;
+    };
+    std::vector<Entry> order;
     order.reserve(m_rows.size());
-    for (int i = 0; i < m_rows.size(); ++i)
-        order.append({i, collator.sortKey(displayText(m_rows.at(i).keys.at(key)))});
+    for (const qint64 rowid : std::as_const(m_rows)) {
+        QVariant v = values.value(rowid);
+        QCollatorSortKey text = collator.sortKey(isNumber(v) ? QString() : displayText(v));
+        order.push_back({rowid, std::move(v), std::move(text)});
+    }
+    values.clear();
 
-    auto less = [&](const std::pair<int, QCollatorSortKey> &a, const std::pair<int, QCollatorSortKey> &b) {
-        const QVariant &x = m_rows.at(a.first).keys.at(key);
-        const QVariant &y = m_rows.at(b.first).keys.at(key);
-        if (isNumber(x) && isNumber(y))
-            return x.toDouble() < y.toDouble();
-        if (isNumber(x) != isNumber(y))
-            return isNumber(x);
-        return a.second.compare(b.second) < 0;
+    auto less = [](const Entry &a, const Entry &b) {
+        if (isNumber(a.value) && isNumber(b.value))
+            return a.value.toDouble() < b.value.toDouble();
+        if (isNumber(a.value) != isNumber(b.value))
+            return isNumber(a.value);
+        return a.text.compare(b.text) < 0;
     };
     if (descending)
-        std::stable_sort(order.begin(), order.end(), [&](const auto &a, const auto &b) { return less(b, a); });
+        std::stable_sort(order.begin(), order.end(), [&](const Entry &a, const Entry &b) { return less(b, a); });
     else
         std::stable_sort(order.begin(), order.end(), less);
 
-    QList<Row> sorted;
-    sorted.reserve(m_rows.size());
-    for (const auto &entry : std::as_const(order))
-        sorted.append(m_rows.at(entry.first));
-    m_rows = std::move(sorted);
+    for (qsizetype i = 0; i < m_rows.size(); ++i)
+        m_rows[i] = order[size_t(i)].rowid;
+    forgetPages();
     m_current = m_rows.isEmpty() ? -1 : 0;
     loadCurrent();
     emit reset();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -10,12 +11,21 @@ namespace mc::store {
 
 class StoreFile;
 
-// One query over one store, kept whole in memory once opened (a static cursor) with a current
-// row. Only the columns a list shows or sorts by are held for every row; the other fields are
-// read when a row becomes current.
+// One query over one store, with a current row. Once opened it keeps the result's row identifiers
+// in list order (a static cursor over a read-only store); the columns a list shows are read a page
+// of rows at a time as the list asks for them, the other fields when a row becomes current.
 class Dataset final : public QObject {
     Q_OBJECT
 public:
+    // Fields are read up to this many characters, more than any field of the stores holds: a
+    // damaged store's field of megabytes costs start-up and the views no more than that.
+    static constexpr int kHeldLength = 10000;
+
+    // Rows read together for a list, and how many such pages are kept: a list scrolled to and fro
+    // over a few screens reads nothing again.
+    static constexpr int kPageRows = 128;
+    static constexpr int kKeptPages = 16;
+
     explicit Dataset(const QString &objectName, QObject *parent = nullptr);
     ~Dataset() override;
 
@@ -49,12 +59,16 @@ public:
 
     // The current row's value as its view shows it; empty without a current row.
     QString value(const QString &column) const;
-    // A held column's value in any row, for lists.
+    // A held column's value in any row, for lists. Read from the store with the rows around it;
+    // empty when the store cannot be read.
     QString keyValue(int row, const QString &column) const;
     bool isKeyColumn(const QString &column) const { return keyIndex(column) >= 0; }
+    // The first row whose held column shows exactly value, -1 for none.
+    int findRow(const QString &column, const QString &value) const;
 
-    // "name ASC", "strokes ASC", "name DESC": reorders the loaded rows, ties keep their order;
-    // the first row becomes current. Throws when closed or for an unknown column.
+    // "name ASC", "strokes ASC", "name DESC": reorders the result's rows without a new result,
+    // ties keep their order; the first row becomes current. Throws when closed or for an unknown
+    // column.
     void setSort(const QString &sort);
 
     QString table() const { return m_table; }
@@ -65,12 +79,13 @@ signals:
     void currentChanged(); // the current row (or its values) changed
 
 private:
-    struct Row {
-        qint64 rowid;
-        QList<QVariant> keys;
-    };
+    using HeldRow = QList<QVariant>;
 
     int keyIndex(const QString &column) const;
+    QString fromWhere() const; // " FROM <table> [WHERE ...]" of the open result
+    const HeldRow &heldRow(int row) const;
+    QList<HeldRow> readPage(int page) const;
+    void forgetPages();
     void ensureStore();
     void loadCurrent();
     void requireOpen() const;
@@ -85,8 +100,12 @@ private:
 
     bool m_open = false;
     QString m_table;
+    QString m_where;
+    QVariantList m_params;
     QStringList m_keyColumns; // held columns present in the table, table spelling
-    QList<Row> m_rows;
+    QList<qint64> m_rows;     // row identifiers in list order
+    mutable QHash<int, QList<HeldRow>> m_pages;
+    mutable QList<int> m_recentPages; // least recently read first
     int m_current = -1;
     QStringList m_currentColumns;
     QStringList m_currentValues;

@@ -177,8 +177,8 @@ void MainWindow::wireBar()
     connect(bar.upgrade, &QAbstractButton::clicked, this, [this] { guarded([this] { service::visitSite(this); }); });
     connect(bar.contact, &QAbstractButton::clicked, this,
             [this] { guarded([this] { service::contactAuthor(this); }); });
-    connect(bar.more, &QAbstractButton::clicked, this, [this] { bringUp(m_more); });
-    connect(bar.lexicon, &QAbstractButton::clicked, this, [this] { bringUp(m_lexicon); });
+    connect(bar.more, &QAbstractButton::clicked, this, [this] { bringUp(m_more ? m_more() : nullptr); });
+    connect(bar.lexicon, &QAbstractButton::clicked, this, [this] { bringUp(m_lexicon ? m_lexicon() : nullptr); });
 }
 
 void MainWindow::addSectionShortcut(QAbstractButton *button, int number, const std::function<void()> &thenFocus)
@@ -196,10 +196,10 @@ void MainWindow::addSectionShortcut(QAbstractButton *button, int number, const s
     });
 }
 
-void MainWindow::setSecondaryWindows(QWidget *more, QWidget *lexicon)
+void MainWindow::setSecondaryWindows(std::function<QWidget *()> more, std::function<QWidget *()> lexicon)
 {
-    m_more = more;
-    m_lexicon = lexicon;
+    m_more = std::move(more);
+    m_lexicon = std::move(lexicon);
 }
 
 search::SearchControls MainWindow::searchControls()
@@ -272,7 +272,7 @@ speech::SpeechControls MainWindow::speechControls()
     return controls;
 }
 
-readers::ReaderControls MainWindow::readerControls(ResultWindow *result) const
+readers::ReaderControls MainWindow::readerControls() const
 {
     readers::ReaderControls controls;
     controls.reader = m_classics->readerView();
@@ -280,8 +280,6 @@ readers::ReaderControls MainWindow::readerControls(ResultWindow *result) const
     controls.titles = m_classics->titleList();
     controls.pictureTitles = m_classics->pictureTitleList();
     controls.onlineLookup = m_topBar->buttons().onlineLookup;
-    controls.resultWindow = result;
-    controls.resultView = result ? result->view() : nullptr;
     return controls;
 }
 

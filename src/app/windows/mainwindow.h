@@ -46,13 +46,14 @@ public:
     // Shows the section page of a store, as its bar button does.
     void showSection(store::StoreId id);
 
-    // The secondary windows opened from the bar: "更多精彩" and "在线辞海".
-    void setSecondaryWindows(QWidget *more, QWidget *lexicon);
+    // The secondary windows opened from the bar: "更多精彩" and "在线辞海", each built when first
+    // asked for.
+    void setSecondaryWindows(std::function<QWidget *()> more, std::function<QWidget *()> lexicon);
 
     // The controls and views each feature is wired to.
     search::SearchControls searchControls();
     speech::SpeechControls speechControls();
-    readers::ReaderControls readerControls(ResultWindow *result) const;
+    readers::ReaderControls readerControls() const; // without the result window
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,8 +78,8 @@ private:
     SayingsPage *m_sayings = nullptr;
     ClassicsPage *m_classics = nullptr;
     WordPage *m_word = nullptr;
-    QWidget *m_more = nullptr;
-    QWidget *m_lexicon = nullptr;
+    std::function<QWidget *()> m_more;
+    std::function<QWidget *()> m_lexicon;
 };
 
 } // namespace mc::app
