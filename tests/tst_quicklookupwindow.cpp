@@ -208,6 +208,8 @@ private slots:
         QTest::newRow("chosen in the list") << "yixinyi" << "last" << "一心一德";
         QTest::newRow("first hit clicked") << "appl" << "click" << "apple";
         QTest::newRow("opened in its section") << "水" << "enter" << "水";
+        QTest::newRow("best match opened, not the first group's") << "银行" << "enter" << "银行";
+        QTest::newRow("down onto the best match") << "银行" << "down" << "银行";
     }
     // clang-format on
 
@@ -301,6 +303,8 @@ private slots:
         QTest::newRow("hanzi") << "和尚" << QStringList{QStringLiteral("歇后语 (2)")} << "和尚打伞";
         QTest::newRow("pinyin") << "yixinyi" << QStringList{QStringLiteral("词语 (2)"), QStringLiteral("成语 (2)")}
                                 << "一心一德";
+        QTest::newRow("word after a character")
+            << "银行" << QStringList{QStringLiteral("字 (1)"), QStringLiteral("词语 (1)")} << "银行";
         QTest::newRow("traditional") << "學習" << QStringList{QStringLiteral("词语 (1)")} << "学习";
         QTest::newRow("English") << "appl" << QStringList{QStringLiteral("英汉 (1)")} << "apple";
         QTest::newRow("nothing") << "qqqq" << QStringList{} << "";
