@@ -275,6 +275,10 @@ void QuickLookupWindow::showResults(const QString &text, const QList<lookup::Gro
         m_wanted.reset();
     if (!wanted)
         wanted = bestHit(results);
+    if (!wanted && !text.trimmed().isEmpty()) {
+        auto *none = new QTreeWidgetItem(m_list, {lookup::texts::kNothingFound});
+        none->setFlags(Qt::ItemIsEnabled);
+    }
     if (wanted) {
         m_list->setCurrentItem(wanted);
         m_list->scrollToItem(wanted);
