@@ -127,6 +127,7 @@ private slots:
         QTest::newRow("quick lookup") << "mniQuickLookup" << "快速查询" << QKeySequence(Qt::CTRL | Qt::Key_K) << false;
         QTest::newRow("history") << "mniHistory" << "查询记录和生词本" << QKeySequence(Qt::CTRL | Qt::Key_H) << false;
         QTest::newRow("selection lookup") << "selectionLookupAction" << "划词查询" << QKeySequence() << true;
+        QTest::newRow("selection lookup, clipboard too") << "selectionClipboardAction" << "划词查询也查复制的文字" << QKeySequence() << true;
     }
     // clang-format on
 

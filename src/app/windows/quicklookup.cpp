@@ -52,6 +52,7 @@ QuickLookup::QuickLookup(Application &application, const QString &userFolder)
     QObject::connect(history, &QAction::triggered, m_main, [this] { showHistory(); });
     menu->addSeparator();
     menu->addAction(m_watcher->action());
+    menu->addAction(m_watcher->clipboardAction());
     m_popup->follow(m_watcher.get());
     QObject::connect(m_watcher.get(), &lookup::SelectionWatcher::found, m_watcher.get(),
                      [this](const lookup::Entry &entry) { userData().addLookup(entry); });

@@ -16,7 +16,7 @@ class QuickLookupWindow;
 class SelectionPopup;
 
 // Adds the quick lookup to the started program's main window: the menu "查询" with "快速查询"
-// (Ctrl+K on every page), "查询记录和生词本" and the checkable "划词查询". The windows and the
+// (Ctrl+K on every page), "查询记录和生词本", the checkable "划词查询" and its clipboard switch. The windows and the
 // user's data are made on first use; the user data lives in userFolder, search.db beside the
 // stores start-up found. Entries reach their sections through the application's section search,
 // read-aloud and copy. Gives the command line and a second start their opener.
