@@ -7,6 +7,7 @@
 #include "store/storefile.h"
 #include "support/testsupport.h"
 
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
@@ -143,6 +144,98 @@ private slots:
             QCOMPARE(r.count, int(r.hits.size()));
     }
 
+    // The hit shown first is the best match over all groups, whatever group it is in.
+    void bestOverAllGroups_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<StoreId>("group"); // Characters with an empty head: nothing found
+        QTest::addColumn<QString>("head");
+        const StoreId zi = StoreId::Characters, ci = StoreId::Words, cy = StoreId::Idioms, xhy = StoreId::Xiehouyu,
+                      en = StoreId::English, my = StoreId::Sayings;
+        QTest::newRow("character") << "水" << zi << "水";
+        QTest::newRow("word over its characters") << "学习" << ci << "学习";
+        QTest::newRow("traditional word") << "學習" << ci << "学习";
+        QTest::newRow("idiom over the same word") << "一心一意" << cy << "一心一意";
+        QTest::newRow("starting with over characters") << "和尚" << xhy << "和尚打伞";
+        QTest::newRow("containing over characters") << "光阴" << my << "一寸光阴一寸金，寸金难买寸光阴。";
+        QTest::newRow("English headword") << "apple" << en << "apple";
+        QTest::newRow("English explanation over characters") << "苹果" << en << "apple";
+        QTest::newRow("pinyin, same entry in two groups") << "yixinyiyi" << cy << "一心一意";
+        QTest::newRow("pinyin start, the earlier group's own first") << "yixinyi" << ci << "一心一德";
+        QTest::newRow("nothing") << "qqqq" << zi << "";
+    }
+    void bestOverAllGroups() { checkBest(*m_index); }
+
+    // Fifty queries of every kind on the full stores, as a reader types them.
+    // clang-format off
+    void bestInFullStores_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<StoreId>("group");
+        QTest::addColumn<QString>("head");
+        const StoreId zi = StoreId::Characters, ci = StoreId::Words, cy = StoreId::Idioms, xhy = StoreId::Xiehouyu,
+                      en = StoreId::English, my = StoreId::Sayings;
+        QTest::newRow("character") << "水" << zi << "水";
+        QTest::newRow("character, many readings") << "行" << zi << "行";
+        QTest::newRow("character, common") << "我" << zi << "我";
+        QTest::newRow("character, traditional") << "龍" << zi << "龙";
+        QTest::newRow("character beyond the BMP") << "𪚥" << zi << "𪚥";
+        QTest::newRow("word 银行") << "银行" << ci << "银行";
+        QTest::newRow("word 学习") << "学习" << ci << "学习";
+        QTest::newRow("word 中国") << "中国" << ci << "中国";
+        QTest::newRow("word 苹果") << "苹果" << ci << "苹果";
+        QTest::newRow("word 电脑") << "电脑" << ci << "电脑";
+        QTest::newRow("word 朋友") << "朋友" << ci << "朋友";
+        QTest::newRow("word 图书馆") << "图书馆" << ci << "图书馆";
+        QTest::newRow("word 经济") << "经济" << ci << "经济";
+        QTest::newRow("word 西安") << "西安" << ci << "西安";
+        QTest::newRow("idiom 画蛇添足") << "画蛇添足" << cy << "画蛇添足";
+        QTest::newRow("idiom 一心一意") << "一心一意" << cy << "一心一意";
+        QTest::newRow("idiom 守株待兔") << "守株待兔" << cy << "守株待兔";
+        QTest::newRow("idiom 完璧归赵") << "完璧归赵" << cy << "完璧归赵";
+        QTest::newRow("idiom also a xiehouyu") << "丈二和尚" << cy << "丈二和尚";
+        QTest::newRow("idiom, start") << "画蛇" << cy << "画蛇添足";
+        QTest::newRow("xiehouyu") << "和尚打伞" << xhy << "和尚打伞";
+        QTest::newRow("xiehouyu 外甥打灯笼") << "外甥打灯笼" << xhy << "外甥打灯笼";
+        QTest::newRow("saying") << "三人行必有我师焉" << my << "三人行必有我师焉。";
+        QTest::newRow("traditional 學習") << "學習" << ci << "学习";
+        QTest::newRow("traditional 銀行") << "銀行" << ci << "银行";
+        QTest::newRow("traditional idiom") << "畫蛇添足" << cy << "画蛇添足";
+        QTest::newRow("traditional 圖書館") << "圖書館" << ci << "图书馆";
+        QTest::newRow("traditional 國家") << "國家" << ci << "国家";
+        QTest::newRow("pinyin yinhang") << "yinhang" << ci << "银行";
+        QTest::newRow("pinyin xuexi") << "xuexi" << ci << "学习";
+        QTest::newRow("pinyin zhongguo") << "zhongguo" << ci << "中国";
+        QTest::newRow("pinyin pingguo") << "pingguo" << ci << "苹果";
+        QTest::newRow("pinyin of an idiom") << "huashetianzu" << cy << "画蛇添足";
+        QTest::newRow("pinyin shouzhudaitu") << "shouzhudaitu" << cy << "守株待兔";
+        QTest::newRow("tone marks") << "yínháng" << ci << "银行";
+        QTest::newRow("tone marks parted") << "xué xí" << ci << "学习";
+        QTest::newRow("tone marks zhōngguó") << "zhōngguó" << ci << "中国";
+        QTest::newRow("tone digits") << "yin2hang2" << ci << "银行";
+        QTest::newRow("tone digits parted") << "xue2 xi2" << ci << "学习";
+        QTest::newRow("one syllable") << "zhong" << zi << "中";
+        QTest::newRow("apostrophe") << "xi'an" << ci << "西安";
+        QTest::newRow("v for ü") << "lvse" << ci << "绿色";
+        QTest::newRow("initials hstz") << "hstz" << cy << "画蛇添足";
+        QTest::newRow("initials yxyy") << "yxyy" << cy << "一心一意";
+        QTest::newRow("mixed yin行") << "yin行" << ci << "银行";
+        QTest::newRow("mixed 中guo") << "中guo" << ci << "中国";
+        QTest::newRow("English apple") << "apple" << en << "apple";
+        QTest::newRow("English computer") << "computer" << en << "computer";
+        QTest::newRow("English phrase") << "give up" << en << "give up";
+        QTest::newRow("English capital") << "Hello" << en << "hello";
+    }
+    // clang-format on
+    void bestInFullStores()
+    {
+        const QString full = QStringLiteral(MC_SOURCE_DIR "/data");
+        if (!QFileInfo::exists(full + QStringLiteral("/search.db")))
+            QSKIP("the full stores are not built (make stores)");
+        static QuickLookupIndex index(full);
+        checkBest(index);
+    }
+
     // Random pieces of the stores' own texts: the index finds exactly the rows a scan finds.
     void agreesWithScans()
     {
@@ -219,6 +312,21 @@ private slots:
     }
 
 private:
+    static void checkBest(QuickLookupIndex &index)
+    {
+        QFETCH(QString, text);
+        QFETCH(StoreId, group);
+        QFETCH(QString, head);
+        const QList<GroupResult> results = index.searchAll(index.parse(text), QuickLookupService::kFirstHits);
+        const std::optional<StoreId> best = bestGroup(results);
+        QCOMPARE(best.has_value(), !head.isEmpty());
+        if (!best)
+            return;
+        const auto r
+            = std::find_if(results.cbegin(), results.cend(), [&](const GroupResult &g) { return g.store == *best; });
+        QCOMPARE(groupInfo(*best).title + u' ' + r->hits.constFirst().head, groupInfo(group).title + u' ' + head);
+    }
+
     std::unique_ptr<QuickLookupIndex> m_index;
 };
 

@@ -9,6 +9,7 @@
 #include "app/windows/quicklookup.h"
 #include "app/windows/quicklookupwindow.h"
 #include "app/windows/windows.h"
+#include "lookup/quicklookupservice.h"
 #include "platform/messages.h"
 #include "search/feature.h"
 #include "speech/speechprompt.h"
@@ -126,6 +127,7 @@ private slots:
         QTest::newRow("quick lookup") << "mniQuickLookup" << "快速查询" << QKeySequence(Qt::CTRL | Qt::Key_K) << false;
         QTest::newRow("history") << "mniHistory" << "查询记录和生词本" << QKeySequence(Qt::CTRL | Qt::Key_H) << false;
         QTest::newRow("selection lookup") << "selectionLookupAction" << "划词查询" << QKeySequence() << true;
+        QTest::newRow("selection lookup, clipboard too") << "selectionClipboardAction" << "划词查询也查复制的文字" << QKeySequence() << true;
     }
     // clang-format on
 
@@ -208,6 +210,8 @@ private slots:
         QTest::newRow("chosen in the list") << "yixinyi" << "last" << "一心一德";
         QTest::newRow("first hit clicked") << "appl" << "click" << "apple";
         QTest::newRow("opened in its section") << "水" << "enter" << "水";
+        QTest::newRow("best match opened, not the first group's") << "银行" << "enter" << "银行";
+        QTest::newRow("down onto the best match") << "银行" << "down" << "银行";
     }
     // clang-format on
 
@@ -320,6 +324,8 @@ private slots:
         QVERIFY(!history || window()->isVisible()); // only the window the key was pressed in
     }
 
+    // Typed text gets its hits by group with their counts, the best one shown, and a line saying
+    // so when nothing matches.
     void hitsGroupedWithCounts_data()
     {
         QTest::addColumn<QString>("text");
@@ -328,9 +334,11 @@ private slots:
         QTest::newRow("hanzi") << "和尚" << QStringList{QStringLiteral("歇后语 (2)")} << "和尚打伞";
         QTest::newRow("pinyin") << "yixinyi" << QStringList{QStringLiteral("词语 (2)"), QStringLiteral("成语 (2)")}
                                 << "一心一德";
+        QTest::newRow("word after a character")
+            << "银行" << QStringList{QStringLiteral("字 (1)"), QStringLiteral("词语 (1)")} << "银行";
         QTest::newRow("traditional") << "學習" << QStringList{QStringLiteral("词语 (1)")} << "学习";
         QTest::newRow("English") << "appl" << QStringList{QStringLiteral("英汉 (1)")} << "apple";
-        QTest::newRow("nothing") << "qqqq" << QStringList{} << "";
+        QTest::newRow("nothing") << "qqqq" << QStringList{QStringLiteral("没有找到")} << "";
     }
 
     void hitsGroupedWithCounts()
@@ -338,7 +346,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, headers);
         QFETCH(QString, firstHit);
-        window()->box()->setText(text);
+        window()->box()->clear();
+        for (const QChar c : text) // as keystrokes, Chinese ones too
+            QTest::sendKeyEvent(QTest::Click, window()->box(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        // The last keystroke is on its way to the worker already: nothing waits for more typing.
+        QCOMPARE(window()->findChild<lookup::QuickLookupService *>()->text(), text);
         QTRY_COMPARE_WITH_TIMEOUT(this->headers(), headers, 20000);
         QTreeWidgetItem *current = window()->list()->currentItem();
         QCOMPARE(current ? current->text(0) : QString(), firstHit);

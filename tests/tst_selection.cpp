@@ -2,6 +2,7 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 using namespace mc;
 using lookup::Entry;
 using store::StoreId;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(std::optional<StoreId>)
 
@@ -21,6 +23,8 @@ private slots:
         QVERIFY(m_settings.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     }
+    // Every case starts as a first run: both switches off.
+    void init() { QSettings().clear(); }
 
     // The longest idiom or word at the first Chinese character, else that character.
     void bestEntry_data()
@@ -83,6 +87,90 @@ private slots:
         QCOMPARE(watcher.lastText(), QStringLiteral("今天天气好"));
         watcher.setOn(false);
         QVERIFY(!QSettings().value(QStringLiteral("lookup/selectionLookup")).toBool());
+    }
+
+    // Sequences of changes as the system reports them, decided once they rest ("settle"). Steps:
+    // "sel TEXT" another program selects, "own-sel TEXT" the program itself does, "late TEXT"
+    // another program selects while the program has not yet heard it lost its own selection;
+    // "copy", "own-copy" and "find" likewise for the clipboard and the find buffer.
+    void watcherSequences_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("clipboardToo");
+        QTest::addColumn<QStringList>("found"); // keys, in order
+        const auto steps = [](const char *text) { return QString::fromUtf8(text).split(u'|'); };
+        const QStringList none;
+        QTest::newRow("selection") << steps("sel 今天天气好|settle") << false << QStringList{u"今天"_s};
+        QTest::newRow("own selection left alone") << steps("own-sel 今天天气好|settle") << false << none;
+        QTest::newRow("own selection, then another program's")
+            << steps("own-sel 一帆风顺|settle|sel 今天天气好|settle") << false << QStringList{u"今天"_s};
+        QTest::newRow("taken over before the program heard")
+            << steps("own-sel 一帆风顺|settle|late 今天天气好|settle") << false << QStringList{u"今天"_s};
+        QTest::newRow("dragged: the selection as it rests")
+            << steps("sel 马|sel 马到|sel 马到成功了|settle") << false << QStringList{u"马到成功"_s};
+        QTest::newRow("copied, clipboard not watched") << steps("copy 今天天气好|settle") << false << none;
+        QTest::newRow("copied, clipboard watched") << steps("copy 今天天气好|settle") << true << QStringList{u"今天"_s};
+        QTest::newRow("own copy") << steps("own-copy 今天天气好|settle") << true << none;
+        QTest::newRow("find buffer") << steps("find 今天天气好|settle") << true << none;
+        QTest::newRow("selected, then copied")
+            << steps("sel 马到成功了|settle|copy 今天天气好|settle") << true << QStringList{u"马到成功"_s, u"今天"_s};
+    }
+    void watcherSequences()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, clipboardToo);
+        QFETCH(QStringList, found);
+        QHash<int, QString> texts;
+        QHash<int, bool> ours;
+        const lookup::SelectionLookup engine(test::fixtureStores());
+        lookup::SelectionWatcher watcher(engine,
+                                         lookup::SelectionSource{[&](QClipboard::Mode m) { return texts.value(m); },
+                                                                 [&](QClipboard::Mode m) { return ours.value(m); }});
+        watcher.setOn(true);
+        watcher.clipboardAction()->setChecked(clipboardToo);
+        QSignalSpy spy(&watcher, &lookup::SelectionWatcher::found);
+        for (const QString &step : steps) {
+            const QString kind = step.section(u' ', 0, 0);
+            const QString text = step.section(u' ', 1);
+            if (kind == QLatin1String("settle")) {
+                watcher.settle();
+                continue;
+            }
+            const QClipboard::Mode mode = kind.endsWith(QLatin1String("copy")) ? QClipboard::Clipboard
+                : kind == QLatin1String("find")                                ? QClipboard::FindBuffer
+                                                                               : QClipboard::Selection;
+            texts[mode] = text;
+            ours[mode] = kind.startsWith(QLatin1String("own")) || kind == QLatin1String("late");
+            watcher.changed(mode);
+            if (kind == QLatin1String("late"))
+                ours[mode] = false; // the news that it lost the selection comes in after the change
+        }
+        QStringList keys;
+        for (const QList<QVariant> &args : spy)
+            keys.append(args.at(0).value<Entry>().key);
+        QCOMPARE(keys, found);
+    }
+
+    // The clipboard's item is off at first, remembered, and only to be had while selection lookup
+    // is on.
+    void clipboardItem()
+    {
+        const lookup::SelectionLookup engine(test::fixtureStores());
+        {
+            lookup::SelectionWatcher watcher(engine, nullptr);
+            QAction *clipboard = watcher.clipboardAction();
+            QCOMPARE(clipboard->text(), QStringLiteral("划词查询也查复制的文字"));
+            QVERIFY(clipboard->isCheckable() && !clipboard->isChecked());
+            watcher.setOn(false);
+            QVERIFY(!clipboard->isEnabled());
+            watcher.setOn(true);
+            QVERIFY(clipboard->isEnabled());
+            clipboard->trigger();
+        }
+        lookup::SelectionWatcher watcher(engine, nullptr);
+        QVERIFY(watcher.clipboardAction()->isChecked());
+        watcher.clipboardAction()->trigger();
+        watcher.setOn(false);
     }
 
 private:

@@ -80,6 +80,7 @@ struct FullText {
 
 struct QuickLookupIndex::Tier {
     enum Kind { KeyEqual, KeyPrefix, Terms } kind;
+    Match match;
     QString arg = {};           // KeyEqual, KeyPrefix: the key
     QString tally = {};         // the key of its count in the tally table, for the short queries it holds
     QList<FullText> terms = {}; // Terms: rows matching all of them
@@ -134,8 +135,8 @@ QStringList QuickLookupIndex::mixedKeys(const Query &query)
 
 QList<QuickLookupIndex::Tier> QuickLookupIndex::tiers(const Query &query, store::StoreId store)
 {
-    const auto fullText = [](QList<FullText> terms, const QString &tally = {}) {
-        return Tier{Tier::Terms, QString(), tally, std::move(terms)};
+    const auto fullText = [](Match match, QList<FullText> terms, const QString &tally = {}) {
+        return Tier{Tier::Terms, match, QString(), tally, std::move(terms)};
     };
     QList<Tier> out;
     switch (query.kind) {
@@ -144,43 +145,45 @@ QList<QuickLookupIndex::Tier> QuickLookupIndex::tiers(const Query &query, store:
     case Query::Kind::Han:
         if (store == StoreId::Characters) {
             // Each character of the text, and as typed when that was traditional.
+            const Match match = query.han.toUcs4().size() == 1 ? Match::Whole : Match::Part;
             QStringList seen;
             for (const QString &text : {query.han, query.typed}) {
                 for (char32_t c : text.toUcs4()) {
                     const QString ch = QString::fromUcs4(&c, 1);
                     if (!seen.contains(ch))
-                        out.append({Tier::KeyEqual, ch});
+                        out.append({Tier::KeyEqual, match, ch});
                     seen.append(ch);
                 }
             }
             break;
         }
         if (store != StoreId::English) {
-            out.append({Tier::KeyEqual, query.han});
-            out.append({Tier::KeyPrefix, query.han});
+            out.append({Tier::KeyEqual, Match::Whole, query.han});
+            out.append({Tier::KeyPrefix, Match::Start, query.han});
         }
         if (const QString p = phrase(query.han); !p.isEmpty()) {
             const bool oneHan = query.han.toUcs4().size() == 1 && isHan(query.han.toUcs4().constFirst());
-            out.append(fullText({{kText, p}}, oneHan ? u't' + query.han : QString()));
+            out.append(fullText(Match::Contains, {{kText, p}}, oneHan ? u't' + query.han : QString()));
         }
         break;
     case Query::Kind::Latin:
         if (store == StoreId::English) {
-            out.append({Tier::KeyEqual, query.english});
-            out.append({Tier::KeyPrefix, query.english,
+            out.append({Tier::KeyEqual, Match::Whole, query.english});
+            out.append({Tier::KeyPrefix, Match::Start, query.english,
                         query.english.toUcs4().size() <= 3 ? u'k' + query.english : QString()});
         } else if (hasPinyin(store) && !query.pinyinKeys.isEmpty()) {
             if (query.syllables.size() > 1) {
                 // The index holds the first reading's syllables joined by "0": these exactly, then
                 // those whose last syllable starts with the last one typed.
                 const QStringList parted{query.syllables.join(u'0')};
-                out.append(fullText({{kPinyin, anyOf(parted, false)}}));
-                out.append(fullText({{kPinyin, anyOf(parted, true)}}));
+                out.append(fullText(Match::Whole, {{kPinyin, anyOf(parted, false)}}));
+                out.append(fullText(Match::Start, {{kPinyin, anyOf(parted, true)}}));
             } else {
-                out.append(fullText({{kPinyin, anyOf(query.pinyinKeys, false)}}));
+                out.append(fullText(Match::Whole, {{kPinyin, anyOf(query.pinyinKeys, false)}}));
                 const QString &key = query.pinyinKeys.constFirst();
                 const bool shortKey = query.pinyinKeys.size() == 1 && key.toUcs4().size() <= 3;
-                out.append(fullText({{kPinyin, anyOf(query.pinyinKeys, true)}}, shortKey ? u'p' + key : QString()));
+                out.append(fullText(Match::Start, {{kPinyin, anyOf(query.pinyinKeys, true)}},
+                                    shortKey ? u'p' + key : QString()));
             }
         }
         break;
@@ -194,8 +197,8 @@ QList<QuickLookupIndex::Tier> QuickLookupIndex::tiers(const Query &query, store:
             }
             const FullText text{kText, han.join(QStringLiteral(" AND "))};
             if (!keys.isEmpty()) {
-                out.append(fullText({{kPinyin, anyOf(keys, false)}, text}));
-                out.append(fullText({{kPinyin, anyOf(keys, true)}, text}));
+                out.append(fullText(Match::Whole, {{kPinyin, anyOf(keys, false)}, text}));
+                out.append(fullText(Match::Start, {{kPinyin, anyOf(keys, true)}, text}));
             }
         }
         break;
@@ -229,7 +232,7 @@ void QuickLookupIndex::collect(const Tier &tier, store::StoreId store, int limit
         break;
     case Tier::Terms:
         if (tier.terms.size() > 1) {
-            collectRows(matchingRows(tier, store), store, limit, hits, seen);
+            collectRows(matchingRows(tier, store), tier.match, store, limit, hits, seen);
             return;
         }
         st = std::make_unique<store::Statement>(
@@ -246,7 +249,7 @@ void QuickLookupIndex::collect(const Tier &tier, store::StoreId store, int limit
         if (seen.contains(ord))
             continue;
         seen.insert(ord);
-        hits.append({ord, st->integer(1), st->text(2)});
+        hits.append({ord, st->integer(1), st->text(2), tier.match});
     }
 }
 
@@ -277,7 +280,8 @@ QList<qint64> QuickLookupIndex::matchingRows(const Tier &tier, store::StoreId st
     return rows;
 }
 
-void QuickLookupIndex::collectRows(const QList<qint64> &rows, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen)
+void QuickLookupIndex::collectRows(const QList<qint64> &rows, Match match, store::StoreId store, int limit,
+                                   QList<Hit> &hits, QSet<int> &seen)
 {
     for (qint64 row : rows) {
         if (limit >= 0 && hits.size() >= limit)
@@ -291,7 +295,7 @@ void QuickLookupIndex::collectRows(const QList<qint64> &rows, store::StoreId sto
         if (!st.next())
             continue;
         seen.insert(ord);
-        hits.append({ord, st.integer(0), st.text(1)});
+        hits.append({ord, st.integer(0), st.text(1), match});
     }
 }
 
@@ -359,6 +363,27 @@ QList<GroupResult> QuickLookupIndex::searchAll(const Query &query, int limit, co
         results.append(search(query, info.store, limit, cancelled));
     }
     return results;
+}
+
+std::optional<store::StoreId> bestGroup(const QList<GroupResult> &results)
+{
+    // The window's order otherwise; an entry several stores hold shows from the one that says most.
+    static const QList<StoreId> fullerFirst
+        = {StoreId::Characters, StoreId::Idioms, StoreId::Words, StoreId::Xiehouyu, StoreId::English, StoreId::Sayings};
+    const GroupResult *best = nullptr;
+    for (const GroupResult &r : results) {
+        if (!r.hits.isEmpty() && (!best || r.hits.constFirst().match < best->hits.constFirst().match))
+            best = &r;
+    }
+    if (!best)
+        return std::nullopt;
+    const Hit &top = best->hits.constFirst();
+    for (const GroupResult &r : results) {
+        if (!r.hits.isEmpty() && r.hits.constFirst().match == top.match && r.hits.constFirst().head == top.head
+            && fullerFirst.indexOf(r.store) < fullerFirst.indexOf(best->store))
+            best = &r;
+    }
+    return best->store;
 }
 
 } // namespace mc::lookup

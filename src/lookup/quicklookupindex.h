@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mc::store {
 class StoreFile;
@@ -15,10 +16,20 @@ namespace mc::lookup {
 
 class Simplifier;
 
+// How a hit matches the text, best first; one scale for every group, so hits of different groups
+// compare.
+enum class Match {
+    Whole,    // the headword, or the pinyin or initials, is the whole text
+    Start,    // it starts with the text
+    Contains, // the text is somewhere in it
+    Part,     // it is one character of a longer text
+};
+
 struct Hit {
     int ord = 0;      // place in ranking order within the group
     qint64 rowId = 0; // the row's rowid in its store
     QString head;
+    Match match = Match::Contains;
 };
 
 struct GroupResult {
@@ -27,6 +38,11 @@ struct GroupResult {
     QList<Hit> hits; // the first of them in ranking order
     bool complete() const { return hits.size() >= count; }
 };
+
+// The group whose first hit is shown first: the best match over all groups (a group's own ranking
+// puts its best first), the earlier group between equal ones. When other groups have the same
+// entry first, it shows from the fullest of them: an idiom before a word before a xiehouyu.
+std::optional<store::StoreId> bestGroup(const QList<GroupResult> &results);
 
 // True once a newer search has made this one pointless.
 using CancelCheck = std::function<bool()>;
@@ -54,7 +70,8 @@ private:
     QStringList mixedKeys(const Query &query);
     void collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen);
     QList<qint64> matchingRows(const Tier &tier, store::StoreId store);
-    void collectRows(const QList<qint64> &rows, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen);
+    void collectRows(const QList<qint64> &rows, Match match, store::StoreId store, int limit, QList<Hit> &hits,
+                     QSet<int> &seen);
     int count(const Tier &tier, store::StoreId store);
 
     std::unique_ptr<store::StoreFile> m_file;

@@ -16,6 +16,8 @@ Q_LOGGING_CATEGORY(lcSelection, "mc.lookup")
 
 const QString kActionText = QStringLiteral("划词查询");
 const QString kSettingKey = QStringLiteral("lookup/selectionLookup");
+const QString kClipboardText = QStringLiteral("划词查询也查复制的文字");
+const QString kClipboardKey = QStringLiteral("lookup/selectionLookupClipboard");
 
 // A selection grows while the mouse drags: decide once it has rested this long.
 constexpr int kSettleMs = 250;
@@ -93,22 +95,41 @@ std::optional<Entry> SelectionLookup::lookup(const QString &text) const
 }
 
 SelectionWatcher::SelectionWatcher(const SelectionLookup &lookup, QClipboard *clipboard, QObject *parent)
+    : SelectionWatcher(lookup, SelectionSource{}, parent)
+{
+    if (!clipboard)
+        return;
+    m_source.text = [clipboard](QClipboard::Mode mode) { return clipboard->text(mode); };
+    m_source.ours = [clipboard](QClipboard::Mode mode) {
+        return mode == QClipboard::Selection ? clipboard->ownsSelection() : clipboard->ownsClipboard();
+    };
+    connect(clipboard, &QClipboard::changed, this, &SelectionWatcher::changed);
+}
+
+SelectionWatcher::SelectionWatcher(const SelectionLookup &lookup, SelectionSource source, QObject *parent)
     : QObject(parent),
       m_lookup(lookup),
-      m_clipboard(clipboard),
+      m_source(std::move(source)),
       m_action(new QAction(kActionText, this)),
+      m_clipboardAction(new QAction(kClipboardText, this)),
       m_settle(new QTimer(this))
 {
     m_action->setObjectName(QStringLiteral("selectionLookupAction"));
     m_action->setCheckable(true);
     m_action->setChecked(QSettings().value(kSettingKey, false).toBool());
-    connect(m_action, &QAction::toggled, this, [](bool on) { QSettings().setValue(kSettingKey, on); });
+    // Copying with Ctrl+C in other programs pops nothing up unless the user wants it to.
+    m_clipboardAction->setObjectName(QStringLiteral("selectionClipboardAction"));
+    m_clipboardAction->setCheckable(true);
+    m_clipboardAction->setChecked(QSettings().value(kClipboardKey, false).toBool());
+    m_clipboardAction->setEnabled(isOn());
+    connect(m_action, &QAction::toggled, this, [this](bool on) {
+        QSettings().setValue(kSettingKey, on);
+        m_clipboardAction->setEnabled(on);
+    });
+    connect(m_clipboardAction, &QAction::toggled, this, [](bool on) { QSettings().setValue(kClipboardKey, on); });
     m_settle->setSingleShot(true);
     m_settle->setInterval(kSettleMs);
-    connect(m_settle, &QTimer::timeout, this, [this] { consider(m_pending); });
-    if (m_clipboard)
-        connect(m_clipboard, &QClipboard::changed, this,
-                [this](QClipboard::Mode mode) { onClipboardChanged(int(mode)); });
+    connect(m_settle, &QTimer::timeout, this, &SelectionWatcher::settle);
 }
 
 bool SelectionWatcher::isOn() const
@@ -121,16 +142,29 @@ void SelectionWatcher::setOn(bool on)
     m_action->setChecked(on);
 }
 
-void SelectionWatcher::onClipboardChanged(int mode)
+bool SelectionWatcher::watches(QClipboard::Mode mode) const
 {
-    if (!isOn())
+    return isOn()
+        && (mode == QClipboard::Selection || (mode == QClipboard::Clipboard && m_clipboardAction->isChecked()));
+}
+
+void SelectionWatcher::changed(QClipboard::Mode mode)
+{
+    if (!watches(mode))
         return;
-    const auto m = QClipboard::Mode(mode);
-    if (m == QClipboard::FindBuffer || (m == QClipboard::Selection && m_clipboard->ownsSelection())
-        || (m == QClipboard::Clipboard && m_clipboard->ownsClipboard()))
-        return;
-    m_pending = m_clipboard->text(m);
+    m_pending = mode;
     m_settle->start();
+}
+
+void SelectionWatcher::settle()
+{
+    m_settle->stop();
+    const std::optional<QClipboard::Mode> mode = std::exchange(m_pending, std::nullopt);
+    // Whose text it is is asked only now, when the news that another program took the selection
+    // over has surely come in too, whichever order the system sent it in.
+    if (!mode || !watches(*mode) || !m_source.text || (m_source.ours && m_source.ours(*mode)))
+        return;
+    consider(m_source.text(*mode));
 }
 
 void SelectionWatcher::consider(const QString &text)

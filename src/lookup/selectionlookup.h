@@ -1,12 +1,13 @@
 #pragma once
 #include "lookup/userdata.h"
 
+#include <QClipboard>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QAction;
-class QClipboard;
 class QTimer;
 
 namespace mc::lookup {
@@ -31,19 +32,34 @@ private:
     QString m_dataDir;
 };
 
-// Watches the selection and the clipboard while selection lookup is on, and says which entry a
-// new text has. The on/off state is the checkable action "划词查询", remembered in the settings
-// and off at first. Texts the program itself put there are left alone.
+// What the watcher reads of the system's selection and clipboard: QClipboard in the program, a
+// stand-in in tests.
+struct SelectionSource {
+    std::function<QString(QClipboard::Mode)> text;
+    std::function<bool(QClipboard::Mode)> ours; // the program itself put the text there
+};
+
+// Watches the selection while selection lookup is on, and the clipboard too when the user asks for
+// it, and says which entry a new text has. Both switches are checkable actions ("划词查询", and
+// under it the clipboard's), remembered in the settings and off at first. Texts the program
+// itself put there are left alone.
 class SelectionWatcher final : public QObject {
     Q_OBJECT
 public:
     // clipboard may be nullptr: texts then come only through consider().
     SelectionWatcher(const SelectionLookup &lookup, QClipboard *clipboard, QObject *parent = nullptr);
+    SelectionWatcher(const SelectionLookup &lookup, SelectionSource source, QObject *parent = nullptr);
 
     QAction *action() const { return m_action; }
+    QAction *clipboardAction() const { return m_clipboardAction; }
     bool isOn() const;
     void setOn(bool on);
 
+    // The selection or the clipboard changed. Which text is whose is asked once the changes have
+    // rested: by then the system has told the program that it lost the selection it had.
+    void changed(QClipboard::Mode mode);
+    // Decides on the changes so far at once, without waiting for them to rest.
+    void settle();
     // Decides on one text at once: found() when on and the text has an entry, else nothing.
     void consider(const QString &text);
     // The last text decided on, entry or not.
@@ -53,13 +69,14 @@ signals:
     void found(const mc::lookup::Entry &entry, const QString &text);
 
 private:
-    void onClipboardChanged(int mode);
+    bool watches(QClipboard::Mode mode) const;
 
     const SelectionLookup &m_lookup;
-    QClipboard *m_clipboard;
+    SelectionSource m_source;
     QAction *m_action;
+    QAction *m_clipboardAction;
     QTimer *m_settle;
-    QString m_pending;
+    std::optional<QClipboard::Mode> m_pending;
     QString m_lastText;
 };
 

@@ -7,6 +7,7 @@ inline const QString kWindowTitle = QStringLiteral("快速查询");
 inline const QString kMenu = QStringLiteral("查询");
 inline const QString kMenuItem = QStringLiteral("快速查询");
 inline const QString kMore = QStringLiteral("更多…");
+inline const QString kNothingFound = QStringLiteral("没有找到");
 inline const QString kReadAloud = QStringLiteral("朗读");
 inline const QString kCopy = QStringLiteral("复制");
 inline const QString kHistoryItem = QStringLiteral("查询记录和生词本");

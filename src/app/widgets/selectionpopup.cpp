@@ -2,6 +2,7 @@
 #include "lookup/scriptchoice.h"
 #include "lookup/selectionlookup.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -19,7 +20,9 @@ constexpr int kInside = 6;
 } // namespace
 
 SelectionPopup::SelectionPopup(QWidget *parent)
-    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint),
+    // Not a popup: a popup grabs the mouse, and the click that closed it would be lost to the
+    // program the user clicked in.
+    : QFrame(parent, Qt::ToolTip | Qt::FramelessWindowHint),
       m_key(new QLabel(this)),
       m_pinyin(new QLabel(this)),
       m_explanation(new QLabel(this))
@@ -76,6 +79,33 @@ void SelectionPopup::showEntry(const lookup::Entry &entry, const QPoint &globalP
     }
     move(frame.topLeft());
     show();
+}
+
+// Esc or a click anywhere in this program closes it as well.
+bool SelectionPopup::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+        || event->type() == QEvent::MouseButtonPress)
+        close();
+    return QFrame::eventFilter(watched, event);
+}
+
+void SelectionPopup::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    qApp->installEventFilter(this);
+}
+
+void SelectionPopup::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    QFrame::hideEvent(event);
+}
+
+void SelectionPopup::mousePressEvent(QMouseEvent *event)
+{
+    QFrame::mousePressEvent(event);
+    close();
 }
 
 void SelectionPopup::keyPressEvent(QKeyEvent *event)

@@ -55,6 +55,7 @@ QuickLookup::QuickLookup(Application &application, const QString &userFolder)
     addSheetItem(menu, m_main, m_dataFolder, [this] { return m_window ? m_window->box()->text() : QString(); });
     menu->addSeparator();
     menu->addAction(m_watcher->action());
+    menu->addAction(m_watcher->clipboardAction());
     menu->addAction(lookup::ScriptChoice::instance().createAction(menu));
     m_popup->follow(m_watcher.get());
     QObject::connect(m_watcher.get(), &lookup::SelectionWatcher::found, m_watcher.get(),

@@ -16,10 +16,11 @@ class QuickLookupWindow;
 class SelectionPopup;
 
 // Adds the quick lookup to the started program's main window: the menu "查询" with "快速查询"
-// (Ctrl+K on every page), "查询记录和生词本", "生成字帖…" and the checkable "划词查询". The windows
-// and the user's data are made on first use; the user data lives in userFolder, search.db beside
-// the stores start-up found. Entries reach their sections through the application's section search,
-// read-aloud and copy. Gives the command line and a second start their opener.
+// (Ctrl+K on every page), "查询记录和生词本", "生成字帖…", the checkable "划词查询" with its
+// clipboard switch, and the reader's script choice. The windows and the user's data are made on
+// first use; the user data lives in userFolder, search.db beside the stores start-up found.
+// Entries reach their sections through the application's section search, read-aloud and copy.
+// Gives the command line and a second start their opener.
 class QuickLookup final {
 public:
     explicit QuickLookup(Application &application, const QString &userFolder = lookup::UserData::defaultFolder());

@@ -238,15 +238,16 @@ void QuickLookupWindow::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
-// Down from the box goes into the list, as in any search field with results below it; the hit it
-// lands on counts as chosen even when the window had picked it.
+// Down from the box goes into the list at the hit shown, as in any search field with results below
+// it; that hit counts as chosen even when the window had picked it.
 bool QuickLookupWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_box && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
-        if (QTreeWidgetItem *first = firstHit()) {
+        QTreeWidgetItem *shown = m_list->currentItem();
+        if (QTreeWidgetItem *hit = shown && shown->data(0, RowRole).isValid() ? shown : firstHit()) {
             m_list->setFocus();
-            m_list->setCurrentItem(first);
+            m_list->setCurrentItem(hit);
             remember();
             return true;
         }
@@ -279,12 +280,18 @@ void QuickLookupWindow::showResults(const QString &text, const QList<lookup::Gro
     }
     if (m_wanted && m_wanted->second == text)
         m_wanted.reset();
-    if (wanted)
+    if (!wanted)
+        wanted = bestHit(results);
+    if (!wanted && !text.trimmed().isEmpty()) {
+        auto *none = new QTreeWidgetItem(m_list, {lookup::texts::kNothingFound});
+        none->setFlags(Qt::ItemIsEnabled);
+    }
+    if (wanted) {
         m_list->setCurrentItem(wanted);
-    else if (QTreeWidgetItem *first = firstHit())
-        m_list->setCurrentItem(first);
-    else
+        m_list->scrollToItem(wanted);
+    } else {
         showEntry(nullptr);
+    }
 }
 
 void QuickLookupWindow::showGroup(const lookup::GroupResult &result)
@@ -314,6 +321,18 @@ void QuickLookupWindow::fillGroup(QTreeWidgetItem *header, const lookup::GroupRe
         more->setData(0, MoreRole, true);
         more->setForeground(0, palette().link());
     }
+}
+
+// The best match over all groups, wherever its group stands in the list.
+QTreeWidgetItem *QuickLookupWindow::bestHit(const QList<lookup::GroupResult> &results) const
+{
+    const std::optional<store::StoreId> best = lookup::bestGroup(results);
+    for (int i = 0; best && i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *header = m_list->topLevelItem(i);
+        if (storeOf(header) == *best && header->childCount())
+            return header->child(0);
+    }
+    return firstHit();
 }
 
 QTreeWidgetItem *QuickLookupWindow::firstHit() const

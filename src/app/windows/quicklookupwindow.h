@@ -66,6 +66,7 @@ private:
     void fillGroup(QTreeWidgetItem *header, const lookup::GroupResult &result);
     void showEntry(QTreeWidgetItem *item);
     void activate(QTreeWidgetItem *item);
+    QTreeWidgetItem *bestHit(const QList<lookup::GroupResult> &results) const;
     QTreeWidgetItem *firstHit() const;
     void showHandwriting(bool on);
     void remember();
