@@ -18,12 +18,15 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLoggingCategory>
 #include <QScreen>
 
 #include <unistd.h>
 
 namespace mc::app {
 namespace {
+
+Q_LOGGING_CATEGORY(lcApp, "mc.app")
 
 void installFontSubstitutes()
 {
@@ -93,10 +96,13 @@ int run(int &argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("mingchuan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MC_VERSION));
     StartRequest request;
+    std::unique_ptr<InstanceServer> instance;
     {
         const QCoreApplication plain(argc, argv);
         request = parseCommandLine(QCoreApplication::arguments());
-        if (handToRunning(instanceName(), request.text))
+        bool handedOver = false;
+        instance = handOverOrClaim(instanceFolder(), request.text, &handedOver);
+        if (handedOver)
             return 0;
     }
     // Chromium's sandbox cannot run as root; the embedded views need it off there.
@@ -104,19 +110,21 @@ int run(int &argc, char **argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     web::registerSchemes();
     QApplication qapp(argc, argv);
-    InstanceServer instance(instanceName());
     Application application;
     if (!application.start())
         return 1;
     QuickLookup quick(application.windows().main, lookup::UserData::defaultFolder(), application.dataFolder());
-    instance.setReceiver([&application, &quick](const QString &text) {
-        if (text.isEmpty()) {
-            application.windows().main->raise();
-            application.windows().main->activateWindow();
-        } else {
-            quick.lookUp(text);
-        }
-    });
+    if (instance) {
+        instance->setReceiver([&application, &quick](const QString &text) {
+            qCDebug(lcApp) << "taking over a later start's text:" << text;
+            if (text.isEmpty()) {
+                application.windows().main->raise();
+                application.windows().main->activateWindow();
+            } else {
+                quick.lookUp(text);
+            }
+        });
+    }
     if (!request.text.isEmpty())
         quick.lookUp(request.text);
     return QApplication::exec();
