@@ -314,6 +314,25 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(Error, store::Statement(file, QStringLiteral("CREATE TEMP TABLE u(x)"), {}));
     }
 
+    // A damaged store's field of megabytes is held and shown by its start only, so that neither
+    // opening the list nor drawing it grows with the field; numbers stay numbers.
+    void longFieldIsHeldAndShownByItsStart()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("long.db"));
+        const QString huge(2 * 1024 * 1024, u'长');
+        test::makeStore(path, QStringLiteral("CREATE TABLE hz(name TEXT, strokes INTEGER, content TEXT)"),
+                        QStringLiteral("hz"), {{huge, 8, huge}, {QStringLiteral("短"), 12, QStringLiteral("短")}});
+        auto d = openOn(QStringLiteral("select * from hz"), path);
+        QCOMPARE(d->keyValue(0, QStringLiteral("name")), huge.left(Dataset::kHeldLength));
+        QCOMPARE(d->value(QStringLiteral("content")), huge.left(Dataset::kHeldLength));
+        d->setSort(QStringLiteral("strokes DESC"));
+        QCOMPARE(d->keyValue(0, QStringLiteral("name")), QStringLiteral("短"));
+        store::DatasetModel model(d.get(), {{QStringLiteral("name"), QStringLiteral("简体")}});
+        const QString shown = model.data(model.index(1, 0), Qt::DisplayRole).toString();
+        QCOMPARE(shown, huge.left(store::DatasetModel::kShownLength) + QStringLiteral("…"));
+        QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("短"));
+    }
+
     void modelAndSelectionFollowTheCurrentRow()
     {
         auto d = openOn(QStringLiteral("select * from hz"));

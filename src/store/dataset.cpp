@@ -38,6 +38,15 @@ bool isNumber(const QVariant &v)
     return v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double;
 }
 
+// A column as the dataset reads it: text past Dataset::kHeldLength characters is left in the store.
+QString heldColumn(const QString &column)
+{
+    const QString name = quoteName(column);
+    return QStringLiteral("CASE WHEN typeof(%1) = 'text' THEN substr(%1, 1, %2) ELSE %1 END")
+        .arg(name)
+        .arg(Dataset::kHeldLength);
+}
+
 } // namespace
 
 Dataset::Dataset(const QString &objectName, QObject *parent) : QObject(parent)
@@ -119,7 +128,7 @@ void Dataset::open()
 
     QString sql = QStringLiteral("SELECT rowid");
     for (const QString &key : std::as_const(keys))
-        sql += QStringLiteral(", ") + quoteName(key);
+        sql += QStringLiteral(", ") + heldColumn(key);
     sql += QStringLiteral(" FROM ") + quoteName(query.table);
     if (!query.where.isEmpty())
         sql += QStringLiteral(" WHERE ") + query.where;
@@ -188,8 +197,11 @@ void Dataset::loadCurrent()
     m_currentValues.clear();
     if (m_current < 0)
         return;
+    QStringList columns;
+    for (const QString &column : m_store->columns(m_table))
+        columns.append(heldColumn(column) + QStringLiteral(" AS ") + quoteName(column));
     Statement statement(*m_store,
-                        QStringLiteral("SELECT * FROM ") + quoteName(m_table) + QStringLiteral(" WHERE rowid = ?"),
+                        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(u','), quoteName(m_table)),
                         {QVariant(m_rows.at(m_current).rowid)});
     if (!statement.next())
         return;

@@ -16,6 +16,10 @@ class StoreFile;
 class Dataset final : public QObject {
     Q_OBJECT
 public:
+    // Fields are read up to this many characters, more than any field of the stores holds: a
+    // damaged store's field of megabytes costs start-up and the views no more than that.
+    static constexpr int kHeldLength = 10000;
+
     explicit Dataset(const QString &objectName, QObject *parent = nullptr);
     ~Dataset() override;
 

@@ -30,7 +30,10 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return m_dataset->keyValue(index.row(), m_columns.at(index.column()).field);
+    // A cell shows the start of its field: laying out a field of megabytes to elide it would
+    // hold the window for seconds, and no list is that wide.
+    const QString text = m_dataset->keyValue(index.row(), m_columns.at(index.column()).field);
+    return text.size() > kShownLength ? text.left(kShownLength) + QStringLiteral("…") : text;
 }
 
 QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const

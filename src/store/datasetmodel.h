@@ -17,6 +17,9 @@ public:
         QString title;
     };
 
+    // Longer fields show their first characters and "…".
+    static constexpr qsizetype kShownLength = 500;
+
     DatasetModel(Dataset *dataset, QList<Column> columns, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
