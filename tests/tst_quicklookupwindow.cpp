@@ -9,6 +9,7 @@
 #include "app/windows/quicklookup.h"
 #include "app/windows/quicklookupwindow.h"
 #include "app/windows/windows.h"
+#include "lookup/lookupservice.h"
 #include "platform/messages.h"
 #include "store/dataset.h"
 #include "support/doubles.h"
@@ -18,10 +19,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -344,6 +348,41 @@ private slots:
         QCOMPARE(data->keyValue(data->currentRow(), column), head);
         for (const auto &shown : m_messages->shown())
             QVERIFY2(shown.kind != Messages::Kind::Error, qPrintable(shown.text));
+    }
+
+    // Without a readable index the window says so once, in a line of its own; no box comes up.
+    void brokenIndexIsToldInTheWindow_data()
+    {
+        QTest::addColumn<QByteArray>("index"); // what search.db holds; empty: it is missing
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("no index here\n");
+        QTest::newRow("other tables") << QByteArray("CREATE TABLE other(x)");
+    }
+    void brokenIndexIsToldInTheWindow()
+    {
+        QFETCH(QByteArray, index);
+        QTemporaryDir dir;
+        test::copyFixtureStores(dir.path(), {QStringLiteral("search.db")});
+        const QString path = dir.filePath(QStringLiteral("data/search.db"));
+        if (index.startsWith("CREATE")) {
+            test::makeStore(path, QString::fromLatin1(index), QStringLiteral("other"), {});
+        } else if (!index.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(index);
+        }
+        RecordingMessages messages;
+        app::QuickLookupWindow quick({}, nullptr, dir.filePath(QStringLiteral("data")));
+        QSignalSpy failures(quick.findChild<lookup::LookupService *>(), &lookup::LookupService::failed);
+        quick.box()->setText(QStringLiteral("水"));
+        QTRY_VERIFY_WITH_TIMEOUT(!quick.problem()->isHidden(), 20000);
+        const QString said = quick.problem()->text();
+        QVERIFY2(said.contains(QStringLiteral("search.db")) && said.contains(QStringLiteral("各栏目")),
+                 qPrintable(said));
+        quick.box()->setText(QStringLiteral("水果"));
+        QTRY_VERIFY_WITH_TIMEOUT(failures.size() >= 2, 20000);
+        QCOMPARE(quick.problem()->text(), said);
+        QVERIFY(messages.shown().isEmpty());
     }
 
     void copyComposesAsTheSection()

@@ -21,4 +21,6 @@ inline const QString kIdioms = QStringLiteral("成语");
 inline const QString kXiehouyu = QStringLiteral("歇后语");
 inline const QString kEnglish = QStringLiteral("英汉");
 inline const QString kSayings = QStringLiteral("名言");
+// Shown in the window, once, when its index cannot be read; %1 is what went wrong.
+inline const QString kIndexUnavailable = QStringLiteral("快速查询暂时无法使用：%1 各栏目中的查询不受影响。");
 } // namespace mc::lookup::texts

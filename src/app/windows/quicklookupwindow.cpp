@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -65,6 +66,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
       m_service(new lookup::LookupService(dataDir, this)),
       m_reader(std::make_unique<lookup::EntryReader>(dataDir)),
       m_box(new QLineEdit(this)),
+      m_problem(new QLabel(this)),
       m_list(new QTreeWidget(this)),
       m_entry(new QTextBrowser(this)),
       m_star(new QToolButton(this)),
@@ -75,6 +77,10 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     setWindowTitle(lookup::texts::kWindowTitle);
     m_box->setObjectName(QStringLiteral("QuickLookupBox"));
     m_box->setClearButtonEnabled(true);
+    m_problem->setObjectName(QStringLiteral("QuickLookupProblem"));
+    m_problem->setWordWrap(true);
+    m_problem->setTextFormat(Qt::PlainText);
+    m_problem->hide();
     m_list->setObjectName(QStringLiteral("QuickLookupList"));
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);
@@ -116,6 +122,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     top->addWidget(m_handwriting);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_problem);
     layout->addWidget(splitter);
 
     resize(760, 520);
@@ -130,6 +137,14 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
         activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
     });
     connect(m_service, &lookup::LookupService::resultsReady, this, &QuickLookupWindow::showResults);
+    // Said once, in the window: every keystroke fails the same way, and a box each time would be
+    // in the way of the sections' own searches, which work without the index.
+    connect(m_service, &lookup::LookupService::failed, this, [this](const QString &message) {
+        if (!m_problem->isHidden())
+            return;
+        m_problem->setText(lookup::texts::kIndexUnavailable.arg(message));
+        m_problem->show();
+    });
     connect(m_service, &lookup::LookupService::groupReady, this,
             [this](const QString &, const lookup::GroupResult &r) { showGroup(r); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { showEntry(item); });
