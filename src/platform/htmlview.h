@@ -42,8 +42,7 @@ signals:
 
 private:
     void requireDocument() const;
-    void onLoadStarted();
-    void onLoadSucceeded(const QUrl &url);
+    void takeSnapshot(quint64 generation, int attempt, const QUrl &reported);
     void onLoadFailed(const QUrl &url);
 
     ViewPage *m_page = nullptr;
@@ -53,7 +52,9 @@ private:
     bool m_hasDocument = false;
     // Counts loads, so that a snapshot arriving after the next load started is dropped.
     quint64 m_generation = 0;
-    QUrl m_unstarted; // asked for, not started yet
+    QUrl m_expected;           // asked for by navigate(), not completed yet
+    QUrl m_leaving;            // what the view showed (or was loading) when it was asked
+    bool m_askedAgain = false; // the load asked for has been asked for a second time
 };
 
 } // namespace mc::web
