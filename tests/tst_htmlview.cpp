@@ -281,6 +281,31 @@ private slots:
         }
     }
 
+    // A page asked for again at the same address (an answer page written anew) completes with
+    // what the new load brought, never with the document it replaces; and the view can go while
+    // it is still asking the page.
+    void sameAddressAgainShowsTheNewDocument()
+    {
+        int served = 0;
+        offline::addRoute(QStringLiteral("/again/"), [&served](const QUrl &) -> std::optional<offline::Reply> {
+            offline::Reply reply;
+            reply.body = QStringLiteral("<html><body><p>第%1次</p></body></html>").arg(++served).toUtf8();
+            return reply;
+        });
+        const QString address = QStringLiteral("http://" MC_OFFLINE_HOST "/again/page");
+        HtmlView view;
+        for (int round = 1; round <= 10; ++round) {
+            QCOMPARE(load(view, address), 1);
+            QVERIFY2(view.rootHtml().contains(QStringLiteral("<p>第%1次</p>").arg(served)),
+                     qPrintable(view.rootHtml()));
+            QCOMPARE(served, round);
+        }
+        auto *going = new HtmlView;
+        going->navigate(address);
+        QTest::qWait(120);
+        delete going;
+    }
+
     void missingDocumentsFailWithoutText_data()
     {
         QTest::addColumn<QString>("address");
