@@ -72,6 +72,8 @@ HtmlView::HtmlView(QWidget *parent) : QWebEngineView(parent), m_page(new ViewPag
             if (m_expected.isEmpty()) {
                 ++m_navigation;
                 m_leavingOrigin = 0;
+            } else if (sameDocument(info.url(), m_expected)) {
+                m_started = true;
             }
             break;
         case QWebEngineLoadingInfo::LoadSucceededStatus:
@@ -79,7 +81,10 @@ HtmlView::HtmlView(QWidget *parent) : QWebEngineView(parent), m_page(new ViewPag
             probeSoon(true);
             break;
         case QWebEngineLoadingInfo::LoadFailedStatus:
-            if (info.errorCode() == kAborted && !info.isErrorPage())
+            // A failure reported before the load asked for has started is the replaced one's, even
+            // under the new address; so is one under another address. The page is asked instead.
+            if ((info.errorCode() == kAborted && !info.isErrorPage())
+                || (!m_expected.isEmpty() && (!m_started || !sameDocument(info.url(), m_expected))))
                 probeSoon(true);
             else
                 onLoadFailed(info.url());
@@ -108,6 +113,7 @@ void HtmlView::navigate(const QString &address)
     m_leaving = m_page->url();
     m_leavingOrigin = m_documentOrigin;
     m_reported.clear();
+    m_started = false;
     m_askedAgain = false;
     m_page->load(url);
     // Even the end of the load it replaces may go unreported: the page is asked until it shows one.
@@ -208,8 +214,11 @@ void HtmlView::probe()
                 // The load asked for was lost with the one it replaced: ask for it once more.
                 qCDebug(lcView) << objectName() << "still shows" << shown << "; asking again for" << m_expected;
                 m_askedAgain = true;
+                m_started = false;
                 m_page->load(m_expected);
                 probeSoon(true);
+            } else if (!asked) {
+                onLoadFailed(m_expected); // asked twice, shown neither time
             }
             return;
         }
@@ -226,11 +235,6 @@ void HtmlView::probe()
 
 void HtmlView::onLoadFailed(const QUrl &url)
 {
-    // An earlier load that failed after navigate() asked for another says nothing about that one.
-    if (!m_expected.isEmpty() && !sameDocument(url, m_expected)) {
-        probeSoon(true);
-        return;
-    }
     m_completed = m_navigation;
     m_expected.clear();
     // The view shows its own failure page, which is no document of ours.

@@ -64,6 +64,7 @@ private:
     QUrl m_expected;             // asked for by navigate(), not completed yet
     QUrl m_leaving;              // what the view showed (or was loading) when it was asked
     QUrl m_reported;             // where the last successful load said it ended
+    bool m_started = false;      // the load asked for has reported its start
     bool m_askedAgain = false;   // the load asked for has been asked for a second time
     QTimer m_probeTimer;
     int m_probes = 0; // asked of the page since the last load ended
