@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -294,6 +295,8 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    // What the views were told and what they saw, for a run that fails.
+    QLoggingCategory::setFilterRules(QStringLiteral("mc.platform.view.debug=true"));
     web::registerSchemes();
     QApplication app(argc, argv);
     TestClassics test;

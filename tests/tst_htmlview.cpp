@@ -243,6 +243,69 @@ private slots:
         QVERIFY(view.rootHtml().contains(QStringLiteral("<p>𠀀</p>")));
     }
 
+    // A page asked for while the one before is about to finish: Qt may then report the end of the
+    // one before under its own address and nothing at all for the new one. The view completes the
+    // page asked for, whole, every time.
+    void pageAskedForWhileAnotherFinishes()
+    {
+        const QString next = m_dir.filePath(QStringLiteral("next.dat"));
+        writeFile(next,
+                  textcodec::encode(QStringLiteral("<html><head><title>历史上的今天</title></head>"
+                                                   "<body><p>今天的事</p></body></html>")));
+        for (int round = 0; round < 10; ++round) {
+            HtmlView view;
+            QList<QUrl> completed;
+            QEventLoop loop;
+            QTimer::singleShot(kLoadTimeout, &loop, &QEventLoop::quit);
+            connect(&view, &HtmlView::documentComplete, &view, [&](const QUrl &url) {
+                completed.append(url);
+                if (url == QUrl::fromLocalFile(next))
+                    loop.quit();
+            });
+            bool asked = false;
+            connect(&view, &HtmlView::progressChanged, &view, [&](int progress) {
+                if (!asked && progress >= 70) {
+                    asked = true;
+                    view.navigate(next);
+                }
+            });
+            view.navigate(QStringLiteral("data/xhm.db"));
+            loop.exec();
+            QVERIFY2(completed.contains(QUrl::fromLocalFile(next)),
+                     qPrintable(QStringLiteral("round %1: asked %2, completed %3")
+                                    .arg(round)
+                                    .arg(asked)
+                                    .arg(QUrl::toStringList(completed).join(u' '))));
+            QCOMPARE(view.title(), QStringLiteral("历史上的今天"));
+            QVERIFY(view.rootHtml().contains(QStringLiteral("<p>今天的事</p>")));
+        }
+    }
+
+    // A page asked for again at the same address (an answer page written anew) completes with
+    // what the new load brought, never with the document it replaces; and the view can go while
+    // it is still asking the page.
+    void sameAddressAgainShowsTheNewDocument()
+    {
+        int served = 0;
+        offline::addRoute(QStringLiteral("/again/"), [&served](const QUrl &) -> std::optional<offline::Reply> {
+            offline::Reply reply;
+            reply.body = QStringLiteral("<html><body><p>第%1次</p></body></html>").arg(++served).toUtf8();
+            return reply;
+        });
+        const QString address = QStringLiteral("http://" MC_OFFLINE_HOST "/again/page");
+        HtmlView view;
+        for (int round = 1; round <= 10; ++round) {
+            QCOMPARE(load(view, address), 1);
+            QVERIFY2(view.rootHtml().contains(QStringLiteral("<p>第%1次</p>").arg(served)),
+                     qPrintable(view.rootHtml()));
+            QCOMPARE(served, round);
+        }
+        auto *going = new HtmlView;
+        going->navigate(address);
+        QTest::qWait(120);
+        delete going;
+    }
+
     void missingDocumentsFailWithoutText_data()
     {
         QTest::addColumn<QString>("address");

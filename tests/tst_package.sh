@@ -25,13 +25,32 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Waits up to three minutes (a loaded machine, the full stores) for a condition to hold.
+# True while the process runs (a process that has ended but not been waited for is not running).
+alive() {
+    state=$(sed -n 's/^State:[[:space:]]*\(.\).*/\1/p' "/proc/$1/status" 2>/dev/null)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# await <pid> <condition>: waits up to three minutes (a loaded machine, the full stores) for the
+# condition to hold while the program runs; gives up at once, saying so, when it has ended.
 await() {
     tries=0
-    until eval "$1"; do
+    until eval "$2"; do
+        if ! alive "$1"; then
+            echo "the program (process $1) ended while waiting for: $2"
+            return 1
+        fi
         tries=$((tries + 1))
         [ $tries -gt 1800 ] && return 1
         sleep 0.1
+    done
+}
+
+# Each program's output, for a failure.
+logs() {
+    for log in "$work"/log*; do
+        echo "--- $log"
+        tail -n 40 "$log"
     done
 }
 
@@ -70,8 +89,8 @@ start 2
 second=$last
 for user in 1 2; do
     eval pid=\$$([ $user = 1 ] && echo first || echo second)
-    await "titles $pid | grep -qxF '$main_title'" || fail "user $user: no main window"
-    await "[ -s '$work/home$user/.cache/mingchuan/lsjt.dat' ]" || fail "user $user: no lsjt.dat in the cache"
+    await $pid "titles $pid | grep -qxF '$main_title'" || fail "user $user: no main window"
+    await $pid "[ -s '$work/home$user/.cache/mingchuan/lsjt.dat' ]" || fail "user $user: no lsjt.dat in the cache"
     others=$(titles "$pid" | grep -vxF "$main_title")
     [ -z "$others" ] || fail "user $user: other windows: $others"
 done
@@ -81,10 +100,10 @@ done
 env -C "$work/elsewhere" -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$work/home1" \
     XDG_RUNTIME_DIR="$work/home1/run" timeout 60 "$root/usr/bin/mingchuan" 水 >>"$work/log3" 2>&1 ||
     fail "a second copy of one user did not hand over and end"
-await "titles $first | grep -qxF '快速查询'" || fail "the running copy did not open the quick lookup"
+await $first "titles $first | grep -qxF '快速查询'" || fail "the running copy did not open the quick lookup"
 others=$(titles "$first" | grep -vxF "$main_title" | grep -vxF '快速查询')
 [ -z "$others" ] || fail "user 1: other windows after the hand-over: $others"
-[ $failures -eq 0 ] || tail -n 20 "$work"/log*
+[ $failures -eq 0 ] || logs
 finish
 [ $failures -eq 0 ] || exit 1
 echo PASS

@@ -4,10 +4,12 @@
 #include "platform/paths.h"
 #include "platform/textcodec.h"
 #include "support/doubles.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
@@ -93,6 +95,37 @@ private slots:
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("lsjt.dat")});
+    }
+
+    // A really full disk: a page short enough to wait in the write buffer fails only when the
+    // file is finished, and must fail there rather than leave an empty file behind.
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("short page, still buffered") << 40;
+        QTest::newRow("long page") << 2000;
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, lines);
+        test::SmallDisk disk(64 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString path = disk.filePath(QStringLiteral("lsjt.dat"));
+        textcodec::writeLines(path, {QStringLiteral("旧的一页")});
+        disk.fill();
+        QString error;
+        try {
+            textcodec::writeLines(path, QStringList(lines, QStringLiteral("新的一页，很长很长的一行文字")));
+        } catch (const Error &e) {
+            error = e.text();
+        }
+        QCOMPARE(error, QStringLiteral("无法写入文件 lsjt.dat：磁盘空间不足。"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("\xBE\xC9\xB5\xC4\xD2\xBB\xD2\xB3\r\n"));
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({QStringLiteral("filler"), QStringLiteral("lsjt.dat")}));
     }
 
     void errorReportAddsFullStopUnlessPunctuated_data()

@@ -57,6 +57,10 @@ private slots:
         QTest::newRow("ideographic zero") << "二〇" << K::Han << "二〇" << "";
         QTest::newRow("iteration mark") << "人々" << K::Han << "人々" << "";
         QTest::newRow("mixed") << "zhong国" << K::Mixed << "zhong|国" << "";
+        // A page of text is read by its longest start that begins a headword.
+        QTest::newRow("page") << QStringLiteral("一帆风顺") + QString(300, u'。') << K::Han << "一帆风顺" << "";
+        QTest::newRow("traditional page") << QStringLiteral("學習") + QString(300, u'好') << K::Han << "学习" << "";
+        QTest::newRow("longest text a box takes") << QStringLiteral("水") + QString(32766, u'。') << K::Han << "水" << "";
         QTest::newRow("empty") << "   " << K::Empty << "" << "";
     }
     // clang-format on

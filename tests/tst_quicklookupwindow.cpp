@@ -22,10 +22,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -244,19 +247,22 @@ private slots:
     }
 
     // The star puts the entry shown into the word book and takes it out again, kept in the user
-    // file.
+    // file (written a moment later, off the window's thread).
     void starTogglesWordBook()
     {
         window()->show();
         QVERIFY(searched(QStringLiteral("水")));
         QToolButton *star = window()->star();
+        const auto inFile = [this] {
+            lookup::UserData reopened;
+            reopened.open(userFolder());
+            return reopened.isFavourite(store::StoreId::Characters, QStringLiteral("水"));
+        };
         for (const bool in : {true, false}) {
             star->click();
             QCOMPARE(star->text(), in ? QStringLiteral("★") : QStringLiteral("☆"));
             QCOMPARE(star->toolTip(), in ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本"));
-            lookup::UserData reopened;
-            reopened.open(userFolder());
-            QCOMPARE(reopened.isFavourite(store::StoreId::Characters, QStringLiteral("水")), in);
+            QTRY_COMPARE_WITH_TIMEOUT(inFile(), in, 20000);
         }
     }
 
@@ -441,6 +447,41 @@ private slots:
         if (qstrcmp(QTest::currentDataTag(), "idiom") == 0) // offered once a run
             QCOMPARE(prompt->isVisible(), !prompt->dontShowAgain());
         prompt->hide();
+    }
+
+    // Without a readable index the window says so once, in a line of its own; no box comes up.
+    void brokenIndexIsToldInTheWindow_data()
+    {
+        QTest::addColumn<QByteArray>("index"); // what search.db holds; empty: it is missing
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("no index here\n");
+        QTest::newRow("other tables") << QByteArray("CREATE TABLE other(x)");
+    }
+    void brokenIndexIsToldInTheWindow()
+    {
+        QFETCH(QByteArray, index);
+        QTemporaryDir dir;
+        test::copyFixtureStores(dir.path(), {QStringLiteral("search.db")});
+        const QString path = dir.filePath(QStringLiteral("data/search.db"));
+        if (index.startsWith("CREATE")) {
+            test::makeStore(path, QString::fromLatin1(index), QStringLiteral("other"), {});
+        } else if (!index.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(index);
+        }
+        RecordingMessages messages;
+        app::QuickLookupWindow quick({}, nullptr, dir.filePath(QStringLiteral("data")));
+        QSignalSpy failures(quick.findChild<lookup::QuickLookupService *>(), &lookup::QuickLookupService::failed);
+        quick.box()->setText(QStringLiteral("水"));
+        QTRY_VERIFY_WITH_TIMEOUT(!quick.problem()->isHidden(), 20000);
+        const QString said = quick.problem()->text();
+        QVERIFY2(said.contains(QStringLiteral("search.db")) && said.contains(QStringLiteral("各栏目")),
+                 qPrintable(said));
+        quick.box()->setText(QStringLiteral("水果"));
+        QTRY_VERIFY_WITH_TIMEOUT(failures.size() >= 2, 20000);
+        QCOMPARE(quick.problem()->text(), said);
+        QVERIFY(messages.shown().isEmpty());
     }
 
     void copyComposesAsTheSection()

@@ -156,6 +156,8 @@ private slots:
         row("unreadable", "xhd.db", "unreadable", {}, {QStringLiteral("权限")}, 30);
         row("folder in its place", "xhe.db", "folder", {}, {QStringLiteral("文件夹")}, 50);
         row("locked by another copy", "xhi.db", "locked", {}, {QStringLiteral("另一个程序")}, 0);
+        row("damaged under a journal left beside it", "xhe.db", "noise and journal", {},
+            {QStringLiteral("没有完成"), QStringLiteral("xhe.db-journal")}, 50);
     }
     void brokenStoreStopsStartUp()
     {
@@ -196,6 +198,15 @@ private slots:
             QVERIFY(QDir().mkdir(path));
         } else if (damage == QLatin1String("locked")) {
             otherCopy = std::make_unique<store::StoreFile>(path, true);
+        } else if (damage == QLatin1String("noise and journal")) {
+            // The header stays whole; the pages after it do not.
+            QVERIFY(store.open(QIODevice::ReadWrite));
+            store.seek(100);
+            store.write(QByteArray(int(store.size()) - 100, '\xa5'));
+            store.close();
+            QFile journal(path + QStringLiteral("-journal"));
+            QVERIFY(journal.open(QIODevice::WriteOnly));
+            journal.write(QByteArray(512, '\x5a'));
         }
 
         DatasetSet set;
@@ -211,6 +222,38 @@ private slots:
             QVERIFY2(text.contains(part), qPrintable(text));
         QVERIFY2(text.endsWith(QStringLiteral("。")), qPrintable(text)); // the report adds no "."
         QCOMPARE(progressSeen.isEmpty() ? 0 : progressSeen.last(), progress);
+    }
+
+    // A store another program left in log mode, or with its journal or log beside it, is read as
+    // it stands: start-up goes on and nothing is written into the data folder.
+    void storeLeftByAWriterIsReadAsItStands_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::newRow("log mode") << QStringLiteral("log mode");
+        QTest::newRow("journal beside it") << QStringLiteral("-journal");
+        QTest::newRow("log beside it") << QStringLiteral("-wal");
+    }
+    void storeLeftByAWriterIsReadAsItStands()
+    {
+        QFETCH(QString, left);
+        auto dir = workingDir();
+        const QString path = QStringLiteral("data/xhb.db");
+        if (left == QStringLiteral("log mode")) {
+            execute(path, {QStringLiteral("PRAGMA journal_mode=WAL")});
+        } else {
+            QFile log(path + left);
+            QVERIFY(log.open(QIODevice::WriteOnly));
+            log.write(QByteArray(512, '\x5a'));
+        }
+        const QStringList before = QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden);
+        DatasetSet set;
+        try {
+            app::openStores(set.map, {});
+        } catch (const Error &e) {
+            QFAIL(qPrintable(e.text()));
+        }
+        QVERIFY(set.map.value(QStringLiteral("ADOQuery2"))->recordCount() > 0);
+        QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden), before);
     }
 
     void secondRunningCopyFailsAtTheWordStore()

@@ -8,10 +8,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <sqlite3.h>
+
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace mc;
 using lookup::Entry;
@@ -38,6 +43,24 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The keys of one list as another program reading the file sees them, newest first.
+QStringList keysInFile(const QString &path, const char *table)
+{
+    QStringList found;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *statement = nullptr;
+        const QByteArray sql = QByteArray("SELECT key FROM ") + table + " ORDER BY seq DESC";
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                found.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return found;
 }
 
 } // namespace
@@ -188,6 +211,74 @@ private slots:
                  QStringList{QStringLiteral("file")});
     }
 
+    // Another program holding the user file, or a folder that cannot be written: history and word
+    // book still show and take changes at once; a held file gets them once it is free.
+    void heldOrReadOnlyFileStillShows_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("another program writing") << QStringLiteral("writing");
+        QTest::newRow("another program holding it whole") << QStringLiteral("exclusive");
+        QTest::newRow("read-only folder") << QStringLiteral("read-only");
+    }
+    void heldOrReadOnlyFileStillShows()
+    {
+        QFETCH(QString, obstacle);
+        QTemporaryDir dir;
+        std::unique_ptr<test::SmallDisk> disk;
+        QString folder = dir.filePath(QStringLiteral("user"));
+        if (obstacle == QStringLiteral("read-only") && ::geteuid() == 0) {
+            disk = std::make_unique<test::SmallDisk>(1024 * 1024); // root writes through file modes
+            if (!disk->isMounted())
+                QSKIP(qPrintable(disk->whyNot()));
+            folder = disk->filePath(QStringLiteral("user"));
+        }
+        const QString path = QDir(folder).filePath(QStringLiteral("userdata.db"));
+        {
+            lookup::UserData earlier;
+            earlier.open(folder);
+            earlier.toggleFavourite(word(QStringLiteral("甲")));
+            earlier.addLookup(word(QStringLiteral("乙")));
+        }
+        sqlite3 *holder = nullptr;
+        const auto release = qScopeGuard([&holder] { sqlite3_close(holder); });
+        if (obstacle == QStringLiteral("read-only")) {
+            if (disk)
+                QVERIFY(disk->makeReadOnly());
+            else
+                QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+        } else {
+            QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &holder), SQLITE_OK);
+            const char *hold = obstacle == QStringLiteral("writing")
+                ? "BEGIN EXCLUSIVE"
+                : "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM history WHERE 0; COMMIT";
+            QCOMPARE(sqlite3_exec(holder, hold, nullptr, nullptr, nullptr), SQLITE_OK);
+        }
+
+        RecordingMessages messages;
+        lookup::UserData data;
+        data.open(folder);
+        QCOMPARE(keys(data.favourites()), QStringList{QStringLiteral("甲")});
+        QCOMPARE(keys(data.history()), QStringList{QStringLiteral("乙")});
+        data.addLookup(word(QStringLiteral("丙")));
+        data.toggleFavourite(word(QStringLiteral("丁")));
+        QCOMPARE(keys(data.history()), QStringList({QStringLiteral("丙"), QStringLiteral("乙")}));
+        QCOMPARE(keys(data.favourites()), QStringList({QStringLiteral("丁"), QStringLiteral("甲")}));
+        if (obstacle == QStringLiteral("read-only")) {
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+            QVERIFY(!data.isKept());
+            QCOMPARE(messages.shown().size(), 1);
+            QVERIFY(messages.lastText().contains(QStringLiteral("只能读取")));
+            return;
+        }
+        QVERIFY(data.isKept());
+        QTRY_VERIFY_WITH_TIMEOUT(messages.lastText().contains(QStringLiteral("正被其他程序使用")), 30000);
+        sqlite3_close(std::exchange(holder, nullptr));
+        QTRY_COMPARE_WITH_TIMEOUT(keysInFile(path, "favourites"),
+                                  QStringList({QStringLiteral("丁"), QStringLiteral("甲")}), 30000);
+        QCOMPARE(keysInFile(path, "history"), QStringList({QStringLiteral("丙"), QStringLiteral("乙")}));
+        QCOMPARE(messages.shown().size(), 1);
+    }
+
     void csvField_data()
     {
         QTest::addColumn<QString>("text");
@@ -263,6 +354,30 @@ private slots:
         QVERIFY(!panel.exportTo(dir.filePath(QStringLiteral("missing/生词本.csv"))));
         QCOMPARE(messages.lastKind(), Messages::Kind::Error);
         QVERIFY_THROWS_EXCEPTION(Error, data.exportCsv(dir.path()));
+    }
+
+    // A full disk: the earlier export stays whole and the user hears why the new one failed.
+    void exportToFullDiskKeepsEarlierFile()
+    {
+        test::SmallDisk disk(64 * 1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        QTemporaryDir dir;
+        RecordingMessages messages;
+        lookup::UserData data;
+        data.open(dir.path());
+        data.toggleFavourite(word(QStringLiteral("一帆风顺")));
+        app::HistoryPanel panel(data);
+        const QString path = disk.filePath(QStringLiteral("生词本.csv"));
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("#separator:comma\n");
+        earlier.close();
+        disk.fill();
+        QVERIFY(!panel.exportTo(path));
+        QCOMPARE(messages.lastKind(), Messages::Kind::Error);
+        QVERIFY(messages.lastText().contains(QStringLiteral("磁盘空间不足")));
+        QCOMPARE(readAll(path), QByteArray("#separator:comma\n"));
     }
 
     // The star in either list puts an entry into the word book or takes it out.

@@ -22,6 +22,7 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QTranslator>
 
@@ -30,6 +31,8 @@
 
 namespace mc::app {
 namespace {
+
+Q_LOGGING_CATEGORY(lcApp, "mc.app")
 
 void installFontSubstitutes()
 {
@@ -120,6 +123,7 @@ int run(int &argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(MC_VERSION));
     StartRequest request;
     QTranslator qtTexts;
+    std::unique_ptr<InstanceServer> instance;
     {
         const QCoreApplication plain(argc, argv);
         loadQtTranslations(qtTexts);
@@ -128,7 +132,10 @@ int run(int &argc, char **argv)
             std::fprintf(stderr, "mingchuan：%s\n用法见 mingchuan --help。\n", qPrintable(request.error));
             return 2;
         }
-        if (!request.sheet && handToRunning(instanceName(), request.text))
+        bool handedOver = false;
+        if (!request.sheet)
+            instance = handOverOrClaim(instanceFolder(), request.text, &handedOver);
+        if (handedOver)
             return 0;
     }
     if (request.sheet)
@@ -140,19 +147,21 @@ int run(int &argc, char **argv)
     web::registerSchemes();
     QApplication qapp(argc, argv);
     loadQtTranslations(qtTexts);
-    InstanceServer instance(instanceName());
     Application application;
     if (!application.start())
         return 1;
     QuickLookup quick(application, lookup::UserData::defaultFolder());
-    instance.setReceiver([&application, &quick](const QString &text) {
-        if (text.isEmpty()) {
-            application.windows().main->raise();
-            application.windows().main->activateWindow();
-        } else {
-            quick.lookUp(text);
-        }
-    });
+    if (instance) {
+        instance->setReceiver([&application, &quick](const QString &text) {
+            qCDebug(lcApp) << "taking over a later start's text:" << text;
+            if (text.isEmpty()) {
+                application.windows().main->raise();
+                application.windows().main->activateWindow();
+            } else {
+                quick.lookUp(text);
+            }
+        });
+    }
     if (!request.text.isEmpty())
         quick.lookUp(request.text);
     return QApplication::exec();

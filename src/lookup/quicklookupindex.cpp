@@ -99,7 +99,58 @@ QuickLookupIndex::~QuickLookupIndex() = default;
 
 Query QuickLookupIndex::parse(const QString &text)
 {
-    return parseQuery(text, m_simplifier.get());
+    return parseQuery(lookupText(text), m_simplifier.get());
+}
+
+qsizetype QuickLookupIndex::longestHead()
+{
+    if (m_longestHead < 0) {
+        store::Statement st(*m_file, QStringLiteral("SELECT max(length(key)) FROM entries"), {});
+        m_longestHead = st.next() ? st.integer(0) : 0;
+    }
+    return m_longestHead;
+}
+
+bool QuickLookupIndex::beginsHead(const QString &start)
+{
+    QStringList forms{start, start.toLower(), m_simplifier->simplified(start)};
+    forms.removeDuplicates();
+    for (const QString &form : std::as_const(forms)) {
+        for (const GroupInfo &info : groups()) {
+            store::Statement st(*m_file,
+                                QStringLiteral("SELECT 1 FROM entries INDEXED BY entries_key "
+                                               "WHERE sect = ? AND key >= ? AND key < ? LIMIT 1"),
+                                {qint64(info.indexSection), form, prefixEnd(form)});
+            if (st.next())
+                return true;
+        }
+    }
+    return false;
+}
+
+QString QuickLookupIndex::lookupText(const QString &text)
+{
+    // Shorter texts are searched whole without asking how long the headwords are.
+    constexpr qsizetype kShortText = 16;
+    const QString plain = text.simplified();
+    if (plain.size() <= kShortText)
+        return text;
+    const QList<uint> codes = plain.toUcs4();
+    if (codes.size() <= longestHead())
+        return text;
+    auto start
+        = [&codes](qsizetype n) { return QString::fromUcs4(reinterpret_cast<const char32_t *>(codes.constData()), n); };
+    // A start that begins a headword is begun by every shorter one: the longest is found by halves.
+    qsizetype low = 1;
+    qsizetype high = std::max<qsizetype>(1, m_longestHead);
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (beginsHead(start(middle)))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return start(low);
 }
 
 QStringList QuickLookupIndex::mixedKeys(const Query &query)

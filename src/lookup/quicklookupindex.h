@@ -56,6 +56,9 @@ public:
     explicit QuickLookupIndex(const QString &dataDir);
     ~QuickLookupIndex();
 
+    // Reads the box's text as the lookup searches it. A text longer than any headword is read
+    // by its longest start that begins a headword, as a selection is, so a pasted page costs
+    // no more than a phrase.
     Query parse(const QString &text);
 
     // The first `limit` hits of one group (all when limit < 0) and the group's count. Returns
@@ -66,6 +69,9 @@ public:
 
 private:
     struct Tier;
+    QString lookupText(const QString &text);
+    bool beginsHead(const QString &start);
+    qsizetype longestHead();
     QList<Tier> tiers(const Query &query, store::StoreId store);
     QStringList mixedKeys(const Query &query);
     void collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen);
@@ -77,6 +83,7 @@ private:
     std::unique_ptr<store::StoreFile> m_file;
     std::unique_ptr<Simplifier> m_simplifier;
     CancelCheck m_cancelled;
+    qsizetype m_longestHead = -1;
 };
 
 } // namespace mc::lookup

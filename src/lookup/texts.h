@@ -24,4 +24,6 @@ inline const QString kEnglish = QStringLiteral("英汉");
 inline const QString kSayings = QStringLiteral("名言");
 inline const QString kSimplifiedClassicalText = QStringLiteral("以简体字显示国语辞典释义");
 inline const QString kConvertedForDisplay = QStringLiteral("（原文为繁体字，此处按读者设定转为简体字显示）");
+// Shown in the window, once, when its index cannot be read; %1 is what went wrong.
+inline const QString kIndexUnavailable = QStringLiteral("快速查询暂时无法使用：%1 各栏目中的查询不受影响。");
 } // namespace mc::lookup::texts

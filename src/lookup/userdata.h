@@ -4,10 +4,11 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-
-struct sqlite3;
+#include <memory>
 
 namespace mc::lookup {
+
+class UserFileWriter;
 
 // One looked-up entry as history and the word book keep it: the store it came from, its key
 // text (the character, word or idiom), its pinyin and a short explanation.
@@ -22,7 +23,9 @@ struct Entry {
 
 // The user's own data: the last lookups and the word book (生词本), kept in an SQLite file of the
 // user's, never in the read-only stores. Nothing here throws except exportCsv: a user file that
-// cannot be kept leaves lookups working, with one message saying what is lost.
+// cannot be kept leaves lookups working, with one message saying what is lost. Both lists are
+// held in memory and read from there; changes reach the file on a thread of their own, so the
+// window never waits for the disk or for a program that holds the file.
 class UserData final : public QObject {
     Q_OBJECT
 public:
@@ -35,10 +38,12 @@ public:
     ~UserData() override;
 
     // Opens or creates the user file in folder. A damaged file is renamed aside with a time stamp
-    // and a fresh one started; a folder that cannot be written keeps this session's data in
-    // memory only. Either way one message says so.
+    // and a fresh one started. A file that cannot be written (a read-only folder) is still read
+    // and shown, its changes kept for this session only; one locked by another program is read
+    // all the same and written once it is free. A folder that cannot be made keeps this
+    // session's data in memory only. Each time one message says so.
     void open(const QString &folder = defaultFolder());
-    // False while the data lives in memory only and goes with the program.
+    // False while changes live in memory only and go with the program.
     bool isKept() const { return m_kept; }
     QString filePath() const { return m_path; }
 
@@ -60,16 +65,13 @@ signals:
     void favouritesChanged();
 
 private:
-    enum class Failure { None, Damaged, Unwritable };
-
-    Failure tryOpen(const QString &path);
     void openInMemory();
     void close();
-    bool write(const QString &sql, const QVariantList &params);
-    QList<Entry> entries(const QString &table) const;
     void tell(const QString &text);
 
-    sqlite3 *m_db = nullptr;
+    std::unique_ptr<UserFileWriter> m_writer;
+    QList<Entry> m_history;
+    QList<Entry> m_favourites;
     QString m_path;
     bool m_kept = false;
     bool m_told = false;

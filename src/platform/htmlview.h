@@ -2,6 +2,7 @@
 #include "platform/webaddress.h"
 
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -42,8 +43,8 @@ signals:
 
 private:
     void requireDocument() const;
-    void onLoadStarted();
-    void onLoadSucceeded(const QUrl &url);
+    void probeSoon(bool now);
+    void probe();
     void onLoadFailed(const QUrl &url);
 
     ViewPage *m_page = nullptr;
@@ -51,9 +52,22 @@ private:
     QString m_bodyText;
     QString m_rootHtml;
     bool m_hasDocument = false;
-    // Counts loads, so that a snapshot arriving after the next load started is dropped.
-    quint64 m_generation = 0;
-    QUrl m_unstarted; // asked for, not started yet
+    bool m_closing = false;
+    // Counts navigations (those asked for and those the page starts itself), so that a snapshot
+    // arriving after the next one began is dropped; and the one that has its document.
+    quint64 m_navigation = 0;
+    quint64 m_completed = 0;
+    // Documents are told apart by when their load began: a new load of the same address is
+    // another document.
+    double m_documentOrigin = 0; // of the document completed last
+    double m_leavingOrigin = 0;  // of the one shown when navigate() was called
+    QUrl m_expected;             // asked for by navigate(), not completed yet
+    QUrl m_leaving;              // what the view showed (or was loading) when it was asked
+    QUrl m_reported;             // where the last successful load said it ended
+    bool m_started = false;      // the load asked for has reported its start
+    bool m_askedAgain = false;   // the load asked for has been asked for a second time
+    QTimer m_probeTimer;
+    int m_probes = 0; // asked of the page since the last load ended
 };
 
 } // namespace mc::web

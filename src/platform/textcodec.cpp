@@ -1,8 +1,7 @@
 #include "platform/textcodec.h"
-#include "core/error.h"
+#include "platform/savefile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -47,12 +46,7 @@ void writeLines(const QString &path, const QStringList &lines)
         bytes += encode(line);
         bytes += "\r\n";
     }
-    // Written beside the old file and renamed over it only when complete: a full disk or a
-    // read-only folder leaves the old file as it was instead of a cut one.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("无法写入文件 %1。").arg(QFileInfo(path).fileName()));
+    files::writeWhole(path, bytes, QFileInfo(path).fileName());
 }
 
 } // namespace mc::textcodec

@@ -12,24 +12,19 @@ QString loadRootHtml(web::HtmlView *view, const QString &address, std::chrono::m
 {
     enum class Outcome { Waiting, Complete, Failed };
     Outcome outcome = Outcome::Waiting;
-    bool started = false;
     QPointer<web::HtmlView> guard(view);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
-    // A completion still on its way from the previous page must not count as this one.
-    QObject::connect(view, &QWebEngineView::loadStarted, &loop, [&started] { started = true; });
+    // The view completes or fails only the navigation asked for last: a completion still on its
+    // way from the previous page never counts as this one.
     QObject::connect(view, &web::HtmlView::documentComplete, &loop, [&] {
-        if (!started)
-            return;
         outcome = Outcome::Complete;
         loop.quit();
     });
     QObject::connect(view, &web::HtmlView::loadFailed, &loop, [&] {
-        if (!started)
-            return;
         outcome = Outcome::Failed;
         loop.quit();
     });

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QUrl>
 #include <QtEndian>
 #include <sqlite3.h>
 
@@ -99,8 +100,8 @@ int authorize(void *tables, int action, const char *arg1, const char *arg2, cons
 
 // What the first 100 bytes say before SQLite is trusted with the file: the right magic, and a
 // file at least as long as the pages the header counts (a cut-off copy fails here, not later at
-// some row the user scrolls to).
-void checkHeader(const QString &path, qint64 size)
+// some row the user scrolls to). Answers whether the file is in write-ahead-log mode.
+bool checkHeader(const QString &path, qint64 size)
 {
     if (size == 0)
         throw Error(QStringLiteral("数据库文件 %1 是空的。").arg(path));
@@ -119,6 +120,18 @@ void checkHeader(const QString &path, qint64 size)
     // The page count is only kept by writers from 3.7.0 on, which mark it valid this way.
     if (pages > 0 && changeCounter == validFor && pageSize * pages > size)
         throw Error(QStringLiteral("数据库文件 %1 不完整，可能已损坏。").arg(path));
+    return bytes[18] == 2 || bytes[19] == 2;
+}
+
+// A journal or write-ahead log left beside a store by whatever last wrote it.
+QString leftoverLog(const QString &path)
+{
+    for (const QString &suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        const QFileInfo log(path + suffix);
+        if (log.exists() && log.size() > 0)
+            return log.fileName();
+    }
+    return QString();
 }
 
 } // namespace
@@ -236,7 +249,7 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
     const QByteArray native = QFile::encodeName(path);
     if (::access(native.constData(), R_OK) != 0)
         throw Error(QStringLiteral("没有读取数据库文件 %1 的权限。").arg(path));
-    checkHeader(path, info.size());
+    const bool walMode = checkHeader(path, info.size());
     if (exclusive)
         holdExclusively(path, info.fileName());
     auto fail = [this](const QString &text) {
@@ -245,7 +258,18 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
         release();
         return Error(text);
     };
-    if (sqlite3_open_v2(native.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    // A store in write-ahead-log mode, or with a log left beside it, would have SQLite write
+    // into the data folder (the log's index, a roll-back) before it reads a page. The store is
+    // read as it stands instead: SQLite then writes nothing and takes no lock.
+    const QString leftover = leftoverLog(path);
+    const bool asItStands = walMode || !leftover.isEmpty();
+    if (asItStands)
+        qCWarning(lcStore) << "reading" << path
+                           << "as it stands:" << (leftover.isEmpty() ? QStringLiteral("log mode") : leftover);
+    const QByteArray name
+        = asItStands ? QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1" : native;
+    if (sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READONLY | (asItStands ? SQLITE_OPEN_URI : 0), nullptr)
+        != SQLITE_OK)
         throw fail(QStringLiteral("无法打开数据库文件 %1。").arg(path));
     // A double-quoted name of a missing column must be an error, never a string literal.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
@@ -265,6 +289,9 @@ StoreFile::StoreFile(const QString &path, bool exclusive, const QStringList &tab
         Statement check(*this, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
         check.next();
     } catch (const Error &) {
+        if (!leftover.isEmpty())
+            throw fail(
+                QStringLiteral("数据库文件 %1 上次被修改时没有完成（旁边留有 %2），无法读取。").arg(path, leftover));
         throw fail(QStringLiteral("%1 不是有效的数据库文件。").arg(path));
     }
 }

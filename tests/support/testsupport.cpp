@@ -10,6 +10,13 @@
 #include <QWebEngineScript>
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 namespace mc::test {
 
 void makeStore(const QString &path, const QString &createTable, const QString &table, const QList<QVariantList> &rows)
@@ -74,6 +81,49 @@ WorkingFolder::WorkingFolder(Stores stores, const QStringList &exceptStores) : m
 WorkingFolder::~WorkingFolder()
 {
     QDir::setCurrent(m_previous);
+}
+
+SmallDisk::SmallDisk(qint64 bytes)
+{
+    if (::geteuid() != 0) {
+        m_whyNot = QStringLiteral("mounting a small file system needs root");
+        return;
+    }
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        m_whyNot
+            = QStringLiteral("no mount namespace of our own: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return;
+    }
+    const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0755";
+    if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) != 0) {
+        m_whyNot = QStringLiteral("cannot mount a tmpfs: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return;
+    }
+    m_mounted = true;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+void SmallDisk::fill()
+{
+    const int fd = ::open(QFile::encodeName(filePath(QStringLiteral("filler"))).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), size_t(block.size())) > 0) {}
+    // Down to the last byte: a page the blocks did not fill.
+    while (::write(fd, "x", 1) > 0) {}
+    ::close(fd);
+}
+
+bool SmallDisk::makeReadOnly()
+{
+    return m_mounted
+        && ::mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 QVariant evaluate(web::HtmlView &view, const QString &script)

@@ -37,6 +37,30 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A file system of its own of the given size (a tmpfs), for disks that fill up. Mounting needs
+// root; the mount is made in a mount namespace of this thread's own, so it is gone with the
+// process whatever happens to the test. Check isMounted() and skip with whyNot() otherwise.
+class SmallDisk {
+public:
+    explicit SmallDisk(qint64 bytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    QString whyNot() const { return m_whyNot; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    // Fills what is left with the file "filler".
+    void fill();
+    // From now on nothing on it can be written, not even by root.
+    bool makeReadOnly();
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_whyNot;
+};
+
 // Runs a script in the view's page and waits for its answer, processing events (30 s at most).
 QVariant evaluate(web::HtmlView &view, const QString &script);
 

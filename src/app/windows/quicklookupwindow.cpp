@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -75,6 +76,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
       m_service(new lookup::QuickLookupService(dataDir, this)),
       m_reader(std::make_unique<lookup::EntryReader>(dataDir)),
       m_box(new QLineEdit(this)),
+      m_problem(new QLabel(this)),
       m_list(new QTreeWidget(this)),
       m_entry(new QTextBrowser(this)),
       m_star(new QToolButton(this)),
@@ -87,6 +89,10 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     closeOnEscape(this);
     m_box->setObjectName(QStringLiteral("QuickLookupBox"));
     m_box->setClearButtonEnabled(true);
+    m_problem->setObjectName(QStringLiteral("QuickLookupProblem"));
+    m_problem->setWordWrap(true);
+    m_problem->setTextFormat(Qt::PlainText);
+    m_problem->hide();
     m_list->setObjectName(QStringLiteral("QuickLookupList"));
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);
@@ -128,6 +134,7 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
     top->addWidget(m_handwriting);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_problem);
     layout->addWidget(splitter);
 
     resize(760, 520);
@@ -142,6 +149,14 @@ QuickLookupWindow::QuickLookupWindow(QuickLookupActions actions, lookup::UserDat
         activate(item && item->data(0, RowRole).isValid() ? item : firstHit());
     });
     connect(m_service, &lookup::QuickLookupService::resultsReady, this, &QuickLookupWindow::showResults);
+    // Said once, in the window: every keystroke fails the same way, and a box each time would be
+    // in the way of the sections' own searches, which work without the index.
+    connect(m_service, &lookup::QuickLookupService::failed, this, [this](const QString &message) {
+        if (!m_problem->isHidden())
+            return;
+        m_problem->setText(lookup::texts::kIndexUnavailable.arg(message));
+        m_problem->show();
+    });
     connect(m_service, &lookup::QuickLookupService::groupReady, this,
             [this](const QString &, const lookup::GroupResult &r) { showGroup(r); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { showEntry(item); });

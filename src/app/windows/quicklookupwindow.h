@@ -6,6 +6,7 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 class QTextBrowser;
@@ -46,6 +47,8 @@ public:
     // Looks the entry's key up and shows that entry among the hits.
     void lookUpEntry(const lookup::Entry &entry);
     QLineEdit *box() const { return m_box; }
+    // The line under the box that says the index cannot be read; hidden while it can.
+    QLabel *problem() const { return m_problem; }
     QTreeWidget *list() const { return m_list; }
     QToolButton *star() const { return m_star; }
     QToolButton *handwritingButton() const { return m_handwriting; }
@@ -76,6 +79,7 @@ private:
     lookup::QuickLookupService *m_service;
     std::unique_ptr<lookup::EntryReader> m_reader;
     QLineEdit *m_box;
+    QLabel *m_problem;
     QTreeWidget *m_list;
     QTextBrowser *m_entry;
     QToolButton *m_star;
