@@ -252,7 +252,7 @@ private slots:
         } catch (const Error &e) {
             QFAIL(qPrintable(e.text()));
         }
-        QVERIFY(set.map.value(QStringLiteral("ADOQuery2"))->recordCount() > 0);
+        QVERIFY(set.map.value(store::StoreId::Characters)->recordCount() > 0);
         QCOMPARE(QDir(QStringLiteral("data")).entryList(QDir::Files | QDir::Hidden), before);
     }
 

@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -400,6 +402,22 @@ private slots:
         emit book->itemClicked(book->topLevelItem(0), 0);
         QCOMPARE(book->topLevelItemCount(), 0);
         QCOMPARE(history->topLevelItem(1)->text(0), QStringLiteral("☆"));
+    }
+
+    // "生成字帖…" hands on the word book's headwords (not the history's), newest first.
+    void sheetButtonTakesWordBook()
+    {
+        QTemporaryDir dir;
+        lookup::UserData data;
+        data.open(dir.path());
+        app::HistoryPanel panel(data);
+        data.addLookup(word(QStringLiteral("今天")));
+        data.toggleFavourite(word(QStringLiteral("女儿")));
+        data.toggleFavourite({StoreId::English, QStringLiteral("apple"), QString(), QStringLiteral("n.苹果")});
+        QSignalSpy requested(&panel, &app::HistoryPanel::sheetRequested);
+        panel.findChild<QPushButton *>(QStringLiteral("sheetButton"))->click();
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(requested.at(0).at(0).toString(), QStringLiteral("apple 女儿"));
     }
 };
 

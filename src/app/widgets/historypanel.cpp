@@ -44,6 +44,9 @@ HistoryPanel::HistoryPanel(lookup::UserData &data, QWidget *parent)
     auto *exportButton = new QPushButton(QStringLiteral("导出…"), this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
     connect(exportButton, &QPushButton::clicked, this, &HistoryPanel::onExportClicked);
+    auto *sheetButton = new QPushButton(QStringLiteral("生成字帖…"), this);
+    sheetButton->setObjectName(QStringLiteral("sheetButton"));
+    connect(sheetButton, &QPushButton::clicked, this, [this] { emit sheetRequested(wordBookText()); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("查询记录"), this));
@@ -51,6 +54,7 @@ HistoryPanel::HistoryPanel(lookup::UserData &data, QWidget *parent)
     auto *bookTitle = new QHBoxLayout;
     bookTitle->addWidget(new QLabel(QStringLiteral("生词本"), this));
     bookTitle->addStretch();
+    bookTitle->addWidget(sheetButton);
     bookTitle->addWidget(exportButton);
     layout->addLayout(bookTitle);
     layout->addWidget(m_favourites, 2);
@@ -69,6 +73,14 @@ HistoryPanel::HistoryPanel(lookup::UserData &data, QWidget *parent)
     connect(&m_data, &lookup::UserData::historyChanged, this, refill);
     connect(&m_data, &lookup::UserData::favouritesChanged, this, refill);
     refill();
+}
+
+QString HistoryPanel::wordBookText() const
+{
+    QStringList keys;
+    for (const lookup::Entry &entry : m_data.favourites())
+        keys.append(entry.key);
+    return keys.join(u' ');
 }
 
 void HistoryPanel::fill(QTreeWidget *list, const QList<lookup::Entry> &entries)

@@ -17,10 +17,14 @@ public:
 
     // Writes the word book to path; a failure shows the default error report.
     bool exportTo(const QString &path);
+    // The word book's headwords joined, newest first: the text a practice sheet is made of.
+    QString wordBookText() const;
 
 signals:
     // An entry double-clicked or chosen with Enter, to be shown again.
     void entryActivated(const mc::lookup::Entry &entry);
+    // "生成字帖…" pressed: the word book's headwords, newest first, for a practice sheet.
+    void sheetRequested(const QString &text);
 
 private:
     void fill(QTreeWidget *list, const QList<lookup::Entry> &entries);

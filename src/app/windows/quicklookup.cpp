@@ -87,6 +87,8 @@ HistoryPanel *QuickLookup::showHistory()
         m_history->resize(560, 520);
         QObject::connect(m_history, &HistoryPanel::entryActivated, m_history,
                          [this](const lookup::Entry &entry) { window()->lookUpEntry(entry); });
+        QObject::connect(m_history, &HistoryPanel::sheetRequested, m_history,
+                         [this](const QString &text) { openSheetDialog(m_history, m_dataFolder, text); });
     }
     m_history->show();
     m_history->raise();

@@ -368,7 +368,7 @@ void QuickLookupWindow::showEntry(QTreeWidgetItem *item)
         m_store = storeOf(item);
         guarded([&] { m_fields = m_reader->fields(*m_store, item->data(0, RowRole).toLongLong()); });
     }
-    const bool character = m_group == int(lookup::Group::Characters);
+    const bool character = m_store == store::StoreId::Characters;
     m_entry->setHtml(character ? withStructure(entryHtml(m_fields), m_dataDir, m_fields) : entryHtml(m_fields));
     updateStar();
     if (!m_picking)
