@@ -32,7 +32,7 @@
 namespace mc::app {
 namespace {
 
-Q_LOGGING_CATEGORY(lcApp, "mc.app")
+Q_LOGGING_CATEGORY(lcApp, "mc.app", QtInfoMsg)
 
 void installFontSubstitutes()
 {

@@ -23,7 +23,7 @@
 namespace mc::app {
 namespace {
 
-Q_LOGGING_CATEGORY(lcHandover, "mc.app")
+Q_LOGGING_CATEGORY(lcHandover, "mc.app", QtInfoMsg)
 
 constexpr char kAnswer[] = "ok\n";
 // More than the quick lookup ever reads of a text; a longer line is not ours.

@@ -12,7 +12,7 @@
 namespace mc::web {
 namespace {
 
-Q_LOGGING_CATEGORY(lcView, "mc.platform.view")
+Q_LOGGING_CATEGORY(lcView, "mc.platform.view", QtInfoMsg)
 
 // Runs beside the page's own scripts, so it works with the page's JavaScript switched off and
 // cannot be fooled by what the page defines.
