@@ -9,6 +9,7 @@
 #include "learn/sheetsource.h"
 #include "services/strokes.h"
 #include "store/storefile.h"
+#include "timing.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,22 +24,11 @@
 #include <map>
 
 using namespace mc;
+using mc::bench::cpuMs;
+using mc::bench::percentile;
 using namespace mc::learn;
 
 namespace {
-
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-double percentile(QList<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(std::min<qsizetype>(v.size() - 1, qsizetype(p * double(v.size()))));
-}
 
 void benchParts(const QString &data, int count)
 {

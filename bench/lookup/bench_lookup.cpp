@@ -7,6 +7,7 @@
 //   bench_lookup --compare FILE      and compares them with a file written so; exits 1 when they differ
 #include "lookup/quicklookupindex.h"
 #include "store/storefile.h"
+#include "timing.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,6 +21,8 @@
 #include <vector>
 
 using namespace mc;
+using mc::bench::cpuMs;
+using mc::bench::percentile;
 using namespace mc::lookup;
 
 namespace {
@@ -30,7 +33,11 @@ QString answerLine(const QString &text, const GroupResult &r)
     QStringList rows;
     for (const Hit &h : r.hits)
         rows.append(QString::number(h.rowId));
-    return QStringLiteral("%1\t%2\t%3\t%4").arg(text).arg(groupInfo(r.store).indexSection).arg(r.count).arg(rows.join(u' '));
+    return QStringLiteral("%1\t%2\t%3\t%4")
+        .arg(text)
+        .arg(groupInfo(r.store).indexSection)
+        .arg(r.count)
+        .arg(rows.join(u' '));
 }
 
 // Compares the answers with a file of earlier ones; prints the first differences.
@@ -53,21 +60,6 @@ bool sameAnswers(const QStringList &answers, const QString &file)
     std::printf("compare with %s: %lld answers now, %lld then, %d differ\n", qPrintable(file), answers.size(),
                 earlier.size(), differ);
     return differ == 0;
-}
-
-// This thread's processor time: on a machine shared with other builds it leaves out the time
-// spent waiting for a processor, which the wall clock counts.
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-double percentile(QList<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(std::min<qsizetype>(v.size() - 1, qsizetype(p * double(v.size()))));
 }
 
 QStringList column(const QString &file, const QString &sql)
