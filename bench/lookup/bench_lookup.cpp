@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <vector>
 
 using namespace mc;
@@ -151,8 +152,7 @@ int main(int argc, char **argv)
     index.searchAll(index.parse(QStringLiteral("warm")), 50); // OpenCC and the page cache
 
     QList<double> lookupMs, lookupCpuMs, lookupSampledMs, scanMs;
-    QString slowest;
-    double slowestMs = 0;
+    QList<std::pair<double, QString>> slowest; // processor time, keystroke
     QMap<store::StoreId, QList<double>> groupMs;
     QStringList answers;
     int keystrokes = 0;
@@ -175,10 +175,7 @@ int main(int argc, char **argv)
             }
             lookupMs.append(ms);
             lookupCpuMs.append(cpuMs() - cpuStart);
-            if (lookupCpuMs.constLast() > slowestMs) {
-                slowestMs = lookupCpuMs.constLast();
-                slowest = prefix;
-            }
+            slowest.append({lookupCpuMs.constLast(), prefix});
             if (keystrokes++ % scanEvery)
                 continue;
             lookupSampledMs.append(ms);
@@ -198,7 +195,11 @@ int main(int argc, char **argv)
         "quick lookup, processor time of all keystrokes: median %.2f ms, p95 %.2f ms, p99 %.2f ms, max %.1f ms\n",
         percentile(lookupCpuMs, 0.5), percentile(lookupCpuMs, 0.95), percentile(lookupCpuMs, 0.99),
         percentile(lookupCpuMs, 1.0));
-    std::printf("  slowest keystroke: \"%s\"\n", qPrintable(slowest));
+    std::sort(slowest.begin(), slowest.end(), std::greater<>());
+    std::printf("  slowest keystrokes:");
+    for (const auto &[ms, text] : slowest.mid(0, 8))
+        std::printf(" \"%s\" %.1f ms", qPrintable(text), ms);
+    std::printf("\n");
     for (const GroupInfo &info : groups()) {
         std::printf("  group %s: median %.2f ms, p95 %.2f ms\n", qPrintable(info.title),
                     percentile(groupMs.value(info.store), 0.5), percentile(groupMs.value(info.store), 0.95));

@@ -19,6 +19,10 @@ using store::StoreId;
 
 constexpr qint64 kOrdBits = 24;
 constexpr int kMaxMixedKeys = 16;
+// The longest prefix, in characters, the pinyin table has an index of its own for. A longer
+// prefix makes the full-text engine merge the lists of every token it begins, all of them
+// before the first row comes.
+constexpr qsizetype kLongestIndexedPrefix = 4;
 
 qint64 section(store::StoreId store)
 {
@@ -61,6 +65,12 @@ QString anyOf(const QStringList &keys, bool prefix)
     return QLatin1Char('(') + quoted.join(QStringLiteral(" OR ")) + QLatin1Char(')');
 }
 
+bool pastPrefixIndex(const QStringList &keys)
+{
+    return std::all_of(keys.cbegin(), keys.cend(),
+                       [](const QString &k) { return k.toUcs4().size() > kLongestIndexedPrefix; });
+}
+
 // Past every text that starts with the prefix, in the index's binary order.
 QString prefixEnd(const QString &prefix)
 {
@@ -72,11 +82,11 @@ QString prefixEnd(const QString &prefix)
 const QString kText = QStringLiteral("terms");
 const QString kPinyin = QStringLiteral("pinyin");
 
-struct FullText {
+} // namespace
+
+struct QuickLookupIndex::FullText {
     QString table, match;
 };
-
-} // namespace
 
 struct QuickLookupIndex::Tier {
     enum Kind { KeyEqual, KeyPrefix, Terms } kind;
@@ -84,6 +94,9 @@ struct QuickLookupIndex::Tier {
     QString arg = {};           // KeyEqual, KeyPrefix: the key
     QString tally = {};         // the key of its count in the tally table, for the short queries it holds
     QList<FullText> terms = {}; // Terms: rows matching all of them
+    // Terms: one condition whose rows the engine gathers whole anyway (a prefix past the prefix
+    // index); they are read once for every group and kept for the next group's turn.
+    bool shared = false;
 };
 
 QuickLookupIndex::QuickLookupIndex(const QString &dataDir)
@@ -229,12 +242,14 @@ QList<QuickLookupIndex::Tier> QuickLookupIndex::tiers(const Query &query, store:
                 const QStringList parted{query.syllables.join(u'0')};
                 out.append(fullText(Match::Whole, {{kPinyin, anyOf(parted, false)}}));
                 out.append(fullText(Match::Start, {{kPinyin, anyOf(parted, true)}}));
+                out.last().shared = pastPrefixIndex(parted);
             } else {
                 out.append(fullText(Match::Whole, {{kPinyin, anyOf(query.pinyinKeys, false)}}));
                 const QString &key = query.pinyinKeys.constFirst();
                 const bool shortKey = query.pinyinKeys.size() == 1 && key.toUcs4().size() <= 3;
                 out.append(fullText(Match::Start, {{kPinyin, anyOf(query.pinyinKeys, true)}},
                                     shortKey ? u'p' + key : QString()));
+                out.last().shared = pastPrefixIndex(query.pinyinKeys);
             }
         }
         break;
@@ -282,8 +297,14 @@ void QuickLookupIndex::collect(const Tier &tier, store::StoreId store, int limit
             QVariantList{sect, tier.arg, prefixEnd(tier.arg), rows});
         break;
     case Tier::Terms:
+        if (tier.shared) {
+            const auto [from, to] = groupRows(tier.terms.constFirst(), store);
+            collectRows(from, to, tier.match, store, limit, hits, seen);
+            return;
+        }
         if (tier.terms.size() > 1) {
-            collectRows(matchingRows(tier, store), tier.match, store, limit, hits, seen);
+            const QList<qint64> rows = matchingRows(tier, store);
+            collectRows(rows.cbegin(), rows.cend(), tier.match, store, limit, hits, seen);
             return;
         }
         st = std::make_unique<store::Statement>(
@@ -331,22 +352,46 @@ QList<qint64> QuickLookupIndex::matchingRows(const Tier &tier, store::StoreId st
     return rows;
 }
 
-void QuickLookupIndex::collectRows(const QList<qint64> &rows, Match match, store::StoreId store, int limit,
+std::pair<QuickLookupIndex::RowIt, QuickLookupIndex::RowIt> QuickLookupIndex::groupRows(const FullText &terms,
+                                                                                        store::StoreId store)
+{
+    if (!m_shared || m_shared->table != terms.table || m_shared->match != terms.match) {
+        store::Statement st(*m_file,
+                            QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? ORDER BY rowid").arg(terms.table),
+                            {terms.match});
+        QList<qint64> rows;
+        while (st.next())
+            rows.append(st.integer(0));
+        m_shared = std::make_unique<SharedRows>(SharedRows{terms.table, terms.match, std::move(rows)});
+    }
+    const QList<qint64> &rows = m_shared->rows;
+    return {std::lower_bound(rows.cbegin(), rows.cend(), firstRow(store)),
+            std::upper_bound(rows.cbegin(), rows.cend(), lastRow(store))};
+}
+
+void QuickLookupIndex::collectRows(RowIt from, RowIt to, Match match, store::StoreId store, int limit,
                                    QList<Hit> &hits, QSet<int> &seen)
 {
-    for (qint64 row : rows) {
-        if (limit >= 0 && hits.size() >= limit)
-            break;
-        const int ord = int(row - firstRow(store));
-        if (seen.contains(ord))
+    // The entries are read a batch at a time, in one statement each.
+    constexpr qsizetype kBatch = 64;
+    while (from != to && (limit < 0 || hits.size() < limit)) {
+        QStringList ords;
+        for (; from != to && ords.size() < kBatch; ++from) {
+            const int ord = int(*from - firstRow(store));
+            if (!seen.contains(ord))
+                ords.append(QString::number(ord));
+        }
+        if (ords.isEmpty())
             continue;
         store::Statement st(*m_file,
-                            QStringLiteral("SELECT rid, coalesce(head, key) FROM entries WHERE sect = ? AND ord = ?"),
-                            {section(store), qint64(ord)});
-        if (!st.next())
-            continue;
-        seen.insert(ord);
-        hits.append({ord, st.integer(0), st.text(1), match});
+                            QStringLiteral("SELECT ord, rid, coalesce(head, key) FROM entries WHERE sect = ? AND ord IN "
+                                           "(SELECT value FROM json_each(?)) ORDER BY ord"),
+                            {section(store), QString(u'[' + ords.join(u',') + u']')});
+        while ((limit < 0 || hits.size() < limit) && st.next()) {
+            const int ord = int(st.integer(0));
+            seen.insert(ord);
+            hits.append({ord, st.integer(1), st.text(2), match});
+        }
     }
 }
 
@@ -358,6 +403,10 @@ int QuickLookupIndex::count(const Tier &tier, store::StoreId store)
         // The tally holds every key that occurs at all.
         store::Statement st(db, QStringLiteral("SELECT n FROM tally WHERE sect = ? AND key = ?"), {sect, tier.tally});
         return st.next() ? int(st.integer(0)) : 0;
+    }
+    if (tier.shared) {
+        const auto [from, to] = groupRows(tier.terms.constFirst(), store);
+        return int(std::distance(from, to));
     }
     if (tier.kind == Tier::Terms && tier.terms.size() > 1)
         return int(matchingRows(tier, store).size());

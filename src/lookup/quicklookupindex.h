@@ -69,6 +69,13 @@ public:
 
 private:
     struct Tier;
+    struct FullText;
+    using RowIt = QList<qint64>::const_iterator;
+    // The last rows read whole for a tier shared by the groups: every group's, in rowid order.
+    struct SharedRows {
+        QString table, match;
+        QList<qint64> rows;
+    };
     QString lookupText(const QString &text);
     bool beginsHead(const QString &start);
     qsizetype longestHead();
@@ -76,7 +83,8 @@ private:
     QStringList mixedKeys(const Query &query);
     void collect(const Tier &tier, store::StoreId store, int limit, QList<Hit> &hits, QSet<int> &seen);
     QList<qint64> matchingRows(const Tier &tier, store::StoreId store);
-    void collectRows(const QList<qint64> &rows, Match match, store::StoreId store, int limit, QList<Hit> &hits,
+    std::pair<RowIt, RowIt> groupRows(const FullText &terms, store::StoreId store);
+    void collectRows(RowIt from, RowIt to, Match match, store::StoreId store, int limit, QList<Hit> &hits,
                      QSet<int> &seen);
     int count(const Tier &tier, store::StoreId store);
 
@@ -84,6 +92,7 @@ private:
     std::unique_ptr<Simplifier> m_simplifier;
     CancelCheck m_cancelled;
     qsizetype m_longestHead = -1;
+    std::unique_ptr<SharedRows> m_shared;
 };
 
 } // namespace mc::lookup
