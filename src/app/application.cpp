@@ -144,6 +144,7 @@ int run(int &argc, char **argv)
     // Chromium's sandbox cannot run as root; the embedded views need it off there.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    web::setUpEngine();
     web::registerSchemes();
     QApplication qapp(argc, argv);
     loadQtTranslations(qtTexts);

@@ -63,6 +63,25 @@ void registerSchemes()
     add(kOfflineScheme, {});
 }
 
+void setUpEngine()
+{
+    // Chromium's default gives every view a page process of its own, even for pages of the same
+    // site; ours are nearly all our own pages and share one. Other sites still get their own.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--process-per-site"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --process-per-site").trimmed());
+
+    // Our pages are text and a few pictures, drawn once and scrolled. An OpenGL context costs the
+    // process its driver (on most machines without a graphics card, a compiler for shaders as
+    // well): about 65 MB of the program's memory, more than every page together, and time at
+    // start. Without it the web engine draws its pages in software and hands them over as
+    // pictures.
+    if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        return;
+    qputenv("QT_QUICK_BACKEND", "software");
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 QWebEngineProfile *profile()
 {
     static ProfileOwner owner;

@@ -10,6 +10,12 @@ namespace mc::web {
 // Registers the program's URL schemes; must run before QApplication is created.
 void registerSchemes();
 
+// Sets the web engine up to be light: pages and windows drawn by the processor instead of
+// through OpenGL, unless the user chose a way of drawing (QT_QUICK_BACKEND or
+// QT_XCB_GL_INTEGRATION set), and one page process for all pages of one site. Must run before
+// QApplication is created.
+void setUpEngine();
+
 // The shared profile, configured on first use (needs the QApplication).
 QWebEngineProfile *profile();
 
