@@ -465,6 +465,12 @@ QList<GroupResult> QuickLookupIndex::searchAll(const Query &query, int limit, co
     return results;
 }
 
+void QuickLookupIndex::warmUp()
+{
+    for (const QString &text : {QStringLiteral("水"), QStringLiteral("shui")})
+        searchAll(parse(text), 1);
+}
+
 std::optional<store::StoreId> bestGroup(const QList<GroupResult> &results)
 {
     // The window's order otherwise; an entry several stores hold shows from the one that says most.

@@ -66,6 +66,10 @@ public:
     GroupResult search(const Query &query, store::StoreId store, int limit, const CancelCheck &cancelled = {});
     // Every group, in the window's order.
     QList<GroupResult> searchAll(const Query &query, int limit, const CancelCheck &cancelled = {});
+    // Runs a search of each kind once (a Han and a pinyin text), so that the pages they need
+    // and the tables of the traditional to simplified conversion are read before the first
+    // keystroke is. Throws mc::Error as search does.
+    void warmUp();
 
 private:
     struct Tier;

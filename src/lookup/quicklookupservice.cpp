@@ -29,6 +29,17 @@ QuickLookupService::QuickLookupService(const QString &dataDir, QObject *parent) 
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("quick lookup"));
     m_thread.start();
+    // While the window opens, not on the first keystroke.
+    QMetaObject::invokeMethod(
+        m_worker,
+        [worker = m_worker] {
+            try {
+                worker->index().warmUp();
+            } catch (const Error &) {
+                // The first search says what is wrong.
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QuickLookupService::~QuickLookupService()
