@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/textcodec.h"
+#include "platform/webprofile.h"
 #include "support/doubles.h"
 #include "support/testsupport.h"
 
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -350,6 +352,66 @@ private slots:
         QVERIFY(!QFileInfo::exists(config.filePath(QStringLiteral("Unknown Organization"))));
         QCoreApplication::setOrganizationName(organisation);
         QCoreApplication::setApplicationName(application);
+    }
+
+    // The engine's settings go into the environment only while Qt reads them: the user's own
+    // choice stands, and programs started later see the environment as the user left it.
+    void engineSettingsLeaveTheUsersEnvironment_data()
+    {
+        QTest::addColumn<QStringList>("before"); // NAME=value, as the user set them
+        QTest::addColumn<QStringList>("during");
+        const QString flags = QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS=");
+        const QStringList software{QStringLiteral("QT_QUICK_BACKEND=software"),
+                                   QStringLiteral("QT_XCB_GL_INTEGRATION=none")};
+        QTest::newRow("nothing set") << QStringList()
+                                     << QStringList{flags + QStringLiteral("--process-per-site")} + software;
+        QTest::newRow("own flags") << QStringList{flags + QStringLiteral("--lang=zh")}
+                                   << QStringList{flags + QStringLiteral("--lang=zh --process-per-site")} + software;
+        QTest::newRow("flag already there") << QStringList{flags + QStringLiteral("--process-per-site")}
+                                            << QStringList{flags + QStringLiteral("--process-per-site")} + software;
+        QTest::newRow("own way of drawing") << QStringList{QStringLiteral("QT_XCB_GL_INTEGRATION=xcb_glx")}
+                                            << QStringList{flags + QStringLiteral("--process-per-site"),
+                                                           QStringLiteral("QT_XCB_GL_INTEGRATION=xcb_glx")};
+        QTest::newRow("own scene graph") << QStringList{QStringLiteral("QT_QUICK_BACKEND=rhi")}
+                                         << QStringList{flags + QStringLiteral("--process-per-site"),
+                                                        QStringLiteral("QT_QUICK_BACKEND=rhi")};
+    }
+
+    void engineSettingsLeaveTheUsersEnvironment()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, during);
+        const QList<QByteArray> names{"QTWEBENGINE_CHROMIUM_FLAGS", "QT_QUICK_BACKEND", "QT_XCB_GL_INTEGRATION"};
+        QList<QByteArray> saved;
+        for (const QByteArray &name : names) {
+            saved.append(qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+            qunsetenv(name);
+        }
+        const auto putBack = qScopeGuard([&] {
+            for (qsizetype i = 0; i < names.size(); ++i) {
+                if (saved.at(i).isNull())
+                    qunsetenv(names.at(i));
+                else
+                    qputenv(names.at(i), saved.at(i));
+            }
+        });
+        const auto environment = [&names] {
+            QStringList set;
+            for (const QByteArray &name : names) {
+                if (qEnvironmentVariableIsSet(name))
+                    set.append(QString::fromLatin1(name + '=' + qgetenv(name)));
+            }
+            set.sort();
+            return set;
+        };
+        for (const QString &variable : std::as_const(before))
+            qputenv(variable.section(u'=', 0, 0).toLatin1(), variable.section(u'=', 1).toUtf8());
+        before.sort();
+        during.sort();
+        web::setUpEngine();
+        QCOMPARE(environment(), during);
+        web::restoreEnvironment();
+        QCOMPARE(environment(), before);
     }
 
     void recorderAnswersConfirmationsInOrder()

@@ -151,6 +151,7 @@ int run(int &argc, char **argv)
     Application application;
     if (!application.start())
         return 1;
+    web::restoreEnvironment(); // the main window's views exist: the engine has read its settings
     QuickLookup quick(application, lookup::UserData::defaultFolder());
     if (instance) {
         instance->setReceiver([&application, &quick](const QString &text) {

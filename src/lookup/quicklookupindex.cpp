@@ -369,8 +369,8 @@ std::pair<QuickLookupIndex::RowIt, QuickLookupIndex::RowIt> QuickLookupIndex::gr
             std::upper_bound(rows.cbegin(), rows.cend(), lastRow(store))};
 }
 
-void QuickLookupIndex::collectRows(RowIt from, RowIt to, Match match, store::StoreId store, int limit,
-                                   QList<Hit> &hits, QSet<int> &seen)
+void QuickLookupIndex::collectRows(RowIt from, RowIt to, Match match, store::StoreId store, int limit, QList<Hit> &hits,
+                                   QSet<int> &seen)
 {
     // The entries are read a batch at a time, in one statement each.
     constexpr qsizetype kBatch = 64;
@@ -383,10 +383,11 @@ void QuickLookupIndex::collectRows(RowIt from, RowIt to, Match match, store::Sto
         }
         if (ords.isEmpty())
             continue;
-        store::Statement st(*m_file,
-                            QStringLiteral("SELECT ord, rid, coalesce(head, key) FROM entries WHERE sect = ? AND ord IN "
-                                           "(SELECT value FROM json_each(?)) ORDER BY ord"),
-                            {section(store), QString(u'[' + ords.join(u',') + u']')});
+        store::Statement st(
+            *m_file,
+            QStringLiteral("SELECT ord, rid, coalesce(head, key) FROM entries WHERE sect = ? AND ord IN "
+                           "(SELECT value FROM json_each(?)) ORDER BY ord"),
+            {section(store), QString(u'[' + ords.join(u',') + u']')});
         while ((limit < 0 || hits.size() < limit) && st.next()) {
             const int ord = int(st.integer(0));
             seen.insert(ord);

@@ -38,6 +38,19 @@ private:
     QWebEngineProfile *m_profile;
 };
 
+// The variables setUpEngine set, with the values they had before (null: unset).
+QList<QPair<const char *, QByteArray>> &engineVariables()
+{
+    static QList<QPair<const char *, QByteArray>> variables;
+    return variables;
+}
+
+void setEngineVariable(const char *name, const QByteArray &value)
+{
+    engineVariables().append({name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray()});
+    qputenv(name, value);
+}
+
 } // namespace
 
 void registerSchemes()
@@ -67,9 +80,9 @@ void setUpEngine()
 {
     // Chromium's default gives every view a page process of its own, even for pages of the same
     // site; ours are nearly all our own pages and share one. Other sites still get their own.
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--process-per-site"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --process-per-site").trimmed());
+        setEngineVariable("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --process-per-site").trimmed());
 
     // Our pages are text and a few pictures, drawn once and scrolled. An OpenGL context costs the
     // process its driver (on most machines without a graphics card, a compiler for shaders as
@@ -78,8 +91,19 @@ void setUpEngine()
     // pictures.
     if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         return;
-    qputenv("QT_QUICK_BACKEND", "software");
-    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    setEngineVariable("QT_QUICK_BACKEND", "software");
+    setEngineVariable("QT_XCB_GL_INTEGRATION", "none");
+}
+
+void restoreEnvironment()
+{
+    for (const auto &[name, value] : std::as_const(engineVariables())) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    engineVariables().clear();
 }
 
 QWebEngineProfile *profile()

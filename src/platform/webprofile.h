@@ -15,6 +15,10 @@ void registerSchemes();
 // QT_XCB_GL_INTEGRATION set), and one page process for all pages of one site. Must run before
 // QApplication is created.
 void setUpEngine();
+// Takes what setUpEngine put into the environment back out, once the application object and the
+// first web view exist (Qt and the engine have read it by then), so that programs started from
+// ours (a browser, a help viewer) do not inherit it.
+void restoreEnvironment();
 
 // The shared profile, configured on first use (needs the QApplication).
 QWebEngineProfile *profile();
