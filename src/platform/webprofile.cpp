@@ -86,7 +86,7 @@ void setUpEngine()
 
     // Our pages are text and a few pictures, drawn once and scrolled. An OpenGL context costs the
     // process its driver (on most machines without a graphics card, a compiler for shaders as
-    // well): about 65 MB of the program's memory, more than every page together, and time at
+    // well): about 64 MiB of the program's memory, more than every page together, and time at
     // start. Without it the web engine draws its pages in software and hands them over as
     // pictures.
     if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
