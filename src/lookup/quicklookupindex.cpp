@@ -362,7 +362,7 @@ std::pair<QuickLookupIndex::RowIt, QuickLookupIndex::RowIt> QuickLookupIndex::gr
         QList<qint64> rows;
         while (st.next())
             rows.append(st.integer(0));
-        m_shared = std::make_unique<SharedRows>(SharedRows{terms.table, terms.match, std::move(rows)});
+        m_shared = SharedRows{terms.table, terms.match, std::move(rows)};
     }
     const QList<qint64> &rows = m_shared->rows;
     return {std::lower_bound(rows.cbegin(), rows.cend(), firstRow(store)),

@@ -96,7 +96,7 @@ private:
     std::unique_ptr<Simplifier> m_simplifier;
     CancelCheck m_cancelled;
     qsizetype m_longestHead = -1;
-    std::unique_ptr<SharedRows> m_shared;
+    std::optional<SharedRows> m_shared;
 };
 
 } // namespace mc::lookup
